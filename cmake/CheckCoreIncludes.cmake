@@ -1,0 +1,18 @@
+# Run as: cmake -DSOURCE_DIR=... -P CheckCoreIncludes.cmake
+# Fails when a core source file includes an SDL, Qt or curl header.
+set(core_dirs infra engine sound world hud game online)
+set(bad "")
+foreach(dir IN LISTS core_dirs)
+  file(GLOB_RECURSE files "${SOURCE_DIR}/src/${dir}/*.h" "${SOURCE_DIR}/src/${dir}/*.cpp")
+  foreach(f IN LISTS files)
+    file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](SDL|Q[A-Z][A-Za-z]*[>.]|Qt|curl/)")
+    if(hits)
+      list(APPEND bad "${f}: ${hits}")
+    endif()
+  endforeach()
+endforeach()
+if(bad)
+  list(JOIN bad "\n" text)
+  message(FATAL_ERROR "Core files include SDL, Qt or curl headers:\n${text}")
+endif()
+message(STATUS "core is free of SDL, Qt and curl includes")

@@ -1,0 +1,17 @@
+// Text settings files of "key: value" lines (sps/prog.cfg).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// At most this many lines of a settings file are searched; further lines are
+// kept in the file but never read.
+constexpr std::size_t MaxConfigLines = 3000;
+
+std::string ReadConfigValue(std::string_view fileName, std::string_view key);
+void WriteConfigValue(std::string_view fileName, std::string_view key, std::string_view value);
+
+// sps/prog.cfg, then the older prog.cfg beside the program, then the default.
+std::string ReadSetting(std::string_view key, std::string_view defaultValue);
+std::string ReadSettingRaw(std::string_view key);
+void WriteSetting(std::string_view key, std::string_view value);

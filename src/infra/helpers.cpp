@@ -1,0 +1,82 @@
+// Number formatting and lenient number parsing, and the busy wait.
+#include "helpers.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <thread>
+
+#include "clock.h"
+#include "errors.h"
+
+std::string IntToStrZero(std::int32_t value, std::uint8_t width) {
+    const std::int64_t v = value;
+    std::string digits = std::to_string(v < 0 ? -v : v);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+    return v < 0 ? "-" + digits : digits;
+}
+
+namespace {
+
+// The standard conversion: blanks around, optional sign, digits with an
+// optional "." fraction, optional exponent. Nothing else.
+bool ConvertDecimal(std::string_view text, double& out) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && text[b] == ' ') ++b;
+    while (e > b && text[e - 1] == ' ') --e;
+    const std::string_view s = text.substr(b, e - b);
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        std::size_t expDigits = 0;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++expDigits;
+        if (expDigits == 0) return false;
+    }
+    if (i != s.size()) return false;
+    const std::string copy(s);
+    char* end = nullptr;
+    errno = 0;
+    out = std::strtod(copy.c_str(), &end);
+    return end == copy.c_str() + copy.size() && errno != ERANGE;
+}
+
+}  // namespace
+
+double ParseFloat(std::string_view text) {
+    double value = 0;
+    if (ConvertDecimal(text, value)) return value;
+    std::string changed(text);
+    if (const auto comma = changed.find(','); comma != std::string::npos)
+        changed[comma] = '.';
+    else if (const auto dot = changed.find('.'); dot != std::string::npos)
+        changed[dot] = ',';
+    if (ConvertDecimal(changed, value)) return value;
+    throw EConvertError(std::string(text) + " ist kein g\xFCltiger Gleitkommastring");
+}
+
+std::int32_t StrToInt(std::string_view text) {
+    std::size_t b = 0;
+    while (b < text.size() && text[b] == ' ') ++b;
+    std::string_view s = text.substr(b);
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    std::int32_t value = 0;
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (s.empty() || ec != std::errc() || ptr != s.data() + s.size())
+        throw EConvertError("'" + std::string(text) + "' ist kein g\xFCltiger Integerwert");
+    return value;
+}
+
+void WaitMs(std::uint32_t ms) {
+    const std::uint32_t start = GetTickCount();
+    // Wrapping arithmetic: the elapsed time is right across the 2^32 wrap.
+    while (static_cast<std::uint32_t>(GetTickCount() - start) <= ms) std::this_thread::yield();
+}

@@ -1,0 +1,17 @@
+// Small helpers shared by every layer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Digits of |value| padded with "0" to at least width, "-" in front when negative.
+std::string IntToStrZero(std::int32_t value, std::uint8_t width);
+// A number written with a decimal point or one decimal comma; raises
+// EConvertError "<text> ist kein gültiger Gleitkommastring" otherwise.
+double ParseFloat(std::string_view text);
+// A decimal integer as the settings use it; raises EConvertError when the text
+// is not one.
+std::int32_t StrToInt(std::string_view text);
+// Waits until the millisecond tick has passed its entry value plus ms.
+void WaitMs(std::uint32_t ms);

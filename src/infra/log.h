@@ -1,0 +1,17 @@
+// The log SPS/LOG.TXT: one plain line per event, opened and closed per line.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+// Appends text and CR LF to SPS/LOG.TXT; raises EInOutError when it cannot.
+void WriteLog(std::string_view text);
+// Deletes the log; a missing file is no error.
+void DeleteLog();
+// True when there is no log or its last line is exactly "OK".
+bool LogEndsWithOK();
+
+// Lets a tool watch the lines as they are written (the headless runner prints
+// them). Pass an empty function to stop watching.
+void SetLogListener(std::function<void(std::string_view)> listener);

@@ -1,0 +1,143 @@
+// Program directory and case-insensitive path resolution.
+#include "paths.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "errors.h"
+
+namespace {
+
+std::string g_programDirOverride;
+
+std::string ExecutableDir() {
+    std::string buffer(PATH_MAX, '\0');
+    for (;;) {
+        const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0) return ".";
+        if (static_cast<std::size_t>(n) < buffer.size()) {
+            buffer.resize(static_cast<std::size_t>(n));
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    const auto slash = buffer.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return buffer.substr(0, slash);
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0;
+}
+
+char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    return true;
+}
+
+// The entry of dir whose name equals name without regard to case; the exact
+// spelling wins, then the first in byte order, so the choice is repeatable.
+std::string MatchEntry(const std::string& dir, const std::string& name) {
+    if (Exists(dir + "/" + name)) return name;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return name;
+    std::string best;
+    while (const dirent* e = readdir(d)) {
+        const std::string_view entry = e->d_name;
+        if (SameIgnoringCase(entry, name) && (best.empty() || entry < best)) best = entry;
+    }
+    closedir(d);
+    return best.empty() ? name : best;
+}
+
+std::vector<std::string> SplitPath(std::string_view path) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : path) {
+        if (c == '/' || c == '\\') {
+            if (!current.empty()) parts.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) parts.push_back(std::move(current));
+    return parts;
+}
+
+}  // namespace
+
+std::string GetProgramDir() {
+    if (!g_programDirOverride.empty()) return g_programDirOverride;
+    static const std::string dir = ExecutableDir();
+    return dir;
+}
+
+void SetProgramDir(std::string_view dir) {
+    std::string d(dir);
+    while (d.size() > 1 && d.back() == '/') d.pop_back();
+    g_programDirOverride = d;
+}
+
+void EnterProgramDir() {
+    const std::string dir = GetProgramDir();
+    if (chdir(dir.c_str()) != 0)
+        throw EInOutError("Verzeichnis " + dir + " nicht gefunden: " + std::strerror(errno));
+}
+
+std::string ResolvePath(std::string_view relative) {
+    const bool absolute = !relative.empty() && relative.front() == '/';
+    std::string result = absolute ? std::string() : GetProgramDir();
+    if (result == "/") result.clear();
+    bool matching = true;  // once a part is missing, the rest cannot exist
+    for (const std::string& part : SplitPath(relative)) {
+        if (part == ".") continue;
+        if (part == "..") {
+            const auto slash = result.rfind('/');
+            result = slash == std::string::npos ? std::string() : result.substr(0, slash);
+            continue;
+        }
+        const std::string dir = result.empty() ? "/" : result;
+        std::string name = part;
+        if (matching) {
+            name = MatchEntry(dir, part);
+            matching = Exists(dir + "/" + name);
+        }
+        result += "/" + name;
+    }
+    return result.empty() ? "/" : result;
+}
+
+bool FileExists(std::string_view relative) {
+    struct stat st {};
+    return stat(ResolvePath(relative).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void EnsureDir(std::string_view relative) {
+    std::string prefix;
+    for (const std::string& part : SplitPath(relative)) {
+        prefix += prefix.empty() ? part : "/" + part;
+        const std::string path = ResolvePath(prefix);
+        if (!IsDirectory(path)) mkdir(path.c_str(), 0777);
+    }
+}
+
+void EnsureSpsDir() { EnsureDir("sps"); }

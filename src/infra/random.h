@@ -1,0 +1,14 @@
+// The one source of chance: a seedable 32-bit linear congruential generator.
+#pragma once
+
+#include <cstdint>
+
+// seed := seed * 134775813 + 1 (mod 2^32), then a draw from the new seed.
+extern std::uint32_t RandSeed;
+
+// Seeds from the millisecond clock.
+void Randomize();
+// An integer in [0, range): the high 32 bits of seed * range. 0 for range 0.
+std::uint32_t RandInt(std::uint32_t range);
+// A float in [0, 1): seed / 2^32.
+double RandFloat();

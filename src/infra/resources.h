@@ -1,0 +1,24 @@
+// The program's built-in resources (pictures and texts linked into the program).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+class IResources {
+public:
+    virtual ~IResources() = default;
+    // Bytes of the resource of a type ("BITMAP", "JPEG", "TEXT") and name; names
+    // compare without regard to letter case. Nothing when there is none.
+    virtual std::optional<std::span<const std::uint8_t>> Find(std::string_view type,
+                                                              std::string_view name) const = 0;
+};
+
+// The table in force; by default an empty one. Not owned.
+const IResources& Resources();
+void SetResources(const IResources* resources);
+
+// The bytes of the JPEG resource that LoadJpegResource decodes into an image
+// control (the menu window binds them to its picture).
+std::optional<std::span<const std::uint8_t>> FindJpegResource(std::string_view name);
