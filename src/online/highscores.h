@@ -1,0 +1,23 @@
+// The local table of the ten best scores, kept inside Env.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// Places a score; returns its rank 1..10, or 0 when it is below the whole
+// table. An equal score ranks above the older entry. The new entry's name is
+// a single blank.
+int InsertHighscore(std::int32_t score);
+// Cuts every name longer than 10 characters to its first 10.
+void TrimHighscoreNames();
+
+// A finished game's result: inserts the score and, when it placed, gives the
+// entry LastHighscoreName and stores the statistics text at that rank.
+// Returns the rank (0 when it did not place).
+int PlaceGameResult(std::int32_t score, std::string_view statText);
+// The name as it stands while the player types it (at most 20 characters).
+void SetHighscoreName(int rank, std::string_view edited);
+// The entry is finished (Enter or Escape): blanks trimmed, the edit cursor "_"
+// removed, blanks trimmed again; the name becomes LastHighscoreName and Env is
+// saved.
+void FinishHighscoreName(int rank, std::string_view edited);
