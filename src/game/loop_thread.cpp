@@ -1,0 +1,47 @@
+// The pacing thread.
+#include "game/loop_thread.h"
+
+#include <chrono>
+
+#include "infra/clock.h"
+
+namespace {
+std::atomic<std::uint64_t> g_nextLoopThreadId{1};
+}
+
+TLoopThread::TLoopThread(TGuiQueue& queue, std::function<void(std::int32_t)> notify)
+    : queue_(queue), notify_(std::move(notify)), id_(g_nextLoopThreadId++) {
+    timer_.Start(GetTickCount());
+    thread_ = std::thread([this] { Execute(); });
+}
+
+TLoopThread::~TLoopThread() {
+    Terminate();
+    WaitFor();
+}
+
+void TLoopThread::WaitFor() {
+    if (!thread_.joinable()) return;
+    while (!ended_) {
+        queue_.DropCall();
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    thread_.join();
+}
+
+void TLoopThread::Execute() {
+    while (!terminated_) Poll();
+    queue_.Post(WM_LOOPENDED, id_);
+    ended_ = true;
+}
+
+void TLoopThread::Poll() {
+    const std::int32_t steps = timer_.Poll(GetTickCount());
+    if (steps > 0) {
+        queue_.Synchronize([this, steps] { notify_(steps); });
+        return;
+    }
+    // Rather than spin a core until the next step falls due, nap in 1 ms
+    // pieces; the step accounting above stays exactly the same.
+    Clock().Sleep(1);
+}
