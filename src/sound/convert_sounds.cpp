@@ -1,0 +1,119 @@
+// Music preparation: which MP3 files to convert, the disk space check, and
+// driving the decoder file by file.
+#include "convert_sounds.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ansi_case.h"
+#include "disk_space.h"
+#include "infra/clock.h"
+#include "infra/helpers.h"
+#include "infra/log.h"
+#include "infra/messages.h"
+#include "infra/paths.h"
+#include "mpeg_player.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TConvertJob {
+    std::string mp3;
+    std::string wave;
+};
+
+constexpr std::uint32_t PollIntervalMs = 10;
+constexpr std::uint32_t PanelLingerMs = 1000;
+constexpr std::uint64_t SpaceFactor = 20;
+
+std::optional<fs::file_time_type> ModifiedAt(const std::string& path) {
+    std::error_code ec;
+    const auto t = fs::last_write_time(path, ec);
+    if (ec) return std::nullopt;
+    return t;
+}
+
+// MP3 files of snd, in name order, whose wave file is missing or older.
+std::vector<TConvertJob> FindJobs() {
+    const std::string snd = ResolvePath("snd");
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(snd, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file(ec) && AnsiEndsWithIgnoringCase(name, ".mp3")) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return AnsiLessIgnoringCase(a, b); });
+    std::vector<TConvertJob> jobs;
+    for (const auto& name : names) {
+        if (jobs.size() == MaxConvertJobs) break;
+        const std::string mp3 = GetProgramDir() + "/snd/" + name;
+        // An existing wave file in another letter case is the one to rewrite.
+        const std::string wave = ResolvePath(mp3.substr(0, mp3.size() - 3) + "wav");
+        const auto waveTime = ModifiedAt(wave);
+        const auto mp3Time = ModifiedAt(ResolvePath(mp3));
+        if (!waveTime || (mp3Time && *waveTime < *mp3Time)) jobs.push_back({mp3, wave});
+    }
+    return jobs;
+}
+
+void ConvertOne(TMPEGPlayer& player, const TConvertJob& job) {
+    player.StreamName = ResolvePath(job.mp3);
+    player.OutFilename = job.wave;
+    player.OutputDevice = TMPEGOutputDevice::pcmfile;
+    player.Open();
+    player.Play();
+    while (!player.Ended()) Clock().Sleep(PollIntervalMs);
+    player.Close();
+}
+
+}  // namespace
+
+bool EnoughSpace(const std::string& file) {
+    const std::string path = ResolvePath(file);
+    std::error_code ec;
+    const std::uint64_t size = fs::file_size(path, ec);
+    const TDiskSpace space = DiskSpaceOf(path);
+    const bool enough = !ec ? size <= UINT64_MAX / SpaceFactor && SpaceFactor * size < space.freeBytes
+                            : space.freeBytes > 0;
+    if (!enough) Messages().Information("Not enough space for sounds on drive " + space.mountPoint);
+    return enough;
+}
+
+bool ConvertSounds(IConvertProgress& progress) {
+    EnterProgramDir();
+    const std::vector<TConvertJob> jobs = FindJobs();
+    if (jobs.empty()) return true;
+
+    progress.Started(static_cast<int>(jobs.size()));
+    std::unique_ptr<TMPEGPlayer> own;
+    if (!MPEGPlayer) {
+        own = std::make_unique<TMPEGPlayer>();
+        own->LoadMPEGLibrary();
+    }
+    TMPEGPlayer& player = *MPEGPlayer;
+    bool result = true;
+    int done = 0;
+    for (const auto& job : jobs) {
+        if (!EnoughSpace(job.mp3)) {
+            result = false;
+            break;
+        }
+        try {
+            ConvertOne(player, job);
+            progress.Progressed(++done);
+        } catch (const std::exception& e) {
+            player.Close();
+            const std::string message = "MP3 conversion error on " + job.mp3 + "\r\n" + e.what();
+            Messages().Error(message);
+            WriteLog(message);
+        }
+    }
+    own.reset();
+    WaitMs(PanelLingerMs);
+    progress.Finished();
+    return result;
+}

@@ -1,0 +1,29 @@
+// Music preparation: every MP3 file in snd without an up-to-date wave file
+// beside it is decoded into one, with progress shown by the caller's panel.
+#pragma once
+
+#include <string>
+
+// The menu window's panel with its gauge implements this.
+class IConvertProgress {
+public:
+    virtual ~IConvertProgress() = default;
+    // The panel appears with the gauge at 0 of jobCount, and is redrawn.
+    virtual void Started(int jobCount) = 0;
+    // The gauge now stands at done.
+    virtual void Progressed(int done) = 0;
+    // The panel is hidden again.
+    virtual void Finished() = 0;
+};
+
+// At most this many MP3 files are converted in one run.
+constexpr int MaxConvertJobs = 100;
+
+// Converts what needs converting; false only when a disk space check failed.
+// Decoding errors are shown and logged per file; a decoder that cannot start
+// raises EMPEGError.
+bool ConvertSounds(IConvertProgress& progress);
+// True when the file system holding file has more than 20 times the file's
+// size free; otherwise shows "Not enough space for sounds on drive <mount
+// point>" and returns false.
+bool EnoughSpace(const std::string& file);

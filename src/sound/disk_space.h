@@ -1,0 +1,20 @@
+// Free space of the file system that holds a path, replaceable for tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct TDiskSpace {
+    std::uint64_t freeBytes;  // available to this user
+    std::string mountPoint;   // where that file system is mounted
+};
+
+using FreeSpaceSource = std::function<TDiskSpace(const std::string& path)>;
+
+// The file system's answer (statvfs); 0 free bytes when it cannot be asked.
+TDiskSpace QueryDiskSpace(const std::string& path);
+// The source in force: QueryDiskSpace unless replaced.
+TDiskSpace DiskSpaceOf(const std::string& path);
+// Replaces the source; an empty function restores QueryDiskSpace.
+void SetFreeSpaceSource(FreeSpaceSource source);
