@@ -6,12 +6,7 @@
 #include <string>
 
 #include "engine/dd_types.h"
-
-class EDirectXError : public std::runtime_error {
-public:
-    EDirectXError(const std::string& message, HResult code) : std::runtime_error(message), ErrorCode(code) {}
-    HResult ErrorCode;
-};
+#include "infra/directx_error.h"
 
 class EDirectXSurfaceLostError : public std::runtime_error {
 public:

@@ -9,10 +9,21 @@ namespace {
 std::atomic<std::uint64_t> g_nextLoopThreadId{1};
 }
 
-TLoopThread::TLoopThread(TGuiQueue& queue, std::function<void(std::int32_t)> notify)
+TLoopThread::TLoopThread(TGuiQueue& queue, std::function<void(std::int32_t)> notify, bool threaded)
     : queue_(queue), notify_(std::move(notify)), id_(g_nextLoopThreadId++) {
     timer_.Start(GetTickCount());
-    thread_ = std::thread([this] { Execute(); });
+    if (threaded) thread_ = std::thread([this] { Execute(); });
+}
+
+void TLoopThread::PollOnce() {
+    if (ended_ || thread_.joinable()) return;
+    if (terminated_) {
+        queue_.Post(WM_LOOPENDED, id_);
+        ended_ = true;
+        return;
+    }
+    const std::int32_t steps = timer_.Poll(GetTickCount());
+    if (steps > 0) notify_(steps);
 }
 
 TLoopThread::~TLoopThread() {

@@ -13,8 +13,10 @@
 class TLoopThread {
 public:
     // notify runs on the GUI thread with the frame's steps. When the thread
-    // ends it posts WM_LOOPENDED with its id to the queue.
-    TLoopThread(TGuiQueue& queue, std::function<void(std::int32_t)> notify);
+    // ends it posts WM_LOOPENDED with its id to the queue. Without threaded,
+    // no thread is started: the GUI loop calls PollOnce itself (the headless
+    // runner, whose clock is not the wall clock).
+    TLoopThread(TGuiQueue& queue, std::function<void(std::int32_t)> notify, bool threaded = true);
     ~TLoopThread();
     TLoopThread(const TLoopThread&) = delete;
     TLoopThread& operator=(const TLoopThread&) = delete;
@@ -23,6 +25,9 @@ public:
     void Terminate() { terminated_ = true; }
     bool Terminated() const { return terminated_; }
     bool Ended() const { return ended_; }
+    // Unthreaded loops: one poll on the calling thread, running a due frame
+    // directly; after Terminate it posts the end instead.
+    void PollOnce();
     // GUI thread: waits until the thread has ended (after Terminate), dropping
     // any frame it asks for meanwhile.
     void WaitFor();

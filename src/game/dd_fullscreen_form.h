@@ -1,0 +1,128 @@
+// The game screen's base: it owns the display, the screen surfaces, the sprite
+// list and the sound engine, runs the frame loop and closes through a fixed
+// protocol whose last log line is "OK" or "ERROR".
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/surface.h"
+#include "game/display.h"
+#include "game/gui_queue.h"
+#include "game/input_events.h"
+#include "game/loop_thread.h"
+class IAudioOutput;
+class TkbDSound;
+
+// The close request a form posts to itself (the old WM_CLOSE).
+constexpr std::uint32_t WM_CLOSE = 0x0010;
+
+class TDDFullScreenForm {
+public:
+    // The creation handler: field defaults. makeAudioOutput gives the sound
+    // engine its output when the engine starts (nullptr: no device).
+    TDDFullScreenForm(IDisplay& display, std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput);
+    virtual ~TDDFullScreenForm();
+    TDDFullScreenForm(const TDDFullScreenForm&) = delete;
+    TDDFullScreenForm& operator=(const TDDFullScreenForm&) = delete;
+
+    // Shows the form and runs its events and frames until it has closed;
+    // then destroys what it holds (FormDestroy).
+    void ShowModal();
+    // A close request, as the window's close box gives it.
+    void Close();
+
+    void SetDisplayMode(int mode);
+    virtual void InitDDraw();
+    virtual void FreeDDraw();
+    virtual bool RestoreSurfaces();
+    virtual void ThreadNotify(std::int32_t steps);
+
+    void SetFlipping(bool on);
+    void Back();
+    void BackImageToSecondarySurface();
+    void Flip(bool wait);
+    void BlitToWindow(const TRect* rect);
+    void ReadMouse();
+    void SetBackImage(const std::string& fileName);
+    void ShowLoading();
+    bool SkipFrameForLostSurfaces();
+    void WMLoopEnded(std::uint64_t threadId);
+
+    // Events.
+    virtual void FormShow();
+    void FormPaint();
+    virtual void FormActivate();
+    // canClose is false when the close is refused.
+    void FormClose(bool& canClose);
+    void FormDestroy();
+    virtual void FormKeyDown(std::uint16_t key, TShiftState shift);
+    virtual void FormKeyPress(char& key);
+    virtual void FormMouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
+    virtual void FormMouseUp(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
+    virtual void FormMouseWheelDown(TShiftState shift, bool& handled);
+    virtual void FormMouseWheelUp(TShiftState shift, bool& handled);
+
+    // Fields, as the game states use them.
+    std::uint32_t CooperativeFlags = 19;
+    std::int32_t width = 800;
+    std::int32_t height = 600;
+    std::int32_t BitsPerPixel = 16;
+    std::int32_t BackBufferCount = 1;
+    std::uint8_t DisplayMode = 0;
+    TSurfaceRef PrimarySurface;
+    bool LoopRunning = false;
+    bool FlippingOn = false;
+    std::unique_ptr<TLoopThread> LoopThread;
+    std::uint64_t LoopThreadID = 0;
+    std::string BackImageName;
+    bool ErrorOccurred = false;
+    bool SoundOn = true;
+    bool SoundModeFlag = false;
+    bool Paused = false;
+    bool LevelActive = false;
+    bool Clicked = false;
+    std::int32_t MouseX = -1, MouseY = -1;
+    std::int32_t PrevMouseX = -1, PrevMouseY = -1;
+    std::int32_t PendingShots = 0;
+    bool Closing = false;
+    bool EscapePressed = false;
+    std::int32_t BackScroll = 0;
+    std::unique_ptr<TkbDSound> SoundEngine;
+
+    // Frames come from a pacing thread; the headless runner turns that off
+    // and lets the GUI loop poll the step timer itself.
+    bool ThreadedLoop = true;
+    // True once the form has closed.
+    bool Closed() const { return closed_; }
+    IDisplay& Display() { return display_; }
+    TGuiQueue& Queue() { return queue_; }
+
+protected:
+    // The frame pipeline: restore lost surfaces (or skip the frame), copy the
+    // back image, run stateStep once per step unless paused, paint the sprite
+    // list while a level is active, present. A lost surface ends the frame
+    // silently; any other failure is logged with the step's name, marks the
+    // run as failed and winds the screen down.
+    void RunFramePipeline(std::int32_t steps, const std::function<void()>& stateStep);
+    // Sets ErrorOccurred and Closing and logs the line.
+    void FailRun(const std::string& logLine);
+
+private:
+    void Dispatch(const InputEvent& event);
+    void HandleMessages();
+    void CreateWindowSurfaces();
+    void CreateFullScreenSurfaces();
+    bool RestoreOne(const TSurfaceRef& surface);
+    void FillScreenSurfaces();
+    void LogFinalLine();
+
+    IDisplay& display_;
+    std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput_;
+    TGuiQueue queue_;
+    bool closed_ = false;
+    bool destroyed_ = false;
+    bool displayOpen_ = false;
+};
