@@ -40,8 +40,7 @@ void TDDFullScreenForm::ShowModal() {
     try {
         FormShow();
     } catch (const std::exception& e) {
-        FailRun(std::string("Error initiating DirectX: ") + e.what());
-        queue_.Post(WM_CLOSE, 0);
+        StartFailed(e);
     }
     if (!closed_) FormActivate();
     std::vector<InputEvent> events;
@@ -102,6 +101,11 @@ void TDDFullScreenForm::FailRun(const std::string& logLine) {
     ErrorOccurred = true;
     WriteLog(logLine);
     Closing = true;
+}
+
+void TDDFullScreenForm::StartFailed(const std::exception& e) {
+    FailRun(std::string("Error initiating DirectX: ") + e.what());
+    queue_.Post(WM_CLOSE, 0);
 }
 
 void TDDFullScreenForm::LogFinalLine() { WriteLog(ErrorOccurred ? "ERROR" : "OK"); }
@@ -264,6 +268,7 @@ bool TDDFullScreenForm::RestoreSurfaces() {
 void TDDFullScreenForm::ThreadNotify(std::int32_t) {}
 
 void TDDFullScreenForm::RunFramePipeline(std::int32_t steps, const std::function<void()>& stateStep) {
+    StepCount += static_cast<std::uint64_t>(steps);
     try {
         if (SkipFrameForLostSurfaces()) return;
     } catch (const std::exception& e) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -95,6 +96,9 @@ public:
     // Frames come from a pacing thread; the headless runner turns that off
     // and lets the GUI loop poll the step timer itself.
     bool ThreadedLoop = true;
+    // Steps handed to the frame pipeline so far (the headless runner names
+    // saved frames by them).
+    std::uint64_t StepCount = 0;
     // True once the form has closed.
     bool Closed() const { return closed_; }
     IDisplay& Display() { return display_; }
@@ -109,6 +113,9 @@ protected:
     void RunFramePipeline(std::int32_t steps, const std::function<void()>& stateStep);
     // Sets ErrorOccurred and Closing and logs the line.
     void FailRun(const std::string& logLine);
+    // A start that failed: logged, the run marked as failed, and a close
+    // request posted to the form itself, which then closes at once.
+    void StartFailed(const std::exception& e);
 
 private:
     void Dispatch(const InputEvent& event);
