@@ -13,7 +13,6 @@
 class TBlendLocks {
 public:
     TBlendLocks(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect, const TRect& frontRect);
-    ~TBlendLocks();
     TBlendLocks(const TBlendLocks&) = delete;
     TBlendLocks& operator=(const TBlendLocks&) = delete;
 
@@ -29,9 +28,17 @@ public:
     std::int32_t outSkip = 0;
 
 private:
-    TSurface* back_ = nullptr;
-    TSurface* front_ = nullptr;
-    TSurface* out_ = nullptr;
+    // One held lock; members are destroyed in reverse order (out, front,
+    // back), also when the constructor raised after taking some of them.
+    struct THeld {
+        TSurface* surface = nullptr;
+        ~THeld() {
+            if (surface) surface->Unlock();
+        }
+    };
+    THeld back_;
+    THeld front_;
+    THeld out_;
 };
 
 // Checks and locks as TBlendLocks does; kept under the name the drawing code knows.
