@@ -1,0 +1,130 @@
+// The mix: decibel pan and volume, saturation, formats, looping, restarts,
+// positions and duplicates, read back through the recording output.
+#include "sound_fixture.h"
+
+using MixTest = SoundFixture;
+
+TEST_F(MixTest, PanAndVolumeFollowTheDecibelFormulas) {
+    auto& s = LoadConstant("tone", 4000, 20000);
+    struct Case {
+        int volume, pan;
+    };
+    const Case cases[] = {{0, 0},        {-600, 0},      {-600, 1500}, {-300, -2000}, {0, 10000},
+                          {-2500, -700}, {-10000, 0},    {0, -10000},  {-9000, 400}};
+    for (const auto& c : cases) {
+        s.SetVolume(c.volume);
+        s.SetPan(c.pan);
+        s.Play();
+        const auto mix = out->Render(100);
+        // Pan attenuates only the opposite channel; volume attenuates both.
+        const double left = c.volume <= -10000 || c.pan >= 10000 ? 0 : Attenuated(20000, c.volume - std::max(c.pan, 0));
+        const double right =
+            c.volume <= -10000 || c.pan <= -10000 ? 0 : Attenuated(20000, c.volume + std::min(c.pan, 0));
+        EXPECT_NEAR(Left(mix, 50), left, 1.5) << c.volume << "/" << c.pan;
+        EXPECT_NEAR(Right(mix, 50), right, 1.5) << c.volume << "/" << c.pan;
+    }
+}
+
+TEST_F(MixTest, VoicesSumAndSaturateInsteadOfWrapping) {
+    auto& a = LoadConstant("a", 1000, 30000);
+    auto& b = LoadConstant("b", 1000, 30000);
+    auto& c = LoadConstant("c", 1000, -30000);
+    auto& d = LoadConstant("d", 1000, -30000);
+    a.Play();
+    b.Play();
+    EXPECT_EQ(Left(out->Render(10), 5), 32767);
+    a.Stop();
+    b.Stop();
+    c.Play();
+    d.Play();
+    EXPECT_EQ(Right(out->Render(10), 5), -32768);
+    a.Play();
+    EXPECT_EQ(Left(out->Render(10), 5), -30000);  // 30000 - 30000 - 30000
+}
+
+TEST_F(MixTest, EightBitMonoAtHalfRateIsConvertedWhenLoaded) {
+    // 8-bit samples are unsigned around 128; 22050 Hz lasts twice as many mix frames.
+    auto& s = Load("low", wave::File(1, 22050, 8, std::string(1000, static_cast<char>(192))));
+    s.Play();
+    const auto mix = out->Render(2100);
+    EXPECT_EQ(Left(mix, 0), 64 * 256);
+    EXPECT_EQ(Right(mix, 1990), 64 * 256);
+    EXPECT_EQ(Left(mix, 2010), 0);
+}
+
+TEST_F(MixTest, StereoKeepsItsChannels) {
+    std::vector<std::int16_t> samples;
+    for (int i = 0; i < 100; ++i) samples.insert(samples.end(), {1000, -2000});
+    auto& s = Load("st", wave::File(2, 44100, 16, wave::Pcm16(samples)));
+    s.Play();
+    const auto mix = out->Render(50);
+    EXPECT_EQ(Left(mix, 10), 1000);
+    EXPECT_EQ(Right(mix, 10), -2000);
+}
+
+TEST_F(MixTest, OnceStopsAtTheEndAndLoopingGoesOn) {
+    auto& s = LoadConstant("blip", 100, 5000);
+    s.Play();
+    EXPECT_FALSE(Silent(out->Render(100)));
+    EXPECT_TRUE(Silent(out->Render(100)));
+    s.Looping = true;
+    s.Play();
+    EXPECT_TRUE(s.LoopPlaying());
+    const auto mix = out->Render(1000);
+    EXPECT_EQ(Left(mix, 999), 5000);
+    s.Stop();
+    EXPECT_FALSE(s.LoopPlaying());
+    EXPECT_TRUE(Silent(out->Render(10)));
+}
+
+TEST_F(MixTest, PlayRestartsAPlayingSoundAndPositionsAreInSourceBytes) {
+    std::vector<std::int16_t> ramp;
+    for (int i = 0; i < 22050; ++i) ramp.push_back(static_cast<std::int16_t>(i));
+    // 22050 Hz: every source frame covers two mix frames.
+    auto& s = Load("ramp", wave::File(1, 22050, 16, wave::Pcm16(ramp)));
+    s.Play();
+    out->Render(1000);
+    s.Play();
+    EXPECT_EQ(Left(out->Render(1), 0), 0);
+    s.SetPosition(2 * 5000);  // source frame 5000
+    const auto mix = out->Render(3);
+    EXPECT_EQ(Left(mix, 0), 5000);
+    EXPECT_EQ(Left(mix, 2), 5001);
+    std::uint32_t pos = 0;
+    s.Buffer()->GetCurrentPosition(pos);
+    EXPECT_EQ(pos, 2u * 5001);
+}
+
+TEST_F(MixTest, DuplicatesShareSamplesButNotPositionPanOrVolume) {
+    auto& source = LoadConstant("abroll", 2000, 8000);
+    auto& dup = TkbDSoundFile::CreateDuplicate(source);
+    EXPECT_EQ(dup.Name(), "");
+    EXPECT_EQ(dup.FileName(), source.FileName());
+    EXPECT_EQ(dup.DataSize(), source.DataSize());
+    source.SetPan(-10000);  // left only
+    dup.SetPan(10000);      // right only
+    dup.SetVolume(-600);
+    source.Play();
+    out->Render(1900);
+    dup.Play();
+    auto mix = out->Render(200);
+    EXPECT_EQ(Left(mix, 50), 8000);
+    EXPECT_NEAR(Right(mix, 50), Attenuated(8000, -600), 1.5);
+    EXPECT_EQ(Left(mix, 150), 0);  // the source has ended, the duplicate plays on
+    EXPECT_NEAR(Right(mix, 150), Attenuated(8000, -600), 1.5);
+    dup.Free();
+    EXPECT_EQ(engine->Sounds().size(), 1u);
+}
+
+TEST_F(MixTest, OutOfRangeValuesAreDeviceErrorsForTheCaller) {
+    auto& s = LoadConstant("x", 100, 1);
+    try {
+        s.SetVolume(10);
+        FAIL() << "a gain above 0 dB was accepted";
+    } catch (const EDirectXError& e) {
+        EXPECT_EQ(e.ErrorCode, DSERR_INVALIDPARAM);
+        EXPECT_STREQ(e.what(), "An invalid parameter was passed to the returning function.");
+    }
+    EXPECT_THROW(s.SetPan(-10001), EDirectXError);
+    EXPECT_THROW(s.SetPosition(200), EDirectXError);  // beyond the 200 data bytes' last
+}
