@@ -33,7 +33,10 @@ function(vantorel_add_test)
 endfunction()
 
 function(vantorel_add_fuzzer)
-  cmake_parse_arguments(F "" "NAME;SOURCE;CORPUS" "LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "NAME;SOURCE;CORPUS;RUNS" "LIBS" ${ARGN})
+  if(NOT F_RUNS)
+    set(F_RUNS 2000)
+  endif()
   if(VANTOREL_FUZZ)
     add_executable(${F_NAME} ${F_SOURCE})
     target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
@@ -50,7 +53,7 @@ function(vantorel_add_fuzzer)
       set(corpus_args ${F_CORPUS})
     endif()
     add_test(NAME fuzz_replay.${F_NAME}
-             COMMAND ${F_NAME} --random 2000 --seed 1 ${corpus_args}
+             COMMAND ${F_NAME} --random ${F_RUNS} --seed 1 ${corpus_args}
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
     set_tests_properties(fuzz_replay.${F_NAME} PROPERTIES LABELS unit TIMEOUT 300)
   endif()
