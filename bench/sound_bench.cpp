@@ -101,7 +101,8 @@ void BM_Mix32Voices(benchmark::State& state) {
     }
     // CPU time per iteration in percent of the 10 s of audio it produced.
     const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-    state.counters["cpu_percent_of_real_time"] = 100.0 * cpuSeconds / (10.0 * static_cast<double>(state.iterations()));
+    state.counters["cpu_percent_of_real_time"] =
+        100.0 * cpuSeconds / (10.0 * static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_Mix32Voices)->Unit(benchmark::kMillisecond);
 
@@ -118,8 +119,10 @@ void BM_LoadSoundFolder(benchmark::State& state) {
             if (folder == dir.Snd() && e.path().extension() == ".wav") folder = snd;
     if (folder == dir.Snd()) {
         for (int i = 0; i < 20; ++i)
-            WriteTone(folder + "/fx" + std::to_string(i) + ".wav", 1, i % 2 ? 22050 : 44100, 16, 0.2 + 0.05 * i, 300);
-        for (int i = 0; i < 3; ++i) WriteTone(folder + "/music" + std::to_string(i) + ".wav", 2, 44100, 16, 20, 220);
+            WriteTone(folder + "/fx" + std::to_string(i) + ".wav", 1, i % 2 ? 22050 : 44100, 16,
+                      0.2 + 0.05 * i, 300);
+        for (int i = 0; i < 3; ++i)
+            WriteTone(folder + "/music" + std::to_string(i) + ".wav", 2, 44100, 16, 20, 220);
     }
     std::uintmax_t bytes = 0;
     for (const auto& e : fs::directory_iterator(folder, ec)) bytes += e.is_regular_file() ? e.file_size() : 0;

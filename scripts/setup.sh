@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev qt6-base-dev libcurl4-openssl-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
   libjpeg62-turbo-dev libpng-dev libmpg123-dev libmp3lame-dev libcairo2-dev libpixman-1-dev
-  xvfb xauth xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
 )
 
 missing=()

@@ -1,35 +1,56 @@
-// Program entry. The menu window is not built yet: for now the program prepares
-// its folder, reads the player's files and reports what it found.
-#include <cstdio>
-#include <exception>
+// Program entry. The menu window and the game states are still being built:
+// for now the program prepares its folder, its records and its music as the
+// menu window will, then opens the game screen with the frame pipeline alone
+// (the level background scrolling), in the display mode of the settings or
+// the one given as the first argument (0, 1 or 2). Escape leaves it.
+#include <SDL.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+#include "game/pipeline_form.h"
 #include "infra/env_data.h"
 #include "infra/game_data.h"
-#include "infra/log.h"
 #include "infra/paths.h"
+#include "platform/freetype_rasterizer.h"
+#include "platform/sdl_audio_output.h"
+#include "platform/sdl_display.h"
+#include "sound/convert_sounds.h"
 
-int main() {
+namespace {
+
+class ConsoleProgress : public IConvertProgress {
+public:
+    void Started(int jobs) override { std::printf("Converting %d music file(s)...\n", jobs); }
+    void Progressed(int done) override { std::printf("  %d done\n", done); }
+    void Finished() override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
     try {
         EnterProgramDir();
         EnsureSpsDir();
         LoadEnv();
         LoadGameData("SPS/game.dat");
-        std::printf("Vantorel %s\n", "1.07");
-        std::printf("Program directory: %s\n", GetProgramDir().c_str());
-        std::printf("This build holds the file and settings layer only; the game screen and the\n"
-                    "menu window are still being built.\n\n");
-        std::printf("Level %u, games started %d, games won %d\n", GameData.LevelNumber,
-                    Env.GamesStarted, Env.GamesWon);
-        std::printf("High scores:\n");
-        for (int i = 0; i < HighscoreCount; ++i) {
-            const auto& e = Env.Highscores[i];
-            if (e.Score == EmptyHighscore)
-                std::printf("%3d.  -\n", i + 1);
-            else
-                std::printf("%3d.  %-10s %8d\n", i + 1, e.Name.str().c_str(), e.Score);
-        }
-        std::printf("Last game screen ended cleanly: %s\n", LogEndsWithOK() ? "yes" : "no");
-        return 0;
+        ConsoleProgress progress;
+        ConvertSounds(progress);
+        int mode = Env.DisplayMode;
+        if (argc > 1) mode = std::atoi(argv[1]);
+        if (mode < 0 || mode > 2) mode = 2;
+
+        TFreeTypeRasterizer font;
+        SetFontRasterizer(&font);
+        SdlDisplay display;
+        TPipelineForm form(display, [] { return std::make_unique<SdlAudioOutput>(); });
+        form.SetDisplayMode(mode);
+        form.ShowModal();
+        SetFontRasterizer(nullptr);
+        SaveGameData("SPS/game.dat");
+        return form.ErrorOccurred ? 1 : 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vantorel: %s\n", e.what());
         return 1;

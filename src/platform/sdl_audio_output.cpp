@@ -14,7 +14,9 @@ void SDLCALL PullFromMixer(void* userdata, Uint8* stream, int len) {
 
 }  // namespace
 
-SdlAudioOutput::~SdlAudioOutput() { Close(); }
+SdlAudioOutput::~SdlAudioOutput() {
+    Close();
+}
 
 bool SdlAudioOutput::Open(IAudioSource& source) {
     Close();
@@ -57,4 +59,6 @@ void SdlAudioOutput::NotifyDeviceRemoved(std::uint32_t deviceId) {
     if (deviceId != 0 && deviceId == device_) removed_ = true;
 }
 
-std::unique_ptr<IAudioOutput> CreateSdlAudioOutput() { return std::make_unique<SdlAudioOutput>(); }
+std::unique_ptr<IAudioOutput> CreateSdlAudioOutput() {
+    return std::make_unique<SdlAudioOutput>();
+}

@@ -46,7 +46,8 @@ std::vector<TConvertJob> FindJobs() {
         const std::string name = entry.path().filename().string();
         if (entry.is_regular_file(ec) && AnsiEndsWithIgnoringCase(name, ".mp3")) names.push_back(name);
     }
-    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return AnsiLessIgnoringCase(a, b); });
+    std::sort(names.begin(), names.end(),
+              [](const auto& a, const auto& b) { return AnsiLessIgnoringCase(a, b); });
     std::vector<TConvertJob> jobs;
     for (const auto& name : names) {
         if (jobs.size() == MaxConvertJobs) break;
@@ -77,8 +78,8 @@ bool EnoughSpace(const std::string& file) {
     std::error_code ec;
     const std::uint64_t size = fs::file_size(path, ec);
     const TDiskSpace space = DiskSpaceOf(path);
-    const bool enough = !ec ? size <= UINT64_MAX / SpaceFactor && SpaceFactor * size < space.freeBytes
-                            : space.freeBytes > 0;
+    const bool enough =
+        !ec ? size <= UINT64_MAX / SpaceFactor && SpaceFactor * size < space.freeBytes : space.freeBytes > 0;
     if (!enough) Messages().Information("Not enough space for sounds on drive " + space.mountPoint);
     return enough;
 }
@@ -92,7 +93,13 @@ bool ConvertSounds(IConvertProgress& progress) {
     std::unique_ptr<TMPEGPlayer> own;
     if (!MPEGPlayer) {
         own = std::make_unique<TMPEGPlayer>();
-        own->LoadMPEGLibrary();
+        try {
+            own->LoadMPEGLibrary();
+        } catch (...) {
+            // The error goes to the caller; the panel must not stay behind.
+            progress.Finished();
+            throw;
+        }
     }
     TMPEGPlayer& player = *MPEGPlayer;
     bool result = true;

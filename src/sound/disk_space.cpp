@@ -35,10 +35,15 @@ std::string MountPointOf(const std::string& path) {
 TDiskSpace QueryDiskSpace(const std::string& path) {
     TDiskSpace space{0, MountPointOf(path)};
     struct statvfs vfs {};
-    if (statvfs(path.c_str(), &vfs) == 0) space.freeBytes = static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
+    if (statvfs(path.c_str(), &vfs) == 0)
+        space.freeBytes = static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
     return space;
 }
 
-TDiskSpace DiskSpaceOf(const std::string& path) { return g_source ? g_source(path) : QueryDiskSpace(path); }
+TDiskSpace DiskSpaceOf(const std::string& path) {
+    return g_source ? g_source(path) : QueryDiskSpace(path);
+}
 
-void SetFreeSpaceSource(FreeSpaceSource source) { g_source = std::move(source); }
+void SetFreeSpaceSource(FreeSpaceSource source) {
+    g_source = std::move(source);
+}

@@ -11,7 +11,9 @@
 // rules read the same numbers as ever.
 using HRESULT = std::int32_t;
 
-constexpr HRESULT MakeResult(std::uint32_t code) { return static_cast<HRESULT>(code); }
+constexpr HRESULT MakeResult(std::uint32_t code) {
+    return static_cast<HRESULT>(code);
+}
 
 constexpr HRESULT DS_OK = 0;
 constexpr HRESULT DSERR_NOTIMPL = MakeResult(0x80004001);

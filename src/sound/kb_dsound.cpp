@@ -56,7 +56,8 @@ void TkbDSound::LoadWaves(const std::string& folder) {
         const std::string name = entry.path().filename().string();
         if (entry.is_regular_file(ec) && AnsiEndsWithIgnoringCase(name, ".wav")) names.push_back(name);
     }
-    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return AnsiLessIgnoringCase(a, b); });
+    std::sort(names.begin(), names.end(),
+              [](const auto& a, const auto& b) { return AnsiLessIgnoringCase(a, b); });
     for (const auto& name : names) {
         const std::string path = folder + "/" + name;
         const std::uintmax_t size = std::filesystem::file_size(dir + "/" + name, ec);
@@ -89,6 +90,7 @@ TkbDSoundFile& TkbDSound::Adopt(std::unique_ptr<TkbDSoundFile> sound) {
 }
 
 void TkbDSound::Release(TkbDSoundFile& sound) {
-    const auto it = std::find_if(sounds_.begin(), sounds_.end(), [&](const auto& s) { return s.get() == &sound; });
+    const auto it =
+        std::find_if(sounds_.begin(), sounds_.end(), [&](const auto& s) { return s.get() == &sound; });
     if (it != sounds_.end()) sounds_.erase(it);
 }

@@ -81,7 +81,9 @@ TkbDSoundFile& TkbDSoundFile::CreateDuplicate(const TkbDSoundFile& source) {
     return owner.Adopt(std::move(sound));
 }
 
-void TkbDSoundFile::Free() { owner_.Release(*this); }
+void TkbDSoundFile::Free() {
+    owner_.Release(*this);
+}
 
 void TkbDSoundFile::Play() {
     if (disabled_ || CheckLost()) return;
@@ -96,9 +98,9 @@ void TkbDSoundFile::Play() {
     }
     // Duplicates have no name; a recording still wants to know what played.
     if (IAudioOutput* output = owner_.Output())
-        output->SoundStarted(name_.empty() ? AnsiLowerCase(BaseName(fileName_.substr(0, fileName_.size() - 4)))
-                                           : name_,
-                             Looping);
+        output->SoundStarted(
+            name_.empty() ? AnsiLowerCase(BaseName(fileName_.substr(0, fileName_.size() - 4))) : name_,
+            Looping);
 }
 
 void TkbDSoundFile::Stop() {

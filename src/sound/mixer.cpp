@@ -17,7 +17,9 @@ constexpr std::uint32_t MinBufferBytes = 4;
 
 TMixer::TMixer(IAudioOutput& output) : output_(output), acc_(ChunkFrames * 2) {}
 
-TMixer::~TMixer() { Close(); }
+TMixer::~TMixer() {
+    Close();
+}
 
 HRESULT TMixer::Open() {
     if (open_) return DS_OK;

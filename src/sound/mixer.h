@@ -25,7 +25,8 @@ public:
 
     HRESULT CreateSoundBuffer(const TWaveFormatEx& format, std::uint32_t sizeBytes, bool isStatic,
                               std::shared_ptr<TMixBuffer>& buffer);
-    HRESULT DuplicateSoundBuffer(const std::shared_ptr<TMixBuffer>& source, std::shared_ptr<TMixBuffer>& duplicate);
+    HRESULT DuplicateSoundBuffer(const std::shared_ptr<TMixBuffer>& source,
+                                 std::shared_ptr<TMixBuffer>& duplicate);
     // The buffer stops sounding and leaves the mixer.
     void ReleaseBuffer(const std::shared_ptr<TMixBuffer>& buffer);
 

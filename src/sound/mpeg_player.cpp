@@ -30,7 +30,9 @@ constexpr std::size_t ReadChunk = 64 * 1024;
 
 using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-bool WriteAll(std::FILE* f, const void* data, std::size_t size) { return std::fwrite(data, 1, size, f) == size; }
+bool WriteAll(std::FILE* f, const void* data, std::size_t size) {
+    return std::fwrite(data, 1, size, f) == size;
+}
 
 // Decodes the rest of the stream into the open file after its header.
 int DecodeSamples(TMPEGDecoder& d, std::FILE* f, const std::atomic<bool>& cancel, std::uint64_t& total) {
@@ -84,13 +86,20 @@ int DecodeToWave(TMPEGDecoder& d, const std::string& outName, const std::atomic<
 
 std::string MPEGErrorText(int code) {
     switch (code) {
-        case mpegNotLoaded: return "MPEG library not loaded";
-        case mpegInternalError: return "Internal decoder error";
-        case mpegIncorrectMode: return "Incorrect mode";
-        case mpegInputError: return "Input stream error";
-        case mpegNotSeekable: return "Input stream is non-seekable";
-        case mpegOutputFailure: return "Output device failure";
-        default: return "Internal decoder error";
+        case mpegNotLoaded:
+            return "MPEG library not loaded";
+        case mpegInternalError:
+            return "Internal decoder error";
+        case mpegIncorrectMode:
+            return "Incorrect mode";
+        case mpegInputError:
+            return "Input stream error";
+        case mpegNotSeekable:
+            return "Input stream is non-seekable";
+        case mpegOutputFailure:
+            return "Output device failure";
+        default:
+            return "Internal decoder error";
     }
 }
 
@@ -118,7 +127,9 @@ void TMPEGPlayer::RequireLoaded() const {
     if (!loaded_) throw EMPEGError(MPEGErrorText(mpegNotLoaded));
 }
 
-void TMPEGPlayer::Raise(int code) const { throw EMPEGError(MPEGErrorText(code)); }
+void TMPEGPlayer::Raise(int code) const {
+    throw EMPEGError(MPEGErrorText(code));
+}
 
 void TMPEGPlayer::Open() {
     RequireLoaded();
@@ -178,5 +189,9 @@ void TMPEGPlayer::Close() {
     decoder_.reset();
 }
 
-long TMPEGPlayer::Frequency() const { return decoder_ ? decoder_->rate : 0; }
-int TMPEGPlayer::Channels() const { return decoder_ ? decoder_->channels : 0; }
+long TMPEGPlayer::Frequency() const {
+    return decoder_ ? decoder_->rate : 0;
+}
+int TMPEGPlayer::Channels() const {
+    return decoder_ ? decoder_->channels : 0;
+}

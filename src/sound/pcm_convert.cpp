@@ -18,7 +18,8 @@ bool IsMixableFormat(const TWaveFormatEx& f) {
 std::size_t MixFramesFor(std::size_t srcFrames, std::uint32_t rate) {
     if (srcFrames == 0 || rate == 0) return 0;
     if (rate == MixRate) return srcFrames;
-    const std::size_t frames = static_cast<std::size_t>(static_cast<std::uint64_t>(srcFrames) * MixRate / rate);
+    const std::size_t frames =
+        static_cast<std::size_t>(static_cast<std::uint64_t>(srcFrames) * MixRate / rate);
     return std::max<std::size_t>(frames, 1);
 }
 
@@ -63,7 +64,8 @@ void ConvertToMix(const std::uint8_t* src, std::size_t srcFrames, const TWaveFor
         for (int c = 0; c < 2; ++c) {
             const std::int32_t s0 = decoded[2 * idx + c];
             const std::int32_t s1 = decoded[2 * next + c];
-            out[2 * i + c] = static_cast<std::int16_t>(s0 + ((static_cast<std::int64_t>(s1 - s0) * frac) >> 16));
+            out[2 * i + c] =
+                static_cast<std::int16_t>(s0 + ((static_cast<std::int64_t>(s1 - s0) * frac) >> 16));
         }
     }
 }

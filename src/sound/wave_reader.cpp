@@ -91,7 +91,8 @@ void ReadFormatBlock(std::istream& s, const TChunk& fmt, TWaveFormatEx& format) 
     std::memcpy(&format, block, sizeof block);
     if (format.wFormatTag != WAVE_FORMAT_PCM) {
         std::uint16_t extra = 0;
-        if (fmt.size < 18 || !ReadBytes(s, &extra, 2)) throw EWaveError("Error reading 'waveformatex' length!");
+        if (fmt.size < 18 || !ReadBytes(s, &extra, 2))
+            throw EWaveError("Error reading 'waveformatex' length!");
     }
     // The sound device would otherwise divide by these or misread the bytes.
     if (format.wFormatTag != WAVE_FORMAT_PCM) throw EWaveError("Not a PCM wave file!");

@@ -9,7 +9,8 @@ void PutLE(std::string& out, std::uint32_t value, int bytes) {
 
 }  // namespace
 
-std::string MakeWaveHeader(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint32_t dataSize) {
+std::string MakeWaveHeader(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
+                           std::uint32_t dataSize) {
     const std::uint32_t blockAlign = channels * bits / 8u;
     std::string h = "RIFF";
     PutLE(h, 36 + dataSize, 4);

@@ -4,4 +4,5 @@
 #include <cstdint>
 #include <string>
 
-std::string MakeWaveHeader(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint32_t dataSize);
+std::string MakeWaveHeader(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
+                           std::uint32_t dataSize);

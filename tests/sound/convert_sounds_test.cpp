@@ -125,7 +125,8 @@ TEST_F(ConvertTest, TooLittleSpaceStopsTheConversionAndNamesTheMountPoint) {
         return TDiskSpace{50000000, "/media/music"};
     });
     EXPECT_FALSE(ConvertSounds(progress));  // 60 MB needed for a.mp3, 50 MB free
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Not enough space for sounds on drive /media/music"}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{"Not enough space for sounds on drive /media/music"}));
     EXPECT_EQ(asked, (std::vector<std::string>{(dir / "snd/a.mp3").string()}));
     EXPECT_EQ(progress.events, (std::vector<std::string>{"start 2", "end"}));
     EXPECT_FALSE(dir.Exists("snd/a.wav"));
@@ -142,7 +143,8 @@ TEST_F(ConvertTest, AFileThatFailsToDecodeIsReportedAndTheNextStillConverts) {
     dir.Write("snd/a.mp3", std::string(20000, '\0'));
     dir.Write("snd/b.mp3", EncodeMp3());
     EXPECT_TRUE(ConvertSounds(progress));
-    const std::string message = "MP3 conversion error on " + dir.path().string() + "/snd/a.mp3\r\nInput stream error";
+    const std::string message =
+        "MP3 conversion error on " + dir.path().string() + "/snd/a.mp3\r\nInput stream error";
     EXPECT_EQ(messages.shown, (std::vector<std::string>{message}));
     EXPECT_EQ(Log(), message + "\r\n");
     EXPECT_EQ(progress.events, (std::vector<std::string>{"start 2", "at 1", "end"}));

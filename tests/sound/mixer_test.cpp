@@ -9,15 +9,16 @@ TEST_F(MixTest, PanAndVolumeFollowTheDecibelFormulas) {
     struct Case {
         int volume, pan;
     };
-    const Case cases[] = {{0, 0},        {-600, 0},      {-600, 1500}, {-300, -2000}, {0, 10000},
-                          {-2500, -700}, {-10000, 0},    {0, -10000},  {-9000, 400}};
+    const Case cases[] = {{0, 0},        {-600, 0},   {-600, 1500}, {-300, -2000}, {0, 10000},
+                          {-2500, -700}, {-10000, 0}, {0, -10000},  {-9000, 400}};
     for (const auto& c : cases) {
         s.SetVolume(c.volume);
         s.SetPan(c.pan);
         s.Play();
         const auto mix = out->Render(100);
         // Pan attenuates only the opposite channel; volume attenuates both.
-        const double left = c.volume <= -10000 || c.pan >= 10000 ? 0 : Attenuated(20000, c.volume - std::max(c.pan, 0));
+        const double left =
+            c.volume <= -10000 || c.pan >= 10000 ? 0 : Attenuated(20000, c.volume - std::max(c.pan, 0));
         const double right =
             c.volume <= -10000 || c.pan <= -10000 ? 0 : Attenuated(20000, c.volume + std::min(c.pan, 0));
         EXPECT_NEAR(Left(mix, 50), left, 1.5) << c.volume << "/" << c.pan;

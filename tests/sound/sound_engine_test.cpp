@@ -7,7 +7,9 @@
 #include "infra/clock.h"
 
 namespace {
-std::string Tone() { return wave::File(1, 44100, 16, wave::Constant16(1, 2000, 12000)); }
+std::string Tone() {
+    return wave::File(1, 44100, 16, wave::Constant16(1, 2000, 12000));
+}
 }  // namespace
 
 using EngineTest = SoundFixture;
@@ -22,8 +24,9 @@ TEST_F(EngineTest, LoadWavesLoadsEveryWaveFileAndLogsEach) {
 
     ASSERT_EQ(engine->Sounds().size(), 3u);
     EXPECT_EQ(dir.Read("sps/LOG.TXT"), "Loading Sound " + folder + "/big.wav (500046 bytes)\r\nLoaded\r\n" +
-                                           "Loading Sound " + folder + "/Torpedo.wav (4044 bytes)\r\nLoaded\r\n" +
-                                           "Loading Sound " + folder + "/Track 30.WAV (4044 bytes)\r\nLoaded\r\n");
+                                           "Loading Sound " + folder +
+                                           "/Torpedo.wav (4044 bytes)\r\nLoaded\r\n" + "Loading Sound " +
+                                           folder + "/Track 30.WAV (4044 bytes)\r\nLoaded\r\n");
     EXPECT_FALSE(engine->Sounds()[0]->Buffer()->IsStatic());
     EXPECT_TRUE(engine->Sounds()[1]->Buffer()->IsStatic());
 
@@ -102,7 +105,7 @@ TEST_F(EngineTest, ABrokenWaveFileDisablesOnlyThatSound) {
     dir.Write("snd/b.wav", wave::Riff("WAVE", wave::Chunk("fmt ", wave::Fmt(1, 44100, 16).substr(0, 14)) +
                                                   wave::Chunk("data", "xxxx")));
     dir.Write("snd/c.wav", wave::File(6, 44100, 16, std::string(120, '\1')));  // six channels: no mix format
-    dir.Write("snd/d.wav", wave::File(1, 44100, 16, ""));                     // no samples
+    dir.Write("snd/d.wav", wave::File(1, 44100, 16, ""));                      // no samples
     dir.Write("snd/e.wav", Tone());
     engine->LoadWaves(dir.path().string() + "/snd");
     std::string disabled;
@@ -201,7 +204,8 @@ TEST(DSCheck, LogsTwoLinesAndRaisesTheMatchingError) {
         EXPECT_EQ(e.ErrorCode, DSERR_NODRIVER);
         EXPECT_STREQ(e.what(), "No sound driver is available for use.");
     }
-    const std::string lost = "DSCheck : -2005401450\r\nThe buffer memory has been lost and must be restored.\r\n";
+    const std::string lost =
+        "DSCheck : -2005401450\r\nThe buffer memory has been lost and must be restored.\r\n";
     EXPECT_EQ(dir.Read("sps/LOG.TXT"),
               lost + lost + "DSCheck : -2005401480\r\nNo sound driver is available for use.\r\n");
 }
@@ -219,10 +223,12 @@ TEST(DSErrorText, HasATextForEveryKnownCode) {
         {0x80040110, "The object does not support aggregation."},
         {0x80070005, "Access is denied."},
         {0x8007000E,
-         "The DirectSound subsystem could not allocate sufficient memory to complete the caller\xB4s request."},
+         "The DirectSound subsystem could not allocate sufficient memory to complete the caller\xB4s "
+         "request."},
         {0x80070057, "An invalid parameter was passed to the returning function."},
         {0x8878000A,
-         "The request failed because resources, such as a priority level, were already in use by another caller."},
+         "The request failed because resources, such as a priority level, were already in use by another "
+         "caller."},
         {0x8878001E, "The control (volume, pan, and so forth) requested by the caller is not available."},
         {0x88780032, "This function is not valid for the current state of this object."},
         {0x88780046, "The caller does not have the priority level required for the function to succeed."},
@@ -230,7 +236,8 @@ TEST(DSErrorText, HasATextForEveryKnownCode) {
         {0x88780078, "No sound driver is available for use."},
         {0x88780082, "The object is already initialized."},
         {0x88780096, "The buffer memory has been lost and must be restored."},
-        {0x887800A0, "Another application has a higher priority level, preventing this call from succeeding."},
+        {0x887800A0,
+         "Another application has a higher priority level, preventing this call from succeeding."},
         {0x887800AA,
          "The IDirectSound::Initialize method has not been called or has not been called successfully before "
          "other methods were called."},

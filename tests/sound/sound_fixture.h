@@ -33,15 +33,21 @@ protected:
         return Load(name, wave::File(1, 44100, 16, wave::Constant16(1, frames, level)));
     }
 
-    static std::int16_t Left(const std::vector<std::int16_t>& mix, std::size_t frame) { return mix[2 * frame]; }
-    static std::int16_t Right(const std::vector<std::int16_t>& mix, std::size_t frame) { return mix[2 * frame + 1]; }
+    static std::int16_t Left(const std::vector<std::int16_t>& mix, std::size_t frame) {
+        return mix[2 * frame];
+    }
+    static std::int16_t Right(const std::vector<std::int16_t>& mix, std::size_t frame) {
+        return mix[2 * frame + 1];
+    }
     static bool Silent(const std::vector<std::int16_t>& mix) {
         for (auto s : mix)
             if (s != 0) return false;
         return true;
     }
     // level attenuated by hundredths of a decibel.
-    static double Attenuated(double level, int hundredthsDb) { return level * std::pow(10.0, hundredthsDb / 2000.0); }
+    static double Attenuated(double level, int hundredthsDb) {
+        return level * std::pow(10.0, hundredthsDb / 2000.0);
+    }
 
     TempProgramDir dir;
     RecordingAudioOutput* out = nullptr;

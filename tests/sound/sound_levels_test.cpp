@@ -7,8 +7,8 @@
 #include "sound/sound_levels.h"
 
 TEST(VolumeToDB, FollowsTheSettingCurve) {
-    const std::pair<int, int> cases[] = {{0, -10000}, {127, 0},       {100, -213}, {64, -775},
-                                         {10, -9213}, {9, -10000},    {1, -10000}, {126, -6}};
+    const std::pair<int, int> cases[] = {{0, -10000}, {127, 0},    {100, -213}, {64, -775},
+                                         {10, -9213}, {9, -10000}, {1, -10000}, {126, -6}};
     for (auto [v, db] : cases) EXPECT_EQ(VolumeToDB(static_cast<std::uint8_t>(v)), db) << v;
 }
 

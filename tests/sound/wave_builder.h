@@ -25,7 +25,8 @@ inline std::string Riff(const std::string& form, const std::string& chunks) {
 }
 
 // The 16-byte format block.
-inline std::string Fmt(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t tag = 1) {
+inline std::string Fmt(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
+                       std::uint16_t tag = 1) {
     const std::uint32_t align = channels * bits / 8u;
     return LE(tag, 2) + LE(channels, 2) + LE(rate, 4) + LE(rate * align, 4) + LE(align, 2) + LE(bits, 2);
 }
@@ -37,7 +38,8 @@ inline std::string Pcm16(const std::vector<std::int16_t>& samples) {
 }
 
 // A complete PCM wave file.
-inline std::string File(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, const std::string& data) {
+inline std::string File(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
+                        const std::string& data) {
     return Riff("WAVE", Chunk("fmt ", Fmt(channels, rate, bits)) + Chunk("data", data));
 }
 

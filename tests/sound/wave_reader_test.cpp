@@ -36,8 +36,9 @@ std::string RefusalOf(const std::string& bytes) {
 TEST(WaveReader, ReadsFormatAndFindsDataBehindOtherChunks) {
     const std::string data = wave::Pcm16({1, -1, 2, -2, 3, -3});
     // An odd-sized chunk before the format and a list chunk between it and the data.
-    const std::string file = wave::Riff("WAVE", wave::Chunk("junk", "abc") + wave::Chunk("fmt ", wave::Fmt(2, 22050, 16)) +
-                                                    wave::Chunk("LIST", "INFOxxxx") + wave::Chunk("data", data));
+    const std::string file =
+        wave::Riff("WAVE", wave::Chunk("junk", "abc") + wave::Chunk("fmt ", wave::Fmt(2, 22050, 16)) +
+                               wave::Chunk("LIST", "INFOxxxx") + wave::Chunk("data", data));
     const TRead r = Read(file);
     EXPECT_EQ(r.format.wFormatTag, 1);
     EXPECT_EQ(r.format.nChannels, 2);
@@ -51,8 +52,8 @@ TEST(WaveReader, ReadsFormatAndFindsDataBehindOtherChunks) {
 }
 
 TEST(WaveReader, AcceptsALongerFormatChunk) {
-    const std::string file =
-        wave::Riff("WAVE", wave::Chunk("fmt ", wave::Fmt(1, 8000, 8) + wave::LE(0, 2)) + wave::Chunk("data", "\x80\x90"));
+    const std::string file = wave::Riff("WAVE", wave::Chunk("fmt ", wave::Fmt(1, 8000, 8) + wave::LE(0, 2)) +
+                                                    wave::Chunk("data", "\x80\x90"));
     EXPECT_EQ(Read(file).dataSize, 2u);
 }
 
@@ -83,9 +84,11 @@ TEST(WaveReader, RefusesMalformedFilesWithTheirMessages) {
         {"data beyond the file", dataTooLong, "Chunk 'data' claims more bytes than the file holds!"},
         {"RIFF beyond the file", riffTooLong, "Chunk 'RIFF' claims more bytes than the file holds!"},
         {"truncated", good.substr(0, good.size() - 1), "Chunk 'RIFF' claims more bytes than the file holds!"},
-        {"non-PCM without extra size", wave::Riff("WAVE", wave::Chunk("fmt ", wave::Fmt(1, 44100, 16, 2)) + data),
+        {"non-PCM without extra size",
+         wave::Riff("WAVE", wave::Chunk("fmt ", wave::Fmt(1, 44100, 16, 2)) + data),
          "Error reading 'waveformatex' length!"},
-        {"non-PCM", wave::Riff("WAVE", wave::Chunk("fmt ", wave::Fmt(1, 44100, 16, 3) + wave::LE(0, 2)) + data),
+        {"non-PCM",
+         wave::Riff("WAVE", wave::Chunk("fmt ", wave::Fmt(1, 44100, 16, 3) + wave::LE(0, 2)) + data),
          "Not a PCM wave file!"},
         {"no channels", noChannels, "Wave file has no channels!"},
         {"block alignment 0", wave::Riff("WAVE", wave::Chunk("fmt ", noAlign) + data),

@@ -61,3 +61,16 @@ TEST_F(SdlAudioTest, NoUsableDeviceLeavesTheEngineFailedAndSilent) {
     EXPECT_TRUE(engine.FindWave("back").Disabled());
     EXPECT_NO_THROW(engine.FindWave("back").Play());
 }
+
+TEST_F(SdlAudioTest, TheDummyDriverOpensAndIsNeverLost) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    TkbDSound engine(CreateSdlAudioOutput(), true, false);
+    ASSERT_FALSE(engine.Failed());
+    EXPECT_FALSE(engine.Output()->DeviceLost());
+    dir.Write("snd/back.wav", wave::File(1, 44100, 16, wave::Constant16(1, 100, 9000)));
+    engine.LoadWaves(dir.path().string() + "/snd");
+    auto& back = engine.FindWave("back");
+    back.Play();
+    EXPECT_FALSE(back.Disabled());
+    EXPECT_FALSE(back.CheckLost());
+}

@@ -1,0 +1,22 @@
+// Command line of vantorel-headless.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+
+struct HeadlessOptions {
+    std::string Dir;  // the program directory; empty: the runner's own folder
+    std::optional<std::uint32_t> Seed;
+    std::string InputFile;
+    std::uint32_t MsPerFrame = 20;
+    std::uint64_t MaxSteps = 30000;  // then a close request (ten minutes of game time)
+    int Mode = 2;
+    std::string SaveFramesDir;
+    std::set<std::uint64_t> SaveAtSteps;
+};
+
+// Parses argv; raises std::runtime_error with a usage hint on bad arguments.
+HeadlessOptions ParseHeadlessOptions(int argc, char** argv);
+extern const char* HeadlessUsage;

@@ -1,0 +1,91 @@
+// vantorel-headless: runs a game screen on a capture display with a manual
+// clock, scripted input and a recording audio output; prints the log lines
+// written while it ran and can save chosen frames as PNG pictures.
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "game/capture_display.h"
+#include "game/input_script.h"
+#include "game/pipeline_form.h"
+#include "headless_options.h"
+#include "infra/clock.h"
+#include "infra/env_data.h"
+#include "infra/file_io.h"
+#include "infra/game_data.h"
+#include "infra/log.h"
+#include "infra/paths.h"
+#include "infra/random.h"
+#include "platform/freetype_rasterizer.h"
+#include "png_writer.h"
+#include "sound/convert_sounds.h"
+#include "sound/recording_audio_output.h"
+
+namespace {
+
+// Music preparation without a panel: progress goes to standard error.
+class ConsoleProgress : public IConvertProgress {
+public:
+    void Started(int jobs) override { std::cerr << "Converting " << jobs << " music file(s)...\n"; }
+    void Progressed(int) override {}
+    void Finished() override {}
+};
+
+int Run(const HeadlessOptions& options) {
+    if (!options.Dir.empty()) SetProgramDir(std::filesystem::absolute(options.Dir).string());
+    ManualClock clock(0);
+    SetClock(&clock);
+    SetLogListener([](std::string_view line) { std::cout << line << '\n'; });
+
+    // What the menu window does before a game: its folder, the records, the music.
+    EnterProgramDir();
+    EnsureSpsDir();
+    LoadEnv();
+    LoadGameData("SPS/game.dat");
+    ConsoleProgress progress;
+    ConvertSounds(progress);
+    if (options.Seed) RandSeed = *options.Seed;
+
+    TFreeTypeRasterizer font;
+    SetFontRasterizer(&font);
+    CaptureDisplay display(clock, options.MsPerFrame);
+    if (!options.InputFile.empty()) {
+        const auto script = ReadWholeFile(options.InputFile);
+        if (!script) throw std::runtime_error("cannot read " + options.InputFile);
+        LoadInputScript(*script, display);
+    }
+    InputEvent close;
+    close.Kind = InputKind::CloseRequest;
+    const std::uint64_t closeAtMs = options.MaxSteps * 20;
+    display.ScheduleInput(static_cast<std::uint32_t>(std::min<std::uint64_t>(closeAtMs, 0x7FFFFFFF)), close);
+
+    TPipelineForm form(display, [] { return std::make_unique<RecordingAudioOutput>(); });
+    form.ThreadedLoop = false;
+    form.SetDisplayMode(options.Mode);
+    auto pending = options.SaveAtSteps.begin();
+    if (!options.SaveFramesDir.empty()) std::filesystem::create_directories(options.SaveFramesDir);
+    display.OnPresent = [&](const TSurface& surface) {
+        while (pending != options.SaveAtSteps.end() && *pending <= form.StepCount) {
+            const std::string path = options.SaveFramesDir + "/step_" + std::to_string(*pending) + ".png";
+            SaveSurfaceAsPng(const_cast<TSurface&>(surface), path);
+            std::cerr << "saved " << path << '\n';
+            ++pending;
+        }
+    };
+    form.ShowModal();
+    SetFontRasterizer(nullptr);
+    SetLogListener({});
+    SetClock(nullptr);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(ParseHeadlessOptions(argc, argv));
+    } catch (const std::exception& e) {
+        std::cerr << "vantorel-headless: " << e.what() << '\n' << HeadlessUsage;
+        return 2;
+    }
+}
