@@ -62,7 +62,8 @@ void LoadAnimations(const std::vector<std::string>& lines, const std::string& na
     std::int32_t count = 0;
     for (int n = 0;; ++n) {
         if (i < 0 || static_cast<std::size_t>(i) >= lines.size())
-            throw std::runtime_error("Exception raised in LoadAnimations: ANIEND of " + go.Name + " not found");
+            throw std::runtime_error("Exception raised in LoadAnimations: ANIEND of " + go.Name +
+                                     " not found");
         const std::string& line = lines[static_cast<std::size_t>(i++)];
         if (line.starts_with("ANIEND")) break;
         if (n >= MaxAnimations)

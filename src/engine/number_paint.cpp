@@ -21,8 +21,8 @@ std::int32_t GlyphAnimation(char c) {
 
 }  // namespace
 
-void Paintnumbertosurface(std::int32_t value, std::uint8_t minDigits, std::int32_t fieldGO, std::int32_t fontGO,
-                          std::int32_t horizontalAlign) {
+void Paintnumbertosurface(std::int32_t value, std::uint8_t minDigits, std::int32_t fieldGO,
+                          std::int32_t fontGO, std::int32_t horizontalAlign) {
     const std::string text = IntToStrZero(value, minDigits);
     const TSprite* field = SpriteAt(SpriteOf(fieldGO, 0, 0));
     const TSprite* zero = SpriteAt(SpriteOf(fontGO, 0, 0));
@@ -39,9 +39,9 @@ void Paintnumbertosurface(std::int32_t value, std::uint8_t minDigits, std::int32
             PaintSprite(sheet, glyphW * static_cast<std::int32_t>(i) + offset, 0,
                         SpriteOf(fontGO, GlyphAnimation(text[i]), 0), 0, 0, ClipRight, ClipBottom);
     } catch (const std::exception& e) {
-        WriteLog("Error in Paintnumbertosurface: " + std::string(e.what()) + " (" + std::to_string(value) + "," +
-                 std::to_string(minDigits) + "," + std::to_string(fieldGO) + "," + std::to_string(fontGO) + "," +
-                 text + ")");
+        WriteLog("Error in Paintnumbertosurface: " + std::string(e.what()) + " (" + std::to_string(value) +
+                 "," + std::to_string(minDigits) + "," + std::to_string(fieldGO) + "," +
+                 std::to_string(fontGO) + "," + text + ")");
         throw;
     }
 }

@@ -8,5 +8,5 @@
 // 10 the minus sign. horizontalAlign 1 = right, 2 = centred, else left. A text
 // of more than 6 characters leaves the field empty. Logs
 // "Error in Paintnumbertosurface: ..." and re-raises when a glyph fails.
-void Paintnumbertosurface(std::int32_t value, std::uint8_t minDigits, std::int32_t fieldGO, std::int32_t fontGO,
-                          std::int32_t horizontalAlign);
+void Paintnumbertosurface(std::int32_t value, std::uint8_t minDigits, std::int32_t fieldGO,
+                          std::int32_t fontGO, std::int32_t horizontalAlign);

@@ -29,9 +29,12 @@ struct Engine {
         NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[1]);
         NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, BlendSurface);
         AlphaMasks = true;
-        auto colour = [](int x, int y) { return static_cast<std::uint32_t>((x * 7 + y * 13) % 5 ? 0x80A0C0 + x : 0); };
+        auto colour = [](int x, int y) {
+            return static_cast<std::uint32_t>((x * 7 + y * 13) % 5 ? 0x80A0C0 + x : 0);
+        };
         dir.Write("gfx/sb/BALL.bmp", bmp::Make(48, 12, 24, colour));
-        dir.Write("gfx/sb/BALL_mask.bmp", bmp::Make(48, 12, 8, [](int x, int y) { return std::uint32_t(x * 5 + y); }));
+        dir.Write("gfx/sb/BALL_mask.bmp",
+                  bmp::Make(48, 12, 8, [](int x, int y) { return std::uint32_t(x * 5 + y); }));
         dir.Write("gfx/sb/ODD.bmp", bmp::Make(30, 20, 24, colour));
         dir.Write("gfx/sb/ODD_mask.bmp", bmp::Make(31, 20, 8, [](int, int) { return 200u; }));
     }
