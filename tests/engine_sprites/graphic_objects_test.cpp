@@ -190,6 +190,11 @@ TEST(GraphicObjects, MalformedAnimationBlocksRaiseTheLoadersMessages) {
     EXPECT_EQ(ErrorOf(load(Block("Long", "CreateAnimation", 4, 4, 250, 1, 1, long_))),
               "Exception raised in LoadAnimations: Too many frames in LONG");
     EXPECT_EQ(ErrorOf(load("OBJECT Cut:CreateAnimation\n4\n4\n")), "List index out of bounds (3)");
+    std::string keys = "(SOUNDS 1:";
+    for (int k = 0; k < 101; ++k) keys += "1,0,0,";
+    EXPECT_EQ(ErrorOf(load(Block("Noisy", "CreateAnimation", 4, 4, 1, 1, 1,
+                                 {Ani("s", "1", "(002/000)", keys + ")")}))),
+              "Exception raised in LoadAnimations: Too many sound keys in NOISY");
 }
 
 TEST(GraphicObjects, MissingSheetFailsAfterTheLogLine) {
