@@ -1,8 +1,11 @@
-// SSE2 row kernels (every x86-64 processor has SSE2). The blends split each
+// Row kernels: SSE2 (every x86-64 processor has it), or the AVX-512 ones
+// where the processor offers them. The blends split each
 // pixel into channels in 16-bit lanes: with at most 8 bits per channel,
 // d * (256 - a) + c * a stays below 65536, and taking bits 8.. of it is what
 // the masked arithmetic of the per-pixel rule yields, so results are identical.
 #include "engine/pixel_rows.h"
+
+#include "engine/pixel_rows_simd.h"
 
 #include <emmintrin.h>
 
@@ -70,7 +73,7 @@ void StretchColumns(std::uint32_t* xs, std::int32_t n, std::uint32_t stepX) {
     for (std::int32_t i = 0; i < n; ++i, fx += stepX) xs[i] = fx >> 16;
 }
 
-void CopyKeyed16(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint16_t key) {
+static void CopyKeyed16Sse2(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint16_t key) {
     const __m128i vkey = _mm_set1_epi16(static_cast<short>(key));
     std::int32_t i = 0;
     for (; i + 8 <= n; i += 8) {
@@ -84,7 +87,7 @@ void CopyKeyed16(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std
         if (const std::uint16_t v = Load16(src + 2 * i); v != key) Store16(dst + 2 * i, v);
 }
 
-void CopyKeyed32(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint32_t key) {
+static void CopyKeyed32Sse2(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint32_t key) {
     const __m128i vkey = _mm_set1_epi32(static_cast<int>(key));
     std::int32_t i = 0;
     for (; i + 4 <= n; i += 4) {
@@ -98,7 +101,7 @@ void CopyKeyed32(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std
         if (const std::uint32_t v = Load32(src + 4 * i); v != key) Store32(dst + 4 * i, v);
 }
 
-void AlphaRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, std::int32_t n,
+static void AlphaRow565Sse2(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, std::int32_t n,
                  std::uint32_t alpha, bool keyed, std::uint16_t key) {
     const __m128i wc = _mm_set1_epi16(static_cast<short>(alpha));
     const __m128i wd = _mm_set1_epi16(static_cast<short>(256 - alpha));
@@ -116,7 +119,7 @@ void AlphaRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t
     }
 }
 
-void AlphaRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, std::int32_t n,
+static void AlphaRow8888Sse2(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, std::int32_t n,
                   std::uint32_t alpha, bool keyed, std::uint32_t key) {
     const __m128i wc = _mm_set1_epi16(static_cast<short>(alpha));
     const __m128i wd = _mm_set1_epi16(static_cast<short>(256 - alpha));
@@ -134,7 +137,7 @@ void AlphaRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_
     }
 }
 
-void MaskRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, const std::uint8_t* mask,
+static void MaskRow565Sse2(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, const std::uint8_t* mask,
                 std::int32_t n, bool keyed, std::uint16_t key) {
     const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(255);
     const __m128i vkey = _mm_set1_epi16(static_cast<short>(key));
@@ -153,7 +156,7 @@ void MaskRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t*
     }
 }
 
-void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, const std::uint8_t* mask,
+static void MaskRow8888Sse2(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, const std::uint8_t* mask,
                  std::int32_t n, bool keyed, std::uint32_t key) {
     const __m128i zero = _mm_setzero_si128(), full16 = _mm_set1_epi16(255), full32 = _mm_set1_epi32(255);
     const __m128i vkey = _mm_set1_epi32(static_cast<int>(key)), rgb = _mm_set1_epi32(0x00FFFFFF);
@@ -174,4 +177,36 @@ void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t
         const std::uint32_t d = Load32(back + 4 * i), e = Load32(front + 4 * i);
         Store32(out + 4 * i, MaskPixel(d, e, mask[i], keyed && (e & 0xFFFFFF) == key, 0xFF0000, 0xFF00, 0xFF));
     }
+}
+
+void CopyKeyed16(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint16_t key) {
+    HasAvx512() ? CopyKeyed16Avx512(dst, src, n, key) : CopyKeyed16Sse2(dst, src, n, key);
+}
+
+void CopyKeyed32(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint32_t key) {
+    HasAvx512() ? CopyKeyed32Avx512(dst, src, n, key) : CopyKeyed32Sse2(dst, src, n, key);
+}
+
+void AlphaRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, std::int32_t n,
+                 std::uint32_t alpha, bool keyed, std::uint16_t key) {
+    HasAvx512() ? AlphaRow565Avx512(out, back, front, n, alpha, keyed, key)
+                : AlphaRow565Sse2(out, back, front, n, alpha, keyed, key);
+}
+
+void AlphaRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, std::int32_t n,
+                  std::uint32_t alpha, bool keyed, std::uint32_t key) {
+    HasAvx512() ? AlphaRow8888Avx512(out, back, front, n, alpha, keyed, key)
+                : AlphaRow8888Sse2(out, back, front, n, alpha, keyed, key);
+}
+
+void MaskRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, const std::uint8_t* mask,
+                std::int32_t n, bool keyed, std::uint16_t key) {
+    HasAvx512() ? MaskRow565Avx512(out, back, front, mask, n, keyed, key)
+                : MaskRow565Sse2(out, back, front, mask, n, keyed, key);
+}
+
+void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, const std::uint8_t* mask,
+                 std::int32_t n, bool keyed, std::uint32_t key) {
+    HasAvx512() ? MaskRow8888Avx512(out, back, front, mask, n, keyed, key)
+                : MaskRow8888Sse2(out, back, front, mask, n, keyed, key);
 }

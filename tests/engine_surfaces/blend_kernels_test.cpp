@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "engine/blend.h"
+#include "engine/pixel_rows_simd.h"
 #include "surface_test_util.h"
 
 namespace {
@@ -70,9 +72,20 @@ void Reference(TSurface& back, TSurface& front, TSurface& out, const TRect& br, 
     }
 }
 
+// Runs each test with the SSE2 kernels and, where the processor has them,
+// with the AVX-512 ones.
+class BlendKernels : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { AllowAvx512(GetParam()); }
+    void TearDown() override { AllowAvx512(true); }
+};
+
 }  // namespace
 
-TEST(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
+INSTANTIATE_TEST_SUITE_P(Simd, BlendKernels, ::testing::Values(false, true),
+                         [](const auto& p) { return p.param ? std::string("Avx512") : std::string("Sse2"); });
+
+TEST_P(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
     for (const TPixelFormat& f : {PixelFormatRGB565(), PixelFormatXRGB8888(), PixelFormatRGB888()})
         for (int round = 0; round < 60; ++round) {
             auto back = MakeSurface(Rand(1, 70), Rand(1, 20), f), front = MakeSurface(Rand(1, 70), Rand(1, 20), f);
@@ -99,7 +112,7 @@ TEST(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
         }
 }
 
-TEST(BlendKernels, KeyedStretchBltMatchesThePerPixelCopy) {
+TEST_P(BlendKernels, KeyedStretchBltMatchesThePerPixelCopy) {
     for (const TPixelFormat& f : {PixelFormatRGB565(), PixelFormatXRGB8888(), PixelFormatRGB888()})
         for (int round = 0; round < 60; ++round) {
             auto src = MakeSurface(Rand(1, 70), Rand(1, 20), f), dst = MakeSurface(70, 20, f);
