@@ -58,17 +58,24 @@ void LoadAnimations(const std::vector<std::string>& lines, const std::string& na
     go.FirstSprite = static_cast<std::uint16_t>(reg.Sprites.size());
     go.Pictures = pictures;
     std::vector<std::uint16_t> table;
+    std::array<std::int32_t, MaxAnimations> starts{};
+    std::int32_t count = 0;
     for (int n = 0;; ++n) {
         if (i < 0 || static_cast<std::size_t>(i) >= lines.size())
-            throw std::runtime_error("Exception raised in LoadAnimations: ANIEND of " + go.Name + " not found");
+            throw std::runtime_error("Exception raised in LoadAnimations: ANIEND of " + go.Name +
+                                     " not found");
         const std::string& line = lines[static_cast<std::size_t>(i++)];
         if (line.starts_with("ANIEND")) break;
         if (n >= MaxAnimations)
             throw std::runtime_error("Exception raised in LoadAnimations: Too many animations in " + go.Name);
-        go.AnimationStart[static_cast<std::size_t>(n)] = static_cast<std::int32_t>(table.size());
+        starts[static_cast<std::size_t>(n)] = static_cast<std::int32_t>(table.size());
         AppendAnimation(table, line, go.Name, pictures);
         LoadSoundSlots(go, n, line, name);
-        go.AnimationCount = n + 1;
+        count = n + 1;
     }
+    // Only a complete block becomes the GO's table: a GO whose block failed
+    // half-way has no animations to look frames up in.
     go.FrameTable = std::move(table);
+    go.AnimationStart = starts;
+    go.AnimationCount = count;
 }

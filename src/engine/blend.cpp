@@ -4,9 +4,11 @@
 #include "engine/blend.h"
 
 #include <stdexcept>
+#include <vector>
 
 #include "engine/dd_errors.h"
 #include "engine/pixel_access.h"
+#include "engine/pixel_rows.h"
 
 namespace {
 
@@ -69,43 +71,76 @@ TBlendLocks::TBlendLocks(TSurface& back, TSurface& front, TSurface& out, const T
 
 namespace {
 
+// The per-pixel rule: weights wd and wc per channel, masks shifted by 8 keep
+// the three products apart, then divided by 256.
+std::uint32_t BlendMix(std::uint32_t d, std::uint32_t c, std::uint32_t wd, std::uint32_t wc, std::uint32_t R,
+                       std::uint32_t G, std::uint32_t B) {
+    return ((((d & R) * wd + (c & R) * wc) & (R << 8)) | (((d & G) * wd + (c & G) * wc) & (G << 8)) |
+            (((d & B) * wd + (c & B) * wc) & (B << 8))) >> 8;
+}
+
+void GatherPixels(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
+                  std::uint32_t bpp) {
+    switch (bpp) {
+        case 2: GatherRow<2>(out, src, xs, n); break;
+        case 3: GatherRow<3>(out, src, xs, n); break;
+        default: GatherRow<4>(out, src, xs, n); break;
+    }
+}
+
 // Walks the back rectangle row by row with the front row (and mask row)
-// chosen by 16.16 stepping; pixel(c, d, maskByte) gives the output value.
-template <std::uint32_t Bpp, typename PixelFn>
-void BlendLoop(const TBlendLocks& L, const TRect& backRect, const TRect& frontRect, const std::uint8_t* maskRow,
-               std::int32_t maskStride, PixelFn pixel) {
+// chosen by 16.16 stepping from the first row. A stretched front row is
+// gathered once into a buffer (and reused while the stepping stays on it), so
+// the row function sees front, mask, back and output pixels side by side.
+template <typename RowFn>
+void ForEachBlendRow(const TBlendLocks& L, const TRect& backRect, const TRect& frontRect,
+                     const std::uint8_t* maskRow, std::int32_t maskStride, RowFn row) {
     const std::int32_t bw = backRect.Width(), bh = backRect.Height();
+    const std::uint32_t bpp = L.bytesPerPixel;
     const std::uint32_t stepX = (static_cast<std::uint32_t>(frontRect.Width()) << 16) / static_cast<std::uint32_t>(bw);
     const std::uint32_t stepY =
         (static_cast<std::uint32_t>(frontRect.Height()) << 16) / static_cast<std::uint32_t>(bh);
-    const std::uint8_t* back = L.backStart;
+    const bool stretched = stepX != 0x10000;
+    thread_local std::vector<std::uint32_t> xs;
+    thread_local std::vector<std::uint8_t> frontBuf, maskBuf;
+    if (stretched) {
+        xs.resize(static_cast<std::size_t>(bw));
+        StretchColumns(xs.data(), bw, stepX);
+        frontBuf.resize(static_cast<std::size_t>(bw) * bpp);
+        maskBuf.resize(static_cast<std::size_t>(bw));
+    }
     const std::uint8_t* frontRow = L.frontStart;
+    const std::uint8_t* gathered = nullptr;
+    const std::uint8_t* back = L.backStart;
     std::uint8_t* out = L.outStart;
+    const std::ptrdiff_t backPitch = std::ptrdiff_t{bw} * bpp + L.backSkip;
+    const std::ptrdiff_t outPitch = std::ptrdiff_t{bw} * bpp + L.outSkip;
     std::uint32_t fy = 0;
-    for (std::int32_t y = 0; y < bh; ++y) {
-        std::uint32_t fx = 0;
-        for (std::int32_t x = 0; x < bw; ++x, fx += stepX, back += Bpp, out += Bpp) {
-            const std::uint32_t c = ReadPixel(frontRow + (fx >> 16) * Bpp, Bpp);
-            const std::uint32_t d = ReadPixel(back, Bpp);
-            WritePixel(out, Bpp, pixel(c, d, maskRow ? maskRow[fx >> 16] : 0));
+    for (std::int32_t y = 0; y < bh; ++y, back += backPitch, out += outPitch) {
+        const std::uint8_t* f = frontRow;
+        const std::uint8_t* m = maskRow;
+        if (stretched) {
+            if (gathered != frontRow) {
+                GatherPixels(frontBuf.data(), frontRow, xs.data(), bw, bpp);
+                if (maskRow) GatherRow<1>(maskBuf.data(), maskRow, xs.data(), bw);
+                gathered = frontRow;
+            }
+            f = frontBuf.data();
+            m = maskRow ? maskBuf.data() : nullptr;
         }
+        row(out, back, f, m, bw);
         fy += stepY;
         frontRow += static_cast<std::ptrdiff_t>(fy >> 16) * L.frontPitch;
         if (maskRow) maskRow += static_cast<std::ptrdiff_t>(fy >> 16) * maskStride;
         fy &= 0xFFFF;
-        back += L.backSkip;
-        out += L.outSkip;
     }
 }
 
-template <typename PixelFn>
-void BlendByDepth(const TBlendLocks& L, const TRect& backRect, const TRect& frontRect, const std::uint8_t* maskRow,
-                  std::int32_t maskStride, PixelFn pixel) {
-    switch (L.bytesPerPixel) {
-        case 2: BlendLoop<2>(L, backRect, frontRect, maskRow, maskStride, pixel); break;
-        case 3: BlendLoop<3>(L, backRect, frontRect, maskRow, maskStride, pixel); break;
-        default: BlendLoop<4>(L, backRect, frontRect, maskRow, maskStride, pixel); break;
-    }
+bool Is565(const TPixelFormat& f) {
+    return f.dwRGBBitCount == 16 && f.dwRBitMask == 0xF800 && f.dwGBitMask == 0x07E0 && f.dwBBitMask == 0x001F;
+}
+bool IsX888(const TPixelFormat& f) {
+    return f.dwRGBBitCount == 32 && f.dwRBitMask == 0xFF0000 && f.dwGBitMask == 0xFF00 && f.dwBBitMask == 0xFF;
 }
 
 }  // namespace
@@ -114,13 +149,26 @@ void AlphaBlendStretch(TSurface& back, TSurface& front, TSurface& out, const TRe
                        const TRect& frontRect, std::uint8_t alpha, bool keyed) {
     const TBlendLocks L(back, front, out, backRect, frontRect);
     const std::uint32_t R = L.format.dwRBitMask, G = L.format.dwGBitMask, B = L.format.dwBBitMask;
-    const std::uint32_t mask = R | G | B, R8 = R << 8, G8 = G << 8, B8 = B << 8;
-    const std::uint32_t a = alpha, na = 256 - a, key = L.colourKey;
-    BlendByDepth(L, backRect, frontRect, nullptr, 0, [=](std::uint32_t c, std::uint32_t d, std::uint8_t) {
-        if (keyed && (c & mask) == key) return d;
-        return ((((d & R) * na + (c & R) * a) & R8) | (((d & G) * na + (c & G) * a) & G8) |
-                (((d & B) * na + (c & B) * a) & B8)) >> 8;
-    });
+    const std::uint32_t mask = R | G | B, key = L.colourKey, a = alpha;
+    // A key with bits outside the colour masks never matches a masked pixel.
+    const bool keyCanMatch = keyed && (key & ~mask) == 0;
+    if (Is565(L.format)) {
+        ForEachBlendRow(L, backRect, frontRect, nullptr, 0, [&](auto o, auto b, auto f, auto, std::int32_t n) {
+            AlphaRow565(o, b, f, n, a, keyCanMatch, static_cast<std::uint16_t>(key));
+        });
+    } else if (IsX888(L.format)) {
+        ForEachBlendRow(L, backRect, frontRect, nullptr, 0, [&](auto o, auto b, auto f, auto, std::int32_t n) {
+            AlphaRow8888(o, b, f, n, a, keyCanMatch, key);
+        });
+    } else {
+        const std::uint32_t bpp = L.bytesPerPixel;
+        ForEachBlendRow(L, backRect, frontRect, nullptr, 0, [&](auto o, auto b, auto f, auto, std::int32_t n) {
+            for (std::int32_t x = 0; x < n; ++x) {
+                const std::uint32_t c = ReadPixel(f + x * bpp, bpp), d = ReadPixel(b + x * bpp, bpp);
+                WritePixel(o + x * bpp, bpp, keyCanMatch && (c & mask) == key ? d : BlendMix(d, c, 256 - a, a, R, G, B));
+            }
+        });
+    }
 }
 
 void MaskBlendStretch(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect,
@@ -131,15 +179,27 @@ void MaskBlendStretch(TSurface& back, TSurface& front, TSurface& out, const TRec
     if (alphaMask.size() < static_cast<std::size_t>(stride) * front.Height())
         throw std::runtime_error("Alpha mask doesn't match front surface");
     const std::uint32_t R = L.format.dwRBitMask, G = L.format.dwGBitMask, B = L.format.dwBBitMask;
-    const std::uint32_t mask = R | G | B, R8 = R << 8, G8 = G << 8, B8 = B << 8;
-    const std::uint32_t key = L.colourKey;
-    const std::uint8_t* maskRow =
+    const std::uint32_t mask = R | G | B, key = L.colourKey;
+    const bool keyCanMatch = keyed && (key & ~mask) == 0;
+    const std::uint8_t* maskStart =
         alphaMask.data() + static_cast<std::ptrdiff_t>(frontRect.top) * stride + frontRect.left;
-    BlendByDepth(L, backRect, frontRect, maskRow, stride, [=](std::uint32_t e, std::uint32_t d, std::uint8_t f) {
-        if ((keyed && (e & mask) == key) || f == 0) return d;
-        if (f == 255) return e;
-        const std::uint32_t nf = 255u - f;
-        return ((((d & R) * nf + (e & R) * f) & R8) | (((d & G) * nf + (e & G) * f) & G8) |
-                (((d & B) * nf + (e & B) * f) & B8)) >> 8;
-    });
+    if (Is565(L.format)) {
+        ForEachBlendRow(L, backRect, frontRect, maskStart, stride, [&](auto o, auto b, auto e, auto m, std::int32_t n) {
+            MaskRow565(o, b, e, m, n, keyCanMatch, static_cast<std::uint16_t>(key));
+        });
+    } else if (IsX888(L.format)) {
+        ForEachBlendRow(L, backRect, frontRect, maskStart, stride, [&](auto o, auto b, auto e, auto m, std::int32_t n) {
+            MaskRow8888(o, b, e, m, n, keyCanMatch, key);
+        });
+    } else {
+        const std::uint32_t bpp = L.bytesPerPixel;
+        ForEachBlendRow(L, backRect, frontRect, maskStart, stride, [&](auto o, auto b, auto e, auto m, std::int32_t n) {
+            for (std::int32_t x = 0; x < n; ++x) {
+                const std::uint32_t c = ReadPixel(e + x * bpp, bpp), d = ReadPixel(b + x * bpp, bpp), f = m[x];
+                std::uint32_t r = d;
+                if (!(keyCanMatch && (c & mask) == key) && f != 0) r = f == 255 ? c : BlendMix(d, c, 255 - f, f, R, G, B);
+                WritePixel(o + x * bpp, bpp, r);
+            }
+        });
+    }
 }

@@ -58,7 +58,9 @@ void TBob::SetNextToCurrent(std::int32_t animation) {
     NextAnimation = animation;
 }
 
-std::int32_t TBob::CurrentSprite() const { return SpriteOf(GO, Animation, FramePos); }
+std::int32_t TBob::CurrentSprite() const {
+    return SpriteOf(GO, Animation, FramePos);
+}
 
 void TBob::Animate() {
     if (Kind != -1) return;
@@ -117,5 +119,6 @@ void TBob::paint() {
         }
     }
     TSurfaceRef dest = SecondarySurface();
-    Stretchblit(dest, cx, cy, dw, dh, sprite, 0, MinY, ClipRight, ClipBottom - StatusLineHeight, ColourKey, Alpha);
+    Stretchblit(dest, cx, cy, dw, dh, sprite, 0, MinY, ClipRight, ClipBottom - StatusLineHeight, ColourKey,
+                Alpha);
 }

@@ -11,7 +11,9 @@ std::unique_ptr<TBobs> Bobs;
 
 namespace {
 
-bool PaintsAfter(const TBob& a, const TBob& b) { return a.Layer > b.Layer || (a.Layer == b.Layer && a.Z > b.Z); }
+bool PaintsAfter(const TBob& a, const TBob& b) {
+    return a.Layer > b.Layer || (a.Layer == b.Layer && a.Z > b.Z);
+}
 
 }  // namespace
 

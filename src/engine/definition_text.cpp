@@ -8,7 +8,9 @@
 
 namespace {
 
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Digits accumulate without overflowing: anything this large is clamped to the
 // picture count anyway.
@@ -52,8 +54,10 @@ void AddFrame(TDynamicIArray& frames, std::int64_t v, std::int32_t pictures, cha
     }
     std::int32_t cur = frames.back();
     do {
-        if (cur < target) ++cur;
-        else if (cur > target) --cur;
+        if (cur < target)
+            ++cur;
+        else if (cur > target)
+            --cur;
         frames.push_back(cur);
     } while (cur != target);
 }
@@ -104,7 +108,9 @@ int GOKind(std::string_view line) {
     return goUnknown;
 }
 
-std::int32_t HeaderNumber(std::string_view line) { return StrToInt(TrimText(Columns(line, 1, 3))); }
+std::int32_t HeaderNumber(std::string_view line) {
+    return StrToInt(TrimText(Columns(line, 1, 3)));
+}
 
 TDynamicIArray ParseFrameList(std::string_view text, std::int32_t pictures) {
     const std::string s = NormaliseFrameList(FrameListCharacters(text));

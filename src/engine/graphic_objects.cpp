@@ -27,21 +27,27 @@ GridHeader ReadHeader(const std::vector<std::string>& lines, int a) {
     return h;
 }
 
-std::string SheetFileName(const std::string& base) { return GetProgramDir() + "/gfx/sb/" + base; }
+std::string SheetFileName(const std::string& base) {
+    return GetProgramDir() + "/gfx/sb/" + base;
+}
 
 // Sheet size must be a whole number of frames. A count below 1 can never
 // divide a sheet, so it fails the same check instead of dividing by zero.
 void CheckGrid(const std::string& name, std::int32_t sheetW, std::int32_t sheetH, GridHeader& h) {
     h.FrameW = h.Columns >= 1 ? sheetW / h.Columns : 0;
     if (h.Columns < 1 || h.FrameW * h.Columns != sheetW)
-        throw std::runtime_error("LoadGO: Ma\xDF" "e von " + name + " nicht stimmig: Gesamtbreite(" +
-                                 std::to_string(sheetW) + "),Animationsbreite(" + std::to_string(h.FrameW) +
-                                 "),hor. Animationsanzahl(" + std::to_string(h.Columns) + ")");
+        throw std::runtime_error(
+            "LoadGO: Ma\xDF"
+            "e von " +
+            name + " nicht stimmig: Gesamtbreite(" + std::to_string(sheetW) + "),Animationsbreite(" +
+            std::to_string(h.FrameW) + "),hor. Animationsanzahl(" + std::to_string(h.Columns) + ")");
     h.FrameH = h.Rows >= 1 ? sheetH / h.Rows : 0;
     if (h.Rows < 1 || h.FrameH * h.Rows != sheetH)
-        throw std::runtime_error("LoadGO: Ma\xDF" "e von " + name + " nicht stimmig: Gesamthoehe(" +
-                                 std::to_string(sheetH) + "),Animationshoehe(" + std::to_string(h.FrameH) +
-                                 "),ver. Animationsanzahl(" + std::to_string(h.Rows) + ")");
+        throw std::runtime_error(
+            "LoadGO: Ma\xDF"
+            "e von " +
+            name + " nicht stimmig: Gesamthoehe(" + std::to_string(sheetH) + "),Animationshoehe(" +
+            std::to_string(h.FrameH) + "),ver. Animationsanzahl(" + std::to_string(h.Rows) + ")");
 }
 
 void AddSprite(int surfaceNumber, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
@@ -61,8 +67,11 @@ void AttachMask(const std::string& name, TRegisteredSurface& sheet) {
     const auto w = static_cast<std::int32_t>(sheet.Surface->Width());
     const auto h = static_cast<std::int32_t>(sheet.Surface->Height());
     if (maskW != w || maskH != h) {
-        WriteLog("LoadGO: Maske " + file + " nicht verwendet: Ma\xDF" "e(" + std::to_string(maskW) + "x" +
-                 std::to_string(maskH) + ") statt (" + std::to_string(w) + "x" + std::to_string(h) + ")");
+        WriteLog("LoadGO: Maske " + file +
+                 " nicht verwendet: Ma\xDF"
+                 "e(" +
+                 std::to_string(maskW) + "x" + std::to_string(maskH) + ") statt (" + std::to_string(w) + "x" +
+                 std::to_string(h) + ")");
         return;
     }
     sheet.Mask = std::move(mask);
@@ -106,15 +115,18 @@ std::int32_t LoadPictureGO(const std::vector<std::string>& lines, const std::str
     const auto first = static_cast<std::int32_t>(registry.Sprites.size()) + 1;
     for (std::int32_t k = 0; k < h.Pictures; ++k) {
         const std::string& line = LineAt(lines, a + 5 + k);
-        AddSprite(surfaceNumber, StrToInt(TrimText(Columns(line, 5, 4))), StrToInt(TrimText(Columns(line, 10, 4))),
-                  StrToInt(TrimText(Columns(line, 15, 4))), StrToInt(TrimText(Columns(line, 20, 4))));
+        AddSprite(surfaceNumber, StrToInt(TrimText(Columns(line, 5, 4))),
+                  StrToInt(TrimText(Columns(line, 10, 4))), StrToInt(TrimText(Columns(line, 15, 4))),
+                  StrToInt(TrimText(Columns(line, 20, 4))));
     }
     return first;
 }
 
 }  // namespace
 
-TGORegistry& GORegistry() { return registry; }
+TGORegistry& GORegistry() {
+    return registry;
+}
 
 void LoadGOs(const std::vector<std::string>& lines) {
     for (const std::string& raw : lines) {
@@ -134,8 +146,11 @@ std::int32_t LoadGO(const std::vector<std::string>& lines, const std::string& na
     const GridHeader h = ReadHeader(lines, a);
     switch (kind) {
         case goAnimation:
-        case goCreateAnimation: return LoadFramedGO(lines, name, kind, a, h);
-        case goPicture: return LoadPictureGO(lines, name, a, h);
-        default: return -1;
+        case goCreateAnimation:
+            return LoadFramedGO(lines, name, kind, a, h);
+        case goPicture:
+            return LoadPictureGO(lines, name, a, h);
+        default:
+            return -1;
     }
 }

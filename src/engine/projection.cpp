@@ -23,8 +23,14 @@ std::int32_t RoundHalfEven(double value) {
     return static_cast<std::int32_t>(r);
 }
 
-std::int32_t ProjectX(double x, double z) { return ScreenCenterX - RoundHalfEven(x * ProjectionScale / z); }
+std::int32_t ProjectX(double x, double z) {
+    return ScreenCenterX - RoundHalfEven(x * ProjectionScale / z);
+}
 
-std::int32_t ProjectY(double y, double z) { return ScreenCenterY - RoundHalfEven(y * ProjectionScale / z); }
+std::int32_t ProjectY(double y, double z) {
+    return ScreenCenterY - RoundHalfEven(y * ProjectionScale / z);
+}
 
-std::int32_t ProjectSize(double size, double z) { return std::abs(RoundHalfEven(ProjectionScale * size / z)); }
+std::int32_t ProjectSize(double size, double z) {
+    return std::abs(RoundHalfEven(ProjectionScale * size / z));
+}

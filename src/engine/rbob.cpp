@@ -74,8 +74,8 @@ std::int32_t TRBob::AddBob(std::int32_t go, std::int32_t animation, std::int32_t
     return ++Count;
 }
 
-std::int32_t TRBob::AddBobByName(const std::string& name, std::int32_t animation, std::int32_t kind, float offX,
-                                 float offY, float offZ) {
+std::int32_t TRBob::AddBobByName(const std::string& name, std::int32_t animation, std::int32_t kind,
+                                 float offX, float offY, float offZ) {
     const std::int32_t n = AddBob(GetGOIndex(name), animation, kind, offX, offY, offZ);
     Bob(n)->Name = name.substr(0, 30);
     return n;

@@ -41,7 +41,8 @@ TAlphaMaskRef LoadAlphaMask(const std::string& fileName, std::int32_t& width, st
     if (!AlphaMasks || !FileExists(fileName)) return nullptr;
     const auto bytes = ReadWholeFile(ResolvePath(fileName));
     if (!bytes) return nullptr;
-    const TPicture picture = ReadBitmap(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
+    const TPicture picture =
+        ReadBitmap(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
     if (picture.BitsPerPixel != 8) throw std::runtime_error("Bitmap isn't 8bpp");
     const auto w = static_cast<std::size_t>(picture.Width), h = static_cast<std::size_t>(picture.Height);
     const std::size_t stride = (w + 3) & ~std::size_t{3};

@@ -11,8 +11,8 @@
 #include "infra/log.h"
 
 void Stretchblit(TSurfaceRef& dest, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                 std::int32_t sprite, std::int32_t minX, std::int32_t minY, std::int32_t maxX, std::int32_t maxY,
-                 bool useColourKey, std::uint8_t alpha) {
+                 std::int32_t sprite, std::int32_t minX, std::int32_t minY, std::int32_t maxX,
+                 std::int32_t maxY, bool useColourKey, std::uint8_t alpha) {
     const TSprite* s = SpriteAt(sprite);
     if (!s) return;
     try {

@@ -24,14 +24,16 @@ using defs::Block;
 namespace {
 
 bool UpdateExpected() {
-    if (const char* env = std::getenv("VANTOREL_UPDATE_EXPECTED"); env && std::string(env) == "1") return true;
+    if (const char* env = std::getenv("VANTOREL_UPDATE_EXPECTED"); env && std::string(env) == "1")
+        return true;
     for (const std::string& arg : ::testing::internal::GetArgvs())
         if (arg == "--update-expected") return true;
     return false;
 }
 
 std::uint32_t Rgb(int r, int g, int b) {
-    return static_cast<std::uint32_t>(std::clamp(r, 0, 255) << 16 | std::clamp(g, 0, 255) << 8 | std::clamp(b, 0, 255));
+    return static_cast<std::uint32_t>(std::clamp(r, 0, 255) << 16 | std::clamp(g, 0, 255) << 8 |
+                                      std::clamp(b, 0, 255));
 }
 
 // Four 16x16 balls in a row, one colour each, dark rim, black (keyed) outside.
@@ -40,11 +42,14 @@ std::uint32_t BallPixel(int x, int y) {
     const double d = std::hypot(x % 16 - 7.5, y - 7.5);
     if (d > 7.5) return 0;
     if (d > 6) return Rgb(40, 20, 60);
-    const std::uint32_t colours[] = {Rgb(250, 80, 80), Rgb(80, 250, 120), Rgb(90, 120, 250), Rgb(250, 230, 60)};
+    const std::uint32_t colours[] = {Rgb(250, 80, 80), Rgb(80, 250, 120), Rgb(90, 120, 250),
+                                     Rgb(250, 230, 60)};
     return colours[frame];
 }
 
-std::uint32_t GlowPixel(int x, int y) { return Rgb(255, 200 + (x + y) % 40, 90 + 4 * y); }
+std::uint32_t GlowPixel(int x, int y) {
+    return Rgb(255, 200 + (x + y) % 40, 90 + 4 * y);
+}
 std::uint32_t GlowMask(int x, int y) {
     const double d = std::hypot(x - 15.5, y - 15.5);
     return d >= 16 ? 0 : static_cast<std::uint32_t>(255 - d * 16);
@@ -57,7 +62,8 @@ std::uint32_t BarPixel(int x, int y) {
 }
 
 std::string SceneDefinitions() {
-    return Block("Ball", "Animation", 16, 16, 4, 4, 1, {Ani("standard", "1-4"), Ani("still", "3", "(000/000)")}) +
+    return Block("Ball", "Animation", 16, 16, 4, 4, 1,
+                 {Ani("standard", "1-4"), Ani("still", "3", "(000/000)")}) +
            Block("Glow", "Animation", 32, 32, 1, 1, 1, {Ani("standard", "001")}) +
            Block("Bar", "Animation", 40, 10, 2, 1, 2, {Ani("orange", "1"), Ani("green", "2")}, true) +
            Block("Field", "CreateAnimation", 60, 20, 1, 1, 1, {Ani("standard", "001")});
@@ -110,11 +116,11 @@ TPicture RenderScene(const TPixelFormat& format) {
     TBob& fast = p.Add("ball", 0, -30, -40, -100);
     for (int step = 0; step < 4; ++step) fast.Animate();  // third picture
     p.Add("ball", 1, 0, -40, -400);
-    p.Add("ball", 0, -105, 0, -200);                       // cut at the left edge
+    p.Add("ball", 0, -105, 0, -200);  // cut at the left edge
     TBob& top = p.Add("ball", 0, 60, -58, -200);
-    top.MinY = 20;                                          // cut at its top limit
+    top.MinY = 20;  // cut at its top limit
     p.Add("glow", 0, 20, 0, -200);
-    p.Add("glow", 0, 60, 10, -400.0f / 3.0f);               // 48 px, cut at the right
+    p.Add("glow", 0, 60, 10, -400.0f / 3.0f);  // 48 px, cut at the right
     TBob& glass = p.Add("bar", 0, 10, 8, -200);
     glass.Alpha = 128;
     glass.Layer = 1;
@@ -122,11 +128,11 @@ TPicture RenderScene(const TPixelFormat& format) {
     solid.ScreenMode = true, solid.Project = false, solid.Centred = false, solid.ColourKey = false;
     solid.Z = -1;
     TBob& label = p.Add("field", 0, 150, 130, -1);
-    label.ScreenMode = true, label.Project = false;         // cut by the status line
+    label.ScreenMode = true, label.Project = false;  // cut by the status line
     TBob& near = p.Add("ball", 1, -10, 10, -200);
-    near.ScreenMode = true;                                 // projected, unscaled
+    near.ScreenMode = true;  // projected, unscaled
     near.Z = -50;
-    p.Add("ball", 0, 0, 0, 10);                             // behind the camera
+    p.Add("ball", 0, 0, 0, 10);  // behind the camera
     TBob& hidden = p.Add("ball", 0, 0, 0, -200);
     hidden.Visible = false;
     Bobs->paint();
@@ -145,7 +151,8 @@ void CompareWithExpected(const TPicture& actual, const std::string& name) {
     std::ifstream in(path, std::ios::binary);
     ASSERT_TRUE(in) << "no expected picture " << path << " (run with --update-expected)";
     const std::string stored((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const TPicture expected = ReadBitmap(std::span(reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size()));
+    const TPicture expected =
+        ReadBitmap(std::span(reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size()));
     ASSERT_EQ(expected.Width, actual.Width);
     ASSERT_EQ(expected.Height, actual.Height);
     int differing = 0, first = -1;
@@ -158,6 +165,10 @@ void CompareWithExpected(const TPicture& actual, const std::string& name) {
 
 }  // namespace
 
-TEST(GoldenScene, Rgb565) { CompareWithExpected(RenderScene(PixelFormatRGB565()), "sprite_scene_565.bmp"); }
+TEST(GoldenScene, Rgb565) {
+    CompareWithExpected(RenderScene(PixelFormatRGB565()), "sprite_scene_565.bmp");
+}
 
-TEST(GoldenScene, Xrgb8888) { CompareWithExpected(RenderScene(PixelFormatXRGB8888()), "sprite_scene_8888.bmp"); }
+TEST(GoldenScene, Xrgb8888) {
+    CompareWithExpected(RenderScene(PixelFormatXRGB8888()), "sprite_scene_8888.bmp");
+}

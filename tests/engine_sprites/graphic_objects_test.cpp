@@ -14,9 +14,12 @@ using defs::Block;
 namespace {
 
 std::string Grey24(int w, int h) {
-    return bmp::Make(w, h, 24, [](int x, int y) { return static_cast<std::uint32_t>(0x102030 + x + 256 * y); });
+    return bmp::Make(w, h, 24,
+                     [](int x, int y) { return static_cast<std::uint32_t>(0x102030 + x + 256 * y); });
 }
-std::string Mask8(int w, int h) { return bmp::Make(w, h, 8, [](int x, int y) { return (x * 16 + y) & 0xFF; }); }
+std::string Mask8(int w, int h) {
+    return bmp::Make(w, h, 8, [](int x, int y) { return (x * 16 + y) & 0xFF; });
+}
 
 std::string ErrorOf(const std::function<void()>& f) {
     try {
@@ -48,7 +51,8 @@ TEST(GraphicObjects, NumbersSheetsSpritesAndGOsInDefinitionOrder) {
     world.Sheet("Torpedo.bmp", Grey24(40, 10));
     world.Sheet("Grid.bmp", Grey24(20, 20));
     const std::string text =
-        Block("Torpedo", "Animation", 999, 999, 4, 4, 1, {Ani("standard", "001-004"), Ani("schnell", "1,3", "(001/000)")}) +
+        Block("Torpedo", "Animation", 999, 999, 4, 4, 1,
+              {Ani("standard", "001-004"), Ani("schnell", "1,3", "(001/000)")}) +
         Block("grid", "Animation", 10, 10, 4, 2, 2, {Ani("standard", "4-1")}, true) +
         Block("HSLeerfeld1", "CreateAnimation", 35, 5, 1, 1, 1, {Ani("standard", "001")});
     LoadGOs(Lines(text));
@@ -105,13 +109,13 @@ TEST(GraphicObjects, FrameLookupNeverLeavesTheFrameTable) {
     LoadGOs(Lines(Block("A", "CreateAnimation", 4, 4, 3, 3, 1, {Ani("one", "1-3"), Ani("two", "2")}) +
                   Block("EMPTY", "CreateAnimation", 4, 4, 0, 1, 1, {Ani("none", "1")})));
     EXPECT_EQ(SpriteOf(1, 0, 2), 3);
-    EXPECT_EQ(SpriteOf(1, 0, 3), 0);   // beyond the animation's frames
+    EXPECT_EQ(SpriteOf(1, 0, 3), 0);  // beyond the animation's frames
     EXPECT_EQ(SpriteOf(1, 0, -1), 0);
-    EXPECT_EQ(SpriteOf(1, 2, 0), 0);   // beyond the animations
+    EXPECT_EQ(SpriteOf(1, 2, 0), 0);  // beyond the animations
     EXPECT_EQ(SpriteOf(1, -1, 0), 0);
     EXPECT_EQ(SpriteOf(0, 0, 0), 0);
-    EXPECT_EQ(SpriteOf(3, 0, 0), 0);   // beyond the GOs
-    EXPECT_EQ(SpriteOf(2, 0, 0), 0);   // a GO without pictures shows nothing
+    EXPECT_EQ(SpriteOf(3, 0, 0), 0);  // beyond the GOs
+    EXPECT_EQ(SpriteOf(2, 0, 0), 0);  // a GO without pictures shows nothing
     EXPECT_FALSE(AnimationHeader(1, 2));
 }
 
@@ -145,16 +149,20 @@ TEST(GraphicObjects, InconsistentGridsAreRejectedWithTheirMessages) {
     world.Sheet("Torpedo.bmp", Grey24(162, 40));
     auto load = [](const std::string& text) { return [text] { LoadGOs(Lines(text)); }; };
     EXPECT_EQ(ErrorOf(load(Block("Torpedo", "Animation", 162, 40, 5, 5, 1, {Ani("s", "1")}))),
-              "LoadGO: Ma\xDF" "e von TORPEDO nicht stimmig: Gesamtbreite(162),Animationsbreite(32),"
+              "LoadGO: Ma\xDF"
+              "e von TORPEDO nicht stimmig: Gesamtbreite(162),Animationsbreite(32),"
               "hor. Animationsanzahl(5)");
     EXPECT_EQ(ErrorOf(load(Block("Torpedo", "Animation", 162, 40, 3, 1, 3, {Ani("s", "1")}))),
-              "LoadGO: Ma\xDF" "e von TORPEDO nicht stimmig: Gesamthoehe(40),Animationshoehe(13),"
+              "LoadGO: Ma\xDF"
+              "e von TORPEDO nicht stimmig: Gesamthoehe(40),Animationshoehe(13),"
               "ver. Animationsanzahl(3)");
     EXPECT_EQ(ErrorOf(load(Block("Torpedo", "Animation", 162, 40, 1, 0, 1, {Ani("s", "1")}))),
-              "LoadGO: Ma\xDF" "e von TORPEDO nicht stimmig: Gesamtbreite(162),Animationsbreite(0),"
+              "LoadGO: Ma\xDF"
+              "e von TORPEDO nicht stimmig: Gesamtbreite(162),Animationsbreite(0),"
               "hor. Animationsanzahl(0)");
     EXPECT_EQ(ErrorOf(load(Block("Blank", "CreateAnimation", 10, 10, 1, 1, 0, {Ani("s", "1")}))),
-              "LoadGO: Ma\xDF" "e von BLANK nicht stimmig: Gesamthoehe(0),Animationshoehe(0),"
+              "LoadGO: Ma\xDF"
+              "e von BLANK nicht stimmig: Gesamthoehe(0),Animationshoehe(0),"
               "ver. Animationsanzahl(0)");
 }
 
@@ -182,6 +190,11 @@ TEST(GraphicObjects, MalformedAnimationBlocksRaiseTheLoadersMessages) {
     EXPECT_EQ(ErrorOf(load(Block("Long", "CreateAnimation", 4, 4, 250, 1, 1, long_))),
               "Exception raised in LoadAnimations: Too many frames in LONG");
     EXPECT_EQ(ErrorOf(load("OBJECT Cut:CreateAnimation\n4\n4\n")), "List index out of bounds (3)");
+    std::string keys = "(SOUNDS 1:";
+    for (int k = 0; k < 101; ++k) keys += "1,0,0,";
+    EXPECT_EQ(ErrorOf(load(Block("Noisy", "CreateAnimation", 4, 4, 1, 1, 1,
+                                 {Ani("s", "1", "(002/000)", keys + ")")}))),
+              "Exception raised in LoadAnimations: Too many sound keys in NOISY");
 }
 
 TEST(GraphicObjects, MissingSheetFailsAfterTheLogLine) {
@@ -217,7 +230,9 @@ TEST(GraphicObjects, AlphaMasksAreUsedOnlyWhenTheyFitTheirSheet) {
     EXPECT_EQ(SpriteAt(3)->Mask, nullptr);
     const auto log = world.Log();
     ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.back(), "LoadGO: Maske " + GetProgramDir() + "/gfx/sb/WIDE_mask.bmp nicht verwendet: Ma\xDF" "e(7x3) statt (6x3)");
+    EXPECT_EQ(log.back(), "LoadGO: Maske " + GetProgramDir() +
+                              "/gfx/sb/WIDE_mask.bmp nicht verwendet: Ma\xDF"
+                              "e(7x3) statt (6x3)");
 }
 
 TEST(GraphicObjects, MaskFilesMustHoldEightBitsAndCountOnlyWithMasksOn) {
@@ -234,8 +249,9 @@ TEST(GraphicObjects, MaskFilesMustHoldEightBitsAndCountOnlyWithMasksOn) {
 
 TEST(GraphicObjects, SoundClausesNameWaveFilesAndPlayOnTheirFrame) {
     SpriteWorld world;
-    LoadGOs(Lines(Block("Sperm1", "CreateAnimation", 4, 4, 3, 3, 1,
-                        {Ani("standard", "1-3"), Ani("zappel", "1-3", "(002/000)", "(SOUNDS 1:2,0,100 3:0,9,7;1,0,0)")})));
+    LoadGOs(Lines(Block(
+        "Sperm1", "CreateAnimation", 4, 4, 3, 3, 1,
+        {Ani("standard", "1-3"), Ani("zappel", "1-3", "(002/000)", "(SOUNDS 1:2,0,100 3:0,9,7;1,0,0)")})));
     const TGraphicObject& go = *GOAt(1);
     EXPECT_FALSE(go.Sounds[0]);
     ASSERT_TRUE(go.Sounds[1]);
@@ -271,7 +287,8 @@ TEST(GraphicObjects, LookupOfAnUnknownNameNamesItInUpperCase) {
 TEST(GraphicObjects, SpriteAndSurfaceCapacities) {
     SpriteWorld world;
     std::string text;
-    for (int i = 1; i <= 3; ++i) text += Block("Many" + std::to_string(i), "CreateAnimation", 1, 1, 999, 1, 1, {Ani("s", "1")});
+    for (int i = 1; i <= 3; ++i)
+        text += Block("Many" + std::to_string(i), "CreateAnimation", 1, 1, 999, 1, 1, {Ani("s", "1")});
     EXPECT_EQ(ErrorOf([&] { LoadGOs(Lines(text)); }), "Exception raised in LoadGO: Too many sprites");
     EXPECT_EQ(GORegistry().Sprites.size(), 2500u);
     FreeGOs();
@@ -292,7 +309,9 @@ TEST(GraphicObjects, SpriteAndSurfaceCapacities) {
 TEST(GraphicObjects, GraphicObjectCapacity) {
     SpriteWorld world;
     std::string text;
-    for (int i = 1; i <= 401; ++i) text += Block("G" + std::to_string(i) + "X", "CreateAnimation", 1, 1, 1, 1, 1, {Ani("s", "1")});
-    EXPECT_EQ(ErrorOf([&] { LoadGOs(Lines(text)); }), "Exception raised in LoadAnimations: Too many graphic objects");
+    for (int i = 1; i <= 401; ++i)
+        text += Block("G" + std::to_string(i) + "X", "CreateAnimation", 1, 1, 1, 1, 1, {Ani("s", "1")});
+    EXPECT_EQ(ErrorOf([&] { LoadGOs(Lines(text)); }),
+              "Exception raised in LoadAnimations: Too many graphic objects");
     EXPECT_EQ(GORegistry().GOs.size(), 400u);
 }

@@ -35,7 +35,9 @@ public:
     SpriteWorld& operator=(const SpriteWorld&) = delete;
 
     // A sheet picture (and optionally its mask) under gfx/sb.
-    void Sheet(const std::string& name, const std::string& bytes) const { dir.Write("gfx/sb/" + name, bytes); }
+    void Sheet(const std::string& name, const std::string& bytes) const {
+        dir.Write("gfx/sb/" + name, bytes);
+    }
 
     std::vector<std::string> Log() const {
         const auto text = ReadWholeFile(ResolvePath("SPS/LOG.TXT"));
@@ -45,4 +47,6 @@ public:
     TempProgramDir dir;
 };
 
-inline std::vector<std::string> Lines(const std::string& text) { return SplitLines(text); }
+inline std::vector<std::string> Lines(const std::string& text) {
+    return SplitLines(text);
+}

@@ -3,9 +3,21 @@
 // with the plain loops written straight from the rules.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "engine/pixel_rows_simd.h"
 #include "standard_scene.h"
 
-TEST(StandardFrame, ChecksumsArePinned) {
+class StandardFrame : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { AllowAvx512(GetParam()); }
+    void TearDown() override { AllowAvx512(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Simd, StandardFrame, ::testing::Values(false, true),
+                         [](const auto& p) { return p.param ? std::string("Avx512") : std::string("Sse2"); });
+
+TEST_P(StandardFrame, ChecksumsArePinned) {
     {
         const TStandardScene scene(PixelFormatRGB565());
         scene.Render();

@@ -1,0 +1,32 @@
+// Row kernels of the blits and blends: stretched-row gathering, keyed copies
+// and the two blends for RGB565 and XRGB8888, eight or four pixels at a time.
+// Each gives exactly the result of the per-pixel rules, bit for bit.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+// Source column of each destination column for 16.16 stepping from column 0.
+void StretchColumns(std::uint32_t* xs, std::int32_t n, std::uint32_t stepX);
+
+// out[i] = src[xs[i]] for pixels of Bytes bytes.
+template <std::uint32_t Bytes>
+void GatherRow(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n) {
+    for (std::int32_t i = 0; i < n; ++i) std::memcpy(out + i * Bytes, src + std::size_t(xs[i]) * Bytes, Bytes);
+}
+
+// Copies n pixels except those equal to key.
+void CopyKeyed16(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint16_t key);
+void CopyKeyed32(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint32_t key);
+
+// Constant-alpha blend of a front row over a back row into out; with keyed,
+// front pixels equal to key (within the colour mask) leave the back.
+void AlphaRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, std::int32_t n,
+                 std::uint32_t alpha, bool keyed, std::uint16_t key);
+void AlphaRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, std::int32_t n,
+                  std::uint32_t alpha, bool keyed, std::uint32_t key);
+// Mask blend with one mask byte per pixel.
+void MaskRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, const std::uint8_t* mask,
+                std::int32_t n, bool keyed, std::uint16_t key);
+void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, const std::uint8_t* mask,
+                 std::int32_t n, bool keyed, std::uint32_t key);

@@ -1,0 +1,136 @@
+// AVX-512 versions of the row kernels, chosen at run time where the processor
+// has AVX-512 BW and VL. Masked loads and stores handle keyed pixels and row
+// tails without branches; the arithmetic is that of the SSE2 kernels.
+#include "engine/pixel_rows_simd.h"
+
+#include <immintrin.h>
+
+#define VANTOREL_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl")))
+
+namespace {
+
+// Lanes still inside the row, for a chunk of `lanes` starting at i.
+VANTOREL_AVX512 inline __mmask32 Tail32(std::int32_t left) {
+    return left >= 32 ? ~__mmask32{0} : static_cast<__mmask32>((std::uint64_t{1} << left) - 1);
+}
+VANTOREL_AVX512 inline __mmask16 Tail16(std::int32_t left) {
+    return left >= 16 ? static_cast<__mmask16>(0xFFFF) : static_cast<__mmask16>((1u << left) - 1);
+}
+
+VANTOREL_AVX512 inline __m512i Channel(__m512i dv, __m512i cv, __m512i wd, __m512i wc) {
+    return _mm512_srli_epi16(_mm512_add_epi16(_mm512_mullo_epi16(dv, wd), _mm512_mullo_epi16(cv, wc)), 8);
+}
+
+VANTOREL_AVX512 inline __m512i Mix565(__m512i d, __m512i c, __m512i wd, __m512i wc) {
+    const __m512i m6 = _mm512_set1_epi16(0x3F), m5 = _mm512_set1_epi16(0x1F);
+    const __m512i r = Channel(_mm512_srli_epi16(d, 11), _mm512_srli_epi16(c, 11), wd, wc);
+    const __m512i g =
+        Channel(_mm512_and_si512(_mm512_srli_epi16(d, 5), m6), _mm512_and_si512(_mm512_srli_epi16(c, 5), m6), wd, wc);
+    const __m512i b = Channel(_mm512_and_si512(d, m5), _mm512_and_si512(c, m5), wd, wc);
+    return _mm512_or_si512(_mm512_slli_epi16(r, 11), _mm512_or_si512(_mm512_slli_epi16(g, 5), b));
+}
+
+// Sixteen XRGB8888 pixels; weights in 16-bit lanes laid out as the unpacked bytes.
+VANTOREL_AVX512 inline __m512i Mix8888(__m512i d, __m512i c, __m512i wdLo, __m512i wcLo, __m512i wdHi, __m512i wcHi) {
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512i lo = Channel(_mm512_unpacklo_epi8(d, zero), _mm512_unpacklo_epi8(c, zero), wdLo, wcLo);
+    const __m512i hi = Channel(_mm512_unpackhi_epi8(d, zero), _mm512_unpackhi_epi8(c, zero), wdHi, wcHi);
+    return _mm512_and_si512(_mm512_packus_epi16(lo, hi), _mm512_set1_epi32(0x00FFFFFF));
+}
+
+}  // namespace
+
+VANTOREL_AVX512 void CopyKeyed16Avx512(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint16_t key) {
+    const __m512i vkey = _mm512_set1_epi16(static_cast<short>(key));
+    for (std::int32_t i = 0; i < n; i += 32) {
+        const __mmask32 t = Tail32(n - i);
+        const __m512i s = _mm512_maskz_loadu_epi16(t, src + 2 * i);
+        _mm512_mask_storeu_epi16(dst + 2 * i, _mm512_mask_cmpneq_epi16_mask(t, s, vkey), s);
+    }
+}
+
+VANTOREL_AVX512 void CopyKeyed32Avx512(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint32_t key) {
+    const __m512i vkey = _mm512_set1_epi32(static_cast<int>(key));
+    for (std::int32_t i = 0; i < n; i += 16) {
+        const __mmask16 t = Tail16(n - i);
+        const __m512i s = _mm512_maskz_loadu_epi32(t, src + 4 * i);
+        _mm512_mask_storeu_epi32(dst + 4 * i, _mm512_mask_cmpneq_epi32_mask(t, s, vkey), s);
+    }
+}
+
+VANTOREL_AVX512 void AlphaRow565Avx512(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front,
+                                       std::int32_t n, std::uint32_t alpha, bool keyed, std::uint16_t key) {
+    const __m512i wc = _mm512_set1_epi16(static_cast<short>(alpha));
+    const __m512i wd = _mm512_set1_epi16(static_cast<short>(256 - alpha));
+    const __m512i vkey = _mm512_set1_epi16(static_cast<short>(key));
+    for (std::int32_t i = 0; i < n; i += 32) {
+        const __mmask32 t = Tail32(n - i);
+        const __m512i d = _mm512_maskz_loadu_epi16(t, back + 2 * i), c = _mm512_maskz_loadu_epi16(t, front + 2 * i);
+        __m512i r = Mix565(d, c, wd, wc);
+        if (keyed) r = _mm512_mask_mov_epi16(r, _mm512_cmpeq_epi16_mask(c, vkey), d);
+        _mm512_mask_storeu_epi16(out + 2 * i, t, r);
+    }
+}
+
+VANTOREL_AVX512 void AlphaRow8888Avx512(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front,
+                                        std::int32_t n, std::uint32_t alpha, bool keyed, std::uint32_t key) {
+    const __m512i wc = _mm512_set1_epi16(static_cast<short>(alpha));
+    const __m512i wd = _mm512_set1_epi16(static_cast<short>(256 - alpha));
+    const __m512i vkey = _mm512_set1_epi32(static_cast<int>(key)), rgb = _mm512_set1_epi32(0x00FFFFFF);
+    for (std::int32_t i = 0; i < n; i += 16) {
+        const __mmask16 t = Tail16(n - i);
+        const __m512i d = _mm512_maskz_loadu_epi32(t, back + 4 * i), c = _mm512_maskz_loadu_epi32(t, front + 4 * i);
+        __m512i r = Mix8888(d, c, wd, wc, wd, wc);
+        if (keyed) r = _mm512_mask_mov_epi32(r, _mm512_cmpeq_epi32_mask(_mm512_and_si512(c, rgb), vkey), d);
+        _mm512_mask_storeu_epi32(out + 4 * i, t, r);
+    }
+}
+
+VANTOREL_AVX512 void MaskRow565Avx512(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front,
+                                      const std::uint8_t* mask, std::int32_t n, bool keyed, std::uint16_t key) {
+    const __m512i full = _mm512_set1_epi16(255), zero = _mm512_setzero_si512();
+    const __m512i vkey = _mm512_set1_epi16(static_cast<short>(key));
+    for (std::int32_t i = 0; i < n; i += 32) {
+        const __mmask32 t = Tail32(n - i);
+        const __m512i f = _mm512_cvtepu8_epi16(_mm256_maskz_loadu_epi8(t, mask + i));
+        const __m512i d = _mm512_maskz_loadu_epi16(t, back + 2 * i), e = _mm512_maskz_loadu_epi16(t, front + 2 * i);
+        __m512i r = Mix565(d, e, _mm512_sub_epi16(full, f), f);
+        r = _mm512_mask_mov_epi16(r, _mm512_cmpeq_epi16_mask(f, full), e);
+        __mmask32 keep = _mm512_cmpeq_epi16_mask(f, zero);
+        if (keyed) keep |= _mm512_cmpeq_epi16_mask(e, vkey);
+        _mm512_mask_storeu_epi16(out + 2 * i, t, _mm512_mask_mov_epi16(r, keep, d));
+    }
+}
+
+VANTOREL_AVX512 void MaskRow8888Avx512(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front,
+                                       const std::uint8_t* mask, std::int32_t n, bool keyed, std::uint32_t key) {
+    const __m512i zero = _mm512_setzero_si512(), full16 = _mm512_set1_epi16(255), full32 = _mm512_set1_epi32(255);
+    const __m512i vkey = _mm512_set1_epi32(static_cast<int>(key)), rgb = _mm512_set1_epi32(0x00FFFFFF);
+    for (std::int32_t i = 0; i < n; i += 16) {
+        const __mmask16 t = Tail16(n - i);
+        // (The zero-masking forms keep GCC 12 from warning about the
+        // undefined upper halves its plain forms start from.)
+        const __m512i f32 = _mm512_maskz_cvtepu8_epi32(static_cast<__mmask16>(0xFFFF), _mm_maskz_loadu_epi8(t, mask + i));
+        // The pixel's mask byte in each of its four bytes, then widened as the pixels are.
+        const __m512i fb = _mm512_mullo_epi32(f32, _mm512_set1_epi32(0x01010101));
+        const __m512i fLo = _mm512_unpacklo_epi8(fb, zero), fHi = _mm512_unpackhi_epi8(fb, zero);
+        const __m512i d = _mm512_maskz_loadu_epi32(t, back + 4 * i), e = _mm512_maskz_loadu_epi32(t, front + 4 * i);
+        __m512i r = Mix8888(d, e, _mm512_sub_epi16(full16, fLo), fLo, _mm512_sub_epi16(full16, fHi), fHi);
+        r = _mm512_mask_mov_epi32(r, _mm512_cmpeq_epi32_mask(f32, full32), e);
+        __mmask16 keep = _mm512_cmpeq_epi32_mask(f32, zero);
+        if (keyed) keep |= _mm512_cmpeq_epi32_mask(_mm512_and_si512(e, rgb), vkey);
+        _mm512_mask_storeu_epi32(out + 4 * i, t, _mm512_mask_mov_epi32(r, keep, d));
+    }
+}
+
+namespace {
+bool g_allowAvx512 = true;
+}
+
+void AllowAvx512(bool allow) { g_allowAvx512 = allow; }
+
+bool HasAvx512() {
+    static const bool has = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                            __builtin_cpu_supports("avx512vl");
+    return has && g_allowAvx512;
+}

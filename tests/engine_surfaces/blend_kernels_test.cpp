@@ -1,0 +1,142 @@
+// The fast row kernels against the per-pixel rules written out plainly here:
+// random pictures, rectangles, stretch factors, alphas, masks and keys.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "engine/blend.h"
+#include "engine/pixel_rows_simd.h"
+#include "surface_test_util.h"
+
+namespace {
+
+std::uint64_t g_seed = 42;
+std::uint32_t Rand() {
+    g_seed = g_seed * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<std::uint32_t>(g_seed >> 33);
+}
+std::int32_t Rand(std::int32_t low, std::int32_t high) {
+    return low + static_cast<std::int32_t>(Rand() % static_cast<std::uint32_t>(high - low + 1));
+}
+
+// Random pixels, a quarter of them the key value 0, some with foreign top bytes.
+void Scramble(TSurface& s) {
+    const std::uint32_t full = s.PixelFormat().dwRGBBitCount == 32 ? 0xFFFFFFFFu
+                               : s.PixelFormat().dwRGBBitCount == 24 ? 0xFFFFFFu : 0xFFFFu;
+    for (std::uint32_t y = 0; y < s.Height(); ++y)
+        for (std::uint32_t x = 0; x < s.Width(); ++x) SetPx(s, x, y, Rand() % 4 == 0 ? 0 : Rand() & full);
+}
+
+TRect RandomRect(const TSurface& s) {
+    const std::int32_t w = Rand(1, static_cast<std::int32_t>(s.Width())), h = Rand(1, static_cast<std::int32_t>(s.Height()));
+    return Bounds(Rand(0, static_cast<std::int32_t>(s.Width()) - w), Rand(0, static_cast<std::int32_t>(s.Height()) - h), w, h);
+}
+
+std::uint32_t Mix(std::uint32_t d, std::uint32_t c, std::uint32_t wd, std::uint32_t wc, const TPixelFormat& f) {
+    const std::uint32_t R = f.dwRBitMask, G = f.dwGBitMask, B = f.dwBBitMask;
+    return ((((d & R) * wd + (c & R) * wc) & (R << 8)) | (((d & G) * wd + (c & G) * wc) & (G << 8)) |
+            (((d & B) * wd + (c & B) * wc) & (B << 8))) >> 8;
+}
+
+// The loops exactly as the rules state them, with the front's own stepping.
+void Reference(TSurface& back, TSurface& front, TSurface& out, const TRect& br, const TRect& fr, int alpha,
+               const TAlphaMask* mask, bool keyed) {
+    const TPixelFormat& f = back.PixelFormat();
+    const std::uint32_t cm = f.ColourMask(), bytes = f.BytesPerPixel();
+    const std::uint32_t stepX = (std::uint32_t(fr.Width()) << 16) / std::uint32_t(br.Width());
+    const std::uint32_t stepY = (std::uint32_t(fr.Height()) << 16) / std::uint32_t(br.Height());
+    const std::int32_t stride = (static_cast<std::int32_t>(front.Width()) + 3) & ~3;
+    std::int32_t frow = fr.top;
+    std::uint32_t fy = 0;
+    for (std::int32_t y = 0; y < br.Height(); ++y) {
+        std::uint32_t fx = 0;
+        for (std::int32_t x = 0; x < br.Width(); ++x, fx += stepX) {
+            const std::int32_t fcol = fr.left + static_cast<std::int32_t>(fx >> 16);
+            const std::uint32_t c = GetPx(front, fcol, frow), d = GetPx(back, br.left + x, br.top + y);
+            std::uint32_t r = d;
+            if (!keyed || (c & cm) != 0) {
+                if (!mask) {
+                    r = Mix(d, c, 256 - alpha, alpha, f);
+                } else {
+                    const std::uint32_t m = (*mask)[std::size_t(frow) * stride + fcol];
+                    r = m == 0 ? d : m == 255 ? c : Mix(d, c, 255 - m, m, f);
+                }
+            }
+            const std::uint32_t keep = bytes == 4 ? 0xFFFFFFFFu : (1u << (8 * bytes)) - 1;
+            SetPx(out, x, y, r & keep);
+        }
+        fy += stepY;
+        frow += static_cast<std::int32_t>(fy >> 16);
+        fy &= 0xFFFF;
+    }
+}
+
+// Runs each test with the SSE2 kernels and, where the processor has them,
+// with the AVX-512 ones.
+class BlendKernels : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { AllowAvx512(GetParam()); }
+    void TearDown() override { AllowAvx512(true); }
+};
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Simd, BlendKernels, ::testing::Values(false, true),
+                         [](const auto& p) { return p.param ? std::string("Avx512") : std::string("Sse2"); });
+
+TEST_P(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
+    for (const TPixelFormat& f : {PixelFormatRGB565(), PixelFormatXRGB8888(), PixelFormatRGB888()})
+        for (int round = 0; round < 60; ++round) {
+            auto back = MakeSurface(Rand(1, 70), Rand(1, 20), f), front = MakeSurface(Rand(1, 70), Rand(1, 20), f);
+            auto out = MakeSurface(70, 20, f), expected = MakeSurface(70, 20, f);
+            Scramble(*back);
+            Scramble(*front);
+            const TRect br = RandomRect(*back), fr = RandomRect(*front);
+            const int alpha = Rand(0, 255);
+            const bool keyed = Rand() % 2 == 0;
+            TAlphaMask mask(std::size_t((front->Width() + 3) & ~3u) * front->Height());
+            for (auto& m : mask) m = Rand() % 3 == 0 ? 0 : Rand() % 2 == 0 ? 255 : static_cast<std::uint8_t>(Rand());
+            const TDDColorKey key{0, 0};
+            front->SetColorKey(DDCKEY_SRCBLT, &key);
+            const bool useMask = round % 2 == 1;
+            if (useMask)
+                MaskBlendStretch(*back, *front, *out, br, fr, mask, keyed);
+            else
+                AlphaBlendStretch(*back, *front, *out, br, fr, static_cast<std::uint8_t>(alpha), keyed);
+            Reference(*back, *front, *expected, br, fr, alpha, useMask ? &mask : nullptr, keyed);
+            for (std::int32_t y = 0; y < br.Height(); ++y)
+                for (std::int32_t x = 0; x < br.Width(); ++x)
+                    ASSERT_EQ(GetPx(*out, x, y), GetPx(*expected, x, y))
+                        << f.dwRGBBitCount << " bits, round " << round << " at " << x << "," << y;
+        }
+}
+
+TEST_P(BlendKernels, KeyedStretchBltMatchesThePerPixelCopy) {
+    for (const TPixelFormat& f : {PixelFormatRGB565(), PixelFormatXRGB8888(), PixelFormatRGB888()})
+        for (int round = 0; round < 60; ++round) {
+            auto src = MakeSurface(Rand(1, 70), Rand(1, 20), f), dst = MakeSurface(70, 20, f);
+            Scramble(*src);
+            Scramble(*dst);
+            const TDDColorKey key{0, round % 3 == 0 ? 0x20u : 0u};  // a range now and then
+            src->SetColorKey(DDCKEY_SRCBLT, &key);
+            const TRect sr = RandomRect(*src), dr = RandomRect(*dst);
+            auto before = MakeSurface(70, 20, f);
+            for (std::uint32_t y = 0; y < 20; ++y)
+                for (std::uint32_t x = 0; x < 70; ++x) SetPx(*before, x, y, GetPx(*dst, x, y));
+            ASSERT_EQ(dst->Blt(&dr, src.get(), &sr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr), DD_OK);
+            const std::uint32_t stepX = (std::uint32_t(sr.Width()) << 16) / std::uint32_t(dr.Width());
+            const std::uint32_t stepY = (std::uint32_t(sr.Height()) << 16) / std::uint32_t(dr.Height());
+            for (std::int32_t y = 0; y < 20; ++y)
+                for (std::int32_t x = 0; x < 70; ++x) {
+                    std::uint32_t want = GetPx(*before, x, y);
+                    if (x >= dr.left && x < dr.right && y >= dr.top && y < dr.bottom) {
+                        const std::uint32_t c =
+                            GetPx(*src, sr.left + static_cast<std::int32_t>(((x - dr.left) * stepX) >> 16),
+                                  sr.top + static_cast<std::int32_t>(((y - dr.top) * stepY) >> 16));
+                        if (c > key.dwColorSpaceHighValue) want = c;
+                    }
+                    ASSERT_EQ(GetPx(*dst, x, y), want) << f.dwRGBBitCount << " bits, round " << round;
+                }
+        }
+}
