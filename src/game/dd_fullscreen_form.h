@@ -14,6 +14,7 @@
 #include "game/gui_queue.h"
 #include "game/input_events.h"
 #include "game/loop_thread.h"
+#include "world/game_link.h"
 class IAudioOutput;
 class TkbDSound;
 
@@ -84,10 +85,12 @@ public:
     bool SoundModeFlag = false;
     bool Paused = false;
     bool LevelActive = false;
-    bool Clicked = false;
-    std::int32_t MouseX = -1, MouseY = -1;
+    // These four live with the world objects, which read and set them.
+    bool& Clicked = GameScreenFields.Clicked;
+    std::int32_t& MouseX = GameScreenFields.MouseX;
+    std::int32_t& MouseY = GameScreenFields.MouseY;
     std::int32_t PrevMouseX = -1, PrevMouseY = -1;
-    std::int32_t PendingShots = 0;
+    std::int32_t& PendingShots = GameScreenFields.PendingShots;
     bool Closing = false;
     bool EscapePressed = false;
     std::int32_t BackScroll = 0;
