@@ -9,10 +9,11 @@
 
 namespace {
 
-const Rgb kLight = Hex(0xFF9AB0);
-const Rgb kMid = Hex(0xD23A62);
-const Rgb kDark = Hex(0x6E0C2C);
-const Rgb kOutline = Hex(0x3A0414);
+// Deeper and redder than the far wall, so the pieces read as foreground.
+const Rgb kLight = Hex(0xF0607E);
+const Rgb kMid = Hex(0xA81A44);
+const Rgb kDark = Hex(0x4A0420);
+const Rgb kOutline = Hex(0x2A0010);
 
 struct Blob {
     double x, y, rx, ry;
@@ -45,6 +46,22 @@ void Flesh(cairo_t* cr, int w, int h, const std::vector<Blob>& blobs, bool verti
     SavedState s(cr);
     BlobsPath(cr, blobs);
     cairo_clip(cr);
+    // A wet rim light just inside the outline on the lit side: the union
+    // minus itself shifted away from the light leaves a thin crescent.
+    cairo_push_group(cr);
+    BlobsPath(cr, blobs);
+    SetColor(cr, Hex(0xFFB8C8));
+    cairo_fill(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
+    {
+        SavedState r(cr);
+        cairo_translate(cr, 2, litFromTop ? 5 : -5);
+        BlobsPath(cr, blobs);
+        SetColor(cr, {0, 0, 0});
+        cairo_fill(cr);
+    }
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, 0.6);
     Rng rng(seed);
     // Each blob bulges: a soft light on its upper side, a shade below.
     for (const Blob& bl : blobs) {

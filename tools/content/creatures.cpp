@@ -233,8 +233,8 @@ void Virus(cairo_t* cr, int w, int h, int picture, const VirusLook& v) {
 void GlassBall(cairo_t* cr, double cx, double cy, double rx, double ry) {
     const double r = std::max(rx, ry);
     cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
-    cairo_pattern_add_color_stop_rgba(p, 0, 0.85, 0.95, 1, 0.12);
-    cairo_pattern_add_color_stop_rgba(p, 0.75, 0.75, 0.88, 1, 0.25);
+    cairo_pattern_add_color_stop_rgba(p, 0, 0.85, 0.95, 1, 0.1);
+    cairo_pattern_add_color_stop_rgba(p, 0.7, 0.75, 0.88, 1, 0.16);
     cairo_pattern_add_color_stop_rgba(p, 1, 0.95, 0.8, 1, 0.7);
     EllipsePath(cr, cx, cy, rx, ry);
     cairo_set_source(cr, p);

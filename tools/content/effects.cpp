@@ -199,8 +199,10 @@ Audio SadTrombone() {
     });
 }
 
-NamedSound Named(std::string name, Audio a, double peak) {
-    a.Normalise(peak);
+// Effects are levelled by loudness, not by peak, so a buzzy blip and a soft
+// click sit at the same volume.
+NamedSound Named(std::string name, Audio a, double rms) {
+    a.Level(rms, 0.9);
     return {std::move(name), std::move(a)};
 }
 
@@ -208,23 +210,23 @@ NamedSound Named(std::string name, Audio a, double peak) {
 
 std::vector<NamedSound> MakeEffects() {
     std::vector<NamedSound> s;
-    s.push_back(Named("spermdurch", SlideWhistleDown(), 0.7));
-    s.push_back(Named("schussab", Thwup(), 0.75));
-    s.push_back(Named("Torpedo", TorpedoLaunch(), 0.75));
-    s.push_back(Named("bubbleize", Bloops(0.6, 12, 77, 300, 900), 0.7));
-    s.push_back(Named("abroll", RubberSqueak(), 0.6));
-    s.push_back(Named("bubble", Pop(), 0.75));
-    s.push_back(Named("sperm3", Arpeggio({84, 88, 91, 96, 100}, 0.06, 0.5, Wave::Triangle, 0.5), 0.7));
-    s.push_back(Named("virus1", Splat(170, 1200, 0.4, 31, Wave::Sine), 0.8));
-    s.push_back(Named("virus2", Splat(420, 3000, 0.35, 32, Wave::Square), 0.7));
-    s.push_back(Named("virus3", Growl(), 0.75));
-    s.push_back(Named("leer", Click(), 0.6));
-    s.push_back(Named("coming", Arpeggio({67, 72, 76, 79, 84, 88}, 0.09, 0.6, Wave::Square, 0.35), 0.7));
-    s.push_back(Named("bigtime", Tick(), 0.65));
+    s.push_back(Named("spermdurch", SlideWhistleDown(), 0.2));
+    s.push_back(Named("schussab", Thwup(), 0.2));
+    s.push_back(Named("Torpedo", TorpedoLaunch(), 0.2));
+    s.push_back(Named("bubbleize", Bloops(0.6, 12, 77, 300, 900), 0.16));
+    s.push_back(Named("abroll", RubberSqueak(), 0.18));
+    s.push_back(Named("bubble", Pop(), 0.2));
+    s.push_back(Named("sperm3", Arpeggio({84, 88, 91, 96, 100}, 0.06, 0.5, Wave::Triangle, 0.5), 0.16));
+    s.push_back(Named("virus1", Splat(170, 1200, 0.4, 31, Wave::Sine), 0.22));
+    s.push_back(Named("virus2", Splat(420, 3000, 0.35, 32, Wave::Square), 0.2));
+    s.push_back(Named("virus3", Growl(), 0.22));
+    s.push_back(Named("leer", Click(), 0.14));
+    s.push_back(Named("coming", Arpeggio({67, 72, 76, 79, 84, 88}, 0.09, 0.6, Wave::Square, 0.35), 0.16));
+    s.push_back(Named("bigtime", Tick(), 0.16));
     s.push_back(Named("TR_06_03", Fanfare({{{60, 64, 67}, 0.16}, {{60, 64, 67}, 0.16}, {{65, 69, 72}, 0.2},
-                                            {{67, 72, 76, 79}, 0.9}}, 0.3), 0.75));
-    s.push_back(Named("TR_50_07", Beep({{880, 0.05}, {1320, 0.07}}, Wave::Square, 0.5), 0.55));
-    s.push_back(Named("TR_50_08", Beep({{660, 0.05}, {440, 0.08}}, Wave::Square, 0.5), 0.55));
-    s.push_back(Named("TR_66_02", SadTrombone(), 0.75));
+                                            {{67, 72, 76, 79}, 0.9}}, 0.3), 0.17));
+    s.push_back(Named("TR_50_07", Beep({{880, 0.05}, {1320, 0.07}}, Wave::Square, 0.5), 0.15));
+    s.push_back(Named("TR_50_08", Beep({{660, 0.05}, {440, 0.08}}, Wave::Square, 0.5), 0.15));
+    s.push_back(Named("TR_66_02", SadTrombone(), 0.2));
     return s;
 }

@@ -7,8 +7,8 @@
 
 namespace {
 
-const Rgb kLatex = Hex(0xFFF1B0);
-const Rgb kLatexDeep = Hex(0xEBC766);
+const Rgb kLatex = Hex(0xFFF8CC);
+const Rgb kLatexDeep = Hex(0xF7DC80);
 const Rgb kLatexInk = Hex(0x7A5A16);
 const Rgb kInk = Hex(0x3A1838);
 
@@ -89,7 +89,7 @@ void DrawKondom(cairo_t* cr, int w, int h, int picture) {
     const double cy = h / 2.0;
     const double wob = std::sin(phase);
     SheathShape s{30, w - 50.0, cy, 16, 13 + 1.2 * wob, 30 + wob, 27 - 1.2 * wob, 7};
-    Sheath(cr, s, 0.78, 0.5 + 0.4 * std::sin(phase));
+    Sheath(cr, s, 0.72, 0.5 + 0.4 * std::sin(phase));
     Ring(cr, s.ringX, cy, s.ringRy + 0.8 * std::cos(phase), 5);
 }
 
@@ -101,7 +101,7 @@ void DrawAbroll(cairo_t* cr, int w, int h, int picture) {
     const double ringX = 228 + (34 - 228) * u;
     const double ringRy = 26 + (17 - 26) * u;
     SheathShape s{ringX, w - 53.0, cy, ringRy, 13 + 8 * (1 - u), 30, 27, 7};
-    Sheath(cr, s, 0.8, 0.6);
+    Sheath(cr, s, 0.74, 0.6);
     Ring(cr, ringX, cy, ringRy, 8 - 3 * u);
 }
 

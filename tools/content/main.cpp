@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <exception>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -23,6 +24,7 @@
 #include "objects.h"
 #include "preview.h"
 #include "resource_source.h"
+#include "scene.h"
 #include "sounds.h"
 
 namespace {
@@ -111,10 +113,12 @@ void Run(const Options& o) {
     std::vector<ResourceItem> resources;
     std::vector<std::unique_ptr<Canvas>> keep;
     std::vector<PreviewItem> preview;
+    std::map<std::string, SceneSheet> byName;
     for (const GoSpec& go : GraphicObjects()) {
         if (go.kind != GoKind::Animation) continue;
         keep.push_back(DrawSheet(go));
         const Canvas& sheet = *keep.back();
+        byName[Upper(go.name)] = {&go, &sheet};
         const std::string bmp = EncodeSheetBmp(sheet, go.masked);
         Put("gfx/sb/" + go.name + ".bmp", bmp);
         if (go.masked) Put("gfx/sb/" + go.name + "_mask.bmp", EncodeMaskBmp(sheet));
@@ -137,8 +141,10 @@ void Run(const Options& o) {
         {"GFX/fb/Back 800x600", "GFX/fb/Back.jpg", "", 800, 600, DrawBackground, 1},
         {"GFX/fb/Info 800x600", "GFX/fb/Info.jpg", "", 800, 600, DrawInfoPicture, 1},
     };
+    const Canvas* back = nullptr;
     for (const PictureJob& p : pictures) {
         keep.push_back(Picture(p.w, p.h, p.draw, p.variant));
+        if (p.resource == "BACK") back = keep.back().get();
         const std::string jpeg = EncodeJpeg(*keep.back(), 92);
         if (!p.file.empty()) Put(p.file, jpeg);
         if (!p.resource.empty()) resources.push_back({"JPEG", p.resource, jpeg});
@@ -148,14 +154,21 @@ void Run(const Options& o) {
     const auto plain = ReadWholeFile(o.level);
     if (!plain) throw std::runtime_error("cannot read " + o.level);
     Put("sps/Level1.txt", ScrambleLevel(*plain));
-    Put("sps/front.dat", MakeFrontLayout());
+    const std::string front = MakeFrontLayout();
+    Put("sps/front.dat", front);
     std::printf("content: pictures drawn in %.1f s\n", Seconds(start));
 
     const std::string source = ResourceTableSource(resources);
     std::ofstream f(o.resources, std::ios::binary | std::ios::trunc);
     f.write(source.data(), static_cast<std::streamsize>(source.size()));
     if (!f) throw std::runtime_error("cannot write " + o.resources);
-    if (!o.preview.empty()) WritePreview(preview, o.preview);
+    if (!o.preview.empty()) {
+        keep.push_back(ComposeTitleScene(byName, *back));
+        preview.push_back({"Sample frame: title screen", keep.back().get(), 800, 600, 1, 1, false, false});
+        keep.push_back(ComposePlayScene(byName, *back, front));
+        preview.push_back({"Sample frame: play", keep.back().get(), 800, 600, 1, 1, false, false});
+        WritePreview(preview, o.preview);
+    }
     sounds.join();
     if (soundError) std::rethrow_exception(soundError);
     std::printf("content: done in %.1f s\n", Seconds(start));

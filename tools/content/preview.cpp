@@ -12,9 +12,18 @@ namespace {
 
 constexpr int kPage = 1500, kMargin = 12, kLabel = 20, kMaxCard = 720;
 
-// The sheet as the game sees it: key colour transparent, the mask as alpha.
 std::unique_ptr<Canvas> AsShown(const PreviewItem& item) {
+    if (item.sprite) return ShownSheet(*item.canvas, item.masked);
     auto out = std::make_unique<Canvas>(item.canvas->width(), item.canvas->height());
+    cairo_set_source_surface(out->cr(), item.canvas->surface(), 0, 0);
+    cairo_paint(out->cr());
+    return out;
+}
+
+}  // namespace
+
+std::unique_ptr<Canvas> ShownSheet(const Canvas& sheet, bool masked) {
+    auto out = std::make_unique<Canvas>(sheet.width(), sheet.height());
     cairo_surface_t* s = out->surface();
     cairo_surface_flush(s);
     unsigned char* data = cairo_image_surface_get_data(s);
@@ -22,17 +31,13 @@ std::unique_ptr<Canvas> AsShown(const PreviewItem& item) {
     for (int y = 0; y < out->height(); ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
         for (int x = 0; x < out->width(); ++x) {
-            const std::uint32_t src = item.canvas->Pixel(x, y);
-            if (!item.sprite) {
-                row[x] = src;
-                continue;
-            }
-            const std::uint32_t c = SheetColour(src, item.masked);
+            const std::uint32_t src = sheet.Pixel(x, y);
+            const std::uint32_t c = SheetColour(src, masked);
             if (c == 0) {
                 row[x] = 0;
                 continue;
             }
-            const std::uint32_t a = item.masked ? src >> 24 : 255;
+            const std::uint32_t a = masked ? src >> 24 : 255;
             auto pm = [a](std::uint32_t v) { return (v * a + 127) / 255; };
             row[x] = (a << 24) | (pm((c >> 16) & 255) << 16) | (pm((c >> 8) & 255) << 8) | pm(c & 255);
         }
@@ -40,6 +45,8 @@ std::unique_ptr<Canvas> AsShown(const PreviewItem& item) {
     cairo_surface_mark_dirty(s);
     return out;
 }
+
+namespace {
 
 struct Card {
     const PreviewItem* item;
@@ -49,7 +56,8 @@ struct Card {
 
 Card Measure(const PreviewItem& item) {
     Card c{&item, 1, 1, 0, 0, 0, 0};
-    const double maxFrameH = item.sprite ? 130.0 : 300.0;
+    const bool scene = item.label.rfind("Sample", 0) == 0;
+    const double maxFrameH = item.sprite ? 130.0 : (scene ? 600.0 : 300.0);
     c.scale = std::min({1.0, maxFrameH / item.frameH, (kMaxCard - 8.0) / item.frameW});
     const int fw = static_cast<int>(std::ceil(item.frameW * c.scale)) + 4;
     const int fh = static_cast<int>(std::ceil(item.frameH * c.scale)) + 4;

@@ -31,6 +31,21 @@ void Audio::Normalise(double peak) {
     }
 }
 
+void Audio::Level(double rms, double maxPeak) {
+    double sum = 0;
+    float m = 1e-6f;
+    for (std::size_t i = 0; i < size(); ++i) {
+        sum += left[i] * left[i] + right[i] * right[i];
+        m = std::max({m, std::fabs(left[i]), std::fabs(right[i])});
+    }
+    const double current = std::sqrt(sum / std::max<std::size_t>(1, 2 * size()));
+    const double g = std::min(rms / std::max(current, 1e-9), maxPeak / m);
+    for (std::size_t i = 0; i < size(); ++i) {
+        left[i] = static_cast<float>(left[i] * g);
+        right[i] = static_cast<float>(right[i] * g);
+    }
+}
+
 float Oscillator::Next(double frequency) {
     phase_ += frequency / kRate;
     phase_ -= std::floor(phase_);

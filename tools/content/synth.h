@@ -18,6 +18,8 @@ struct Audio {
     void Add(std::size_t i, float l, float r, bool wrap = false);
     // Scales the whole buffer so its peak is `peak` and softly limits it.
     void Normalise(double peak);
+    // Scales the buffer to the given loudness (RMS), never above maxPeak.
+    void Level(double rms, double maxPeak);
 };
 
 enum class Wave { Sine, Square, Saw, Triangle, Noise };
