@@ -280,11 +280,11 @@ void DrawBubbleSperm(cairo_t* cr, int w, int h, int picture) {
         SetColor(cr, Hex(0xF4EEFF));
         cairo_set_line_width(cr, 2.2);
         cairo_stroke(cr);
-        EllipsePath(cr, 6, 0, 8.5, 6.5);
-        SetShade(cr, 6, 0, 8.5, Hex(0xFFFFFF), Hex(0xC9BFE0));
+        EllipsePath(cr, 6, 0, 10, 7.5);
+        SetShade(cr, 6, 0, 10, Hex(0xFFFFFF), Hex(0xC9BFE0));
         FillAndOutline(cr, kInk, 1.8);
-        EllipsePath(cr, 9, -2, 1.6, 1.9);
-        EllipsePath(cr, 12.5, -1.5, 1.4, 1.7);
+        EllipsePath(cr, 9.5, -2.2, 1.8, 2.1);
+        EllipsePath(cr, 13.5, -1.6, 1.6, 1.9);
         SetColor(cr, kInk);
         cairo_fill(cr);
     }

@@ -42,21 +42,33 @@ void Ring(cairo_t* cr, double x, double cy, double ry, double thick) {
     cairo_stroke(cr);
 }
 
-// A translucent latex sheath: drawn opaque in a group, outlines only on the
-// union's edge, then laid down with the latex's own transparency.
-void Sheath(cairo_t* cr, const SheathShape& s, double alpha, double shimmer) {
+// A translucent latex sheath: clear in the middle, denser towards its edges
+// where the light runs through more latex. Drawn in a group so the outline
+// shows only on the union's edge.
+void Sheath(cairo_t* cr, const SheathShape& s, double alpha, double shimmer, bool clear = true) {
     cairo_push_group(cr);
     SheathPath(cr, s);
     SetColor(cr, kLatexInk);
     cairo_set_line_width(cr, 4.4);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_stroke_preserve(cr);
-    SetVertical(cr, s.cy - s.bulbRy, s.cy + s.bulbRy, Lighter(kLatex, 0.2), kLatexDeep);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, s.cy - s.bulbRy, 0, s.cy + s.bulbRy);
+    const Rgb light = Lighter(kLatex, 0.4);
+    cairo_pattern_add_color_stop_rgba(p, 0, kLatexDeep.r, kLatexDeep.g, kLatexDeep.b, 1);
+    const double mid = clear ? 0.5 : 1.0, side = clear ? 0.62 : 1.0;
+    cairo_pattern_add_color_stop_rgba(p, 0.3, kLatex.r, kLatex.g, kLatex.b, side);
+    cairo_pattern_add_color_stop_rgba(p, 0.5, light.r, light.g, light.b, mid);
+    cairo_pattern_add_color_stop_rgba(p, 0.7, kLatex.r, kLatex.g, kLatex.b, side);
+    cairo_pattern_add_color_stop_rgba(p, 1, kLatexDeep.r, kLatexDeep.g, kLatexDeep.b, 1);
+    cairo_set_source(cr, p);
+    cairo_pattern_destroy(p);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_fill(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     // A glint runs along the latex.
     const double gx = s.ringX + (s.bulbX - s.ringX) * shimmer;
-    Gloss(cr, gx, s.cy - s.bodyRy * 0.45, std::max(8.0, (s.bulbX - s.ringX) * 0.18), s.bodyRy * 0.22, 0.7);
-    Gloss(cr, s.bulbX - s.bulbRx * 0.25, s.cy - s.bulbRy * 0.5, s.bulbRx * 0.45, s.bulbRy * 0.22, 0.9);
+    Gloss(cr, gx, s.cy - s.bodyRy * 0.45, std::max(8.0, (s.bulbX - s.ringX) * 0.18), s.bodyRy * 0.22, 0.8);
+    Gloss(cr, s.bulbX - s.bulbRx * 0.25, s.cy - s.bulbRy * 0.5, s.bulbRx * 0.45, s.bulbRy * 0.22, 0.95);
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, alpha);
 }
@@ -66,7 +78,7 @@ void Sheath(cairo_t* cr, const SheathShape& s, double alpha, double shimmer) {
 void DrawMiniCondom(cairo_t* cr, double cx, double cy, double length) {
     const double k = length / 40.0;
     SheathShape s{cx - 16 * k, cx + 8 * k, cy, 7 * k, 5 * k, 8 * k, 7 * k, 3 * k};
-    Sheath(cr, s, 1.0, 0.5);
+    Sheath(cr, s, 1.0, 0.5, false);
     Ring(cr, s.ringX, cy, s.ringRy, 3.2 * k);
 }
 
@@ -89,7 +101,7 @@ void DrawKondom(cairo_t* cr, int w, int h, int picture) {
     const double cy = h / 2.0;
     const double wob = std::sin(phase);
     SheathShape s{30, w - 50.0, cy, 16, 13 + 1.2 * wob, 30 + wob, 27 - 1.2 * wob, 7};
-    Sheath(cr, s, 0.72, 0.5 + 0.4 * std::sin(phase));
+    Sheath(cr, s, 1.0, 0.5 + 0.4 * std::sin(phase));
     Ring(cr, s.ringX, cy, s.ringRy + 0.8 * std::cos(phase), 5);
 }
 
@@ -101,7 +113,7 @@ void DrawAbroll(cairo_t* cr, int w, int h, int picture) {
     const double ringX = 228 + (34 - 228) * u;
     const double ringRy = 26 + (17 - 26) * u;
     SheathShape s{ringX, w - 53.0, cy, ringRy, 13 + 8 * (1 - u), 30, 27, 7};
-    Sheath(cr, s, 0.74, 0.6);
+    Sheath(cr, s, 1.0, 0.6);
     Ring(cr, ringX, cy, ringRy, 8 - 3 * u);
 }
 
