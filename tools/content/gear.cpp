@@ -7,8 +7,8 @@
 
 namespace {
 
-const Rgb kLatex = Hex(0xFFF8CC);
-const Rgb kLatexDeep = Hex(0xF7DC80);
+const Rgb kLatex = Hex(0xFFFCE6);
+const Rgb kLatexDeep = Hex(0xF4DC8C);
 const Rgb kLatexInk = Hex(0x7A5A16);
 const Rgb kInk = Hex(0x3A1838);
 
