@@ -61,70 +61,81 @@ void Sparkle(cairo_t* cr, double x, double y, double r, double alpha) {
     cairo_fill(cr);
 }
 
-void Sperm(cairo_t* cr, int w, int h, int picture, const SpermLook& look) {
-    const double cy = h / 2.0;
-    const double ry = h * 0.36, rx = ry * 1.38;
-    const double phase = 2 * M_PI * picture / 12.0;
-    const double bob = std::sin(phase) * 1.2;
-    const double hx = w - rx - 4;
-    const double neck = hx - rx * 0.8;
-    Tail(cr, neck, 8, cy + bob, phase, cy - 9, 5.0, look);
-    // The midpiece joins tail and head.
-    EllipsePath(cr, neck + 2, cy + bob, rx * 0.42, ry * 0.42);
-    SetShade(cr, neck + 2, cy + bob, rx * 0.42, look.headLight, look.headDark);
-    FillAndOutline(cr, kInk, 2.2);
-    // Head: an egg, lit from the upper left.
+void EggHead(cairo_t* cr, double hx, double hy, double rx, double ry, const SpermLook& look) {
     cairo_new_path(cr);
     {
         SavedState s(cr);
-        cairo_translate(cr, hx, cy + bob);
+        cairo_translate(cr, hx, hy);
         cairo_move_to(cr, rx, 0);
         cairo_curve_to(cr, rx, ry * 1.05, -rx * 0.6, ry * 1.1, -rx, ry * 0.2);
         cairo_curve_to(cr, -rx * 1.1, -ry * 0.5, -rx * 0.4, -ry * 1.05, rx * 0.2, -ry);
         cairo_curve_to(cr, rx * 0.8, -ry * 0.95, rx, -ry * 0.5, rx, 0);
         cairo_close_path(cr);
     }
-    SetShade(cr, hx, cy + bob, rx, look.headLight, look.headDark);
+    SetShade(cr, hx, hy, rx, look.headLight, look.headDark);
     FillAndOutline(cr, kInk, 2.6);
-    Gloss(cr, hx - rx * 0.35, cy + bob - ry * 0.5, rx * 0.35, ry * 0.22, 0.8);
-    const double ey = cy + bob - ry * 0.22;
-    EllipsePath(cr, hx + rx * 0.05, cy + bob + ry * 0.38, rx * 0.16, ry * 0.12);
+    Gloss(cr, hx - rx * 0.35, hy - ry * 0.5, rx * 0.35, ry * 0.22, 0.8);
+    EllipsePath(cr, hx + rx * 0.05, hy + ry * 0.38, rx * 0.16, ry * 0.12);
     SetColor(cr, Hex(0xFF7FA8), 0.55);
     cairo_fill(cr);
-    if (look.shades) {
-        // The rare golden one wears sunglasses.
-        for (int i = 0; i < 2; ++i) {
-            const double ex = hx + rx * (0.18 + 0.45 * i);
-            RoundRectPath(cr, ex - ry * 0.36, ey - ry * 0.3, ry * 0.72, ry * 0.55, ry * 0.2);
-            SetVertical(cr, ey - ry * 0.3, ey + ry * 0.25, Hex(0x3A2A5A), Hex(0x0E0A18));
-            FillAndOutline(cr, kInk, 1.6);
-            cairo_move_to(cr, ex - ry * 0.22, ey - ry * 0.12);
-            cairo_line_to(cr, ex - ry * 0.02, ey - ry * 0.22);
-            SetColor(cr, {1, 1, 1}, 0.8);
-            cairo_set_line_width(cr, 1.6);
-            cairo_stroke(cr);
-        }
-        cairo_move_to(cr, hx + rx * 0.36, ey - ry * 0.15);
-        cairo_line_to(cr, hx + rx * 0.45, ey - ry * 0.15);
-        SetColor(cr, kInk);
-        cairo_set_line_width(cr, 2);
+}
+
+// The rare golden one wears sunglasses and sparkles.
+void CoolFace(cairo_t* cr, double hx, double hy, double rx, double ry, double phase) {
+    const double ey = hy - ry * 0.22;
+    for (int i = 0; i < 2; ++i) {
+        const double ex = hx + rx * (0.18 + 0.45 * i);
+        RoundRectPath(cr, ex - ry * 0.36, ey - ry * 0.3, ry * 0.72, ry * 0.55, ry * 0.2);
+        SetVertical(cr, ey - ry * 0.3, ey + ry * 0.25, Hex(0x3A2A5A), Hex(0x0E0A18));
+        FillAndOutline(cr, kInk, 1.6);
+        cairo_move_to(cr, ex - ry * 0.22, ey - ry * 0.12);
+        cairo_line_to(cr, ex - ry * 0.02, ey - ry * 0.22);
+        SetColor(cr, {1, 1, 1}, 0.8);
+        cairo_set_line_width(cr, 1.6);
         cairo_stroke(cr);
-        for (int i = 0; i < 3; ++i) {
-            const double a = phase + i * 2.1;
-            Sparkle(cr, hx - rx * 0.2 + std::cos(a) * rx * 0.9, cy + std::sin(a) * ry * 0.9 - 2,
-                    2.5 + 2 * std::fabs(std::sin(a * 1.5)), 0.95);
-        }
-    } else {
-        const double lid = picture == 6 ? 0.8 : (picture == 7 ? 0.4 : 0.0);
-        Eye(cr, hx + rx * 0.2, ey, ry * 0.3, 0.8, 0.1, lid, kInk);
-        Eye(cr, hx + rx * 0.62, ey + 1, ry * 0.27, 0.8, 0.1, lid, kInk);
     }
+    cairo_move_to(cr, hx + rx * 0.36, ey - ry * 0.15);
+    cairo_line_to(cr, hx + rx * 0.45, ey - ry * 0.15);
+    SetColor(cr, kInk);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    for (int i = 0; i < 3; ++i) {
+        const double a = phase + i * 2.1;
+        Sparkle(cr, hx - rx * 0.2 + std::cos(a) * rx * 0.9, hy + std::sin(a) * ry * 0.9 - 2,
+                2.5 + 2 * std::fabs(std::sin(a * 1.5)), 0.95);
+    }
+}
+
+void Smile(cairo_t* cr, double x, double y, double r) {
     cairo_new_path(cr);
-    cairo_arc(cr, hx + rx * 0.45, cy + bob + ry * 0.22, ry * 0.28, 0.15 * M_PI, 0.85 * M_PI);
+    cairo_arc(cr, x, y, r, 0.15 * M_PI, 0.85 * M_PI);
     SetColor(cr, kInk);
     cairo_set_line_width(cr, 2);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_stroke(cr);
+}
+
+void Sperm(cairo_t* cr, int w, int h, int picture, const SpermLook& look) {
+    const double cy = h / 2.0;
+    const double ry = h * 0.36, rx = ry * 1.38;
+    const double phase = 2 * M_PI * picture / 12.0;
+    const double hy = cy + std::sin(phase) * 1.2;
+    const double hx = w - rx - 4;
+    const double neck = hx - rx * 0.8;
+    Tail(cr, neck, 8, hy, phase, cy - 9, 5.0, look);
+    // The midpiece joins tail and head.
+    EllipsePath(cr, neck + 2, hy, rx * 0.42, ry * 0.42);
+    SetShade(cr, neck + 2, hy, rx * 0.42, look.headLight, look.headDark);
+    FillAndOutline(cr, kInk, 2.2);
+    EggHead(cr, hx, hy, rx, ry, look);
+    if (look.shades) {
+        CoolFace(cr, hx, hy, rx, ry, phase);
+    } else {
+        const double lid = picture == 6 ? 0.8 : (picture == 7 ? 0.4 : 0.0);
+        Eye(cr, hx + rx * 0.2, hy - ry * 0.22, ry * 0.3, 0.8, 0.1, lid, kInk);
+        Eye(cr, hx + rx * 0.62, hy - ry * 0.22 + 1, ry * 0.27, 0.8, 0.1, lid, kInk);
+    }
+    Smile(cr, hx + rx * 0.45, hy + ry * 0.22, ry * 0.28);
 }
 
 struct VirusLook {
@@ -152,32 +163,8 @@ void Spike(cairo_t* cr, double bx, double by, double tx, double ty, const VirusL
     }
 }
 
-void Virus(cairo_t* cr, int w, int h, int picture, const VirusLook& v) {
-    const double phase = 2 * M_PI * picture / 12.0;
-    const double cx = w / 2.0, cy = h / 2.0;
-    const double pulse = 1 + 0.04 * std::sin(phase);
-    const double reach = v.spikeLen + v.knobR + 2;
-    const double rx = (w / 2.0 - reach) * pulse, ry = (h / 2.0 - reach) * (2 - pulse);
-    const double turn = phase / v.spikes;
-    for (int i = 0; i < v.spikes; ++i) {
-        const double a = 2 * M_PI * i / v.spikes + turn;
-        const double len = v.spikeLen * (0.85 + 0.15 * std::sin(phase + i * 1.7));
-        const double bx = cx + std::cos(a) * rx * 0.8, by = cy + std::sin(a) * ry * 0.8;
-        Spike(cr, bx, by, cx + std::cos(a) * (rx + len), cy + std::sin(a) * (ry + len), v, phase, i);
-    }
-    EllipsePath(cr, cx, cy, rx, ry);
-    SetShade(cr, cx, cy, std::max(rx, ry), v.light, v.dark);
-    FillAndOutline(cr, v.outline, 2.6);
-    // Blotches give the skin some texture.
-    const double spots[4][3] = {{-0.55, 0.45, 0.16}, {-0.2, 0.7, 0.1}, {-0.7, -0.1, 0.1}, {0.1, -0.72, 0.09}};
-    for (const auto& s : spots) {
-        EllipsePath(cr, cx + s[0] * rx, cy + s[1] * ry, s[2] * rx, s[2] * ry);
-        SetColor(cr, v.dark, 0.55);
-        cairo_fill(cr);
-    }
-    Gloss(cr, cx - rx * 0.4, cy - ry * 0.5, rx * 0.3, ry * 0.18, 0.7);
-    const double blink = picture == 9 ? 0.85 : 0.0;
-    const double fx = cx + rx * 0.22;
+void VirusFace(cairo_t* cr, double fx, double cy, double rx, double ry, double phase, double blink,
+               const VirusLook& v) {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     if (v.face == 1) {
         Eye(cr, fx, cy - ry * 0.2, ry * 0.42, 0.7, 0.1, blink, v.outline);
@@ -228,6 +215,33 @@ void Virus(cairo_t* cr, int w, int h, int picture, const VirusLook& v) {
         SetColor(cr, {1, 1, 0.95});
         cairo_fill(cr);
     }
+}
+
+void Virus(cairo_t* cr, int w, int h, int picture, const VirusLook& v) {
+    const double phase = 2 * M_PI * picture / 12.0;
+    const double cx = w / 2.0, cy = h / 2.0;
+    const double pulse = 1 + 0.04 * std::sin(phase);
+    const double reach = v.spikeLen + v.knobR + 2;
+    const double rx = (w / 2.0 - reach) * pulse, ry = (h / 2.0 - reach) * (2 - pulse);
+    const double turn = phase / v.spikes;
+    for (int i = 0; i < v.spikes; ++i) {
+        const double a = 2 * M_PI * i / v.spikes + turn;
+        const double len = v.spikeLen * (0.85 + 0.15 * std::sin(phase + i * 1.7));
+        const double bx = cx + std::cos(a) * rx * 0.8, by = cy + std::sin(a) * ry * 0.8;
+        Spike(cr, bx, by, cx + std::cos(a) * (rx + len), cy + std::sin(a) * (ry + len), v, phase, i);
+    }
+    EllipsePath(cr, cx, cy, rx, ry);
+    SetShade(cr, cx, cy, std::max(rx, ry), v.light, v.dark);
+    FillAndOutline(cr, v.outline, 2.6);
+    // Blotches give the skin some texture.
+    const double spots[4][3] = {{-0.55, 0.45, 0.16}, {-0.2, 0.7, 0.1}, {-0.7, -0.1, 0.1}, {0.1, -0.72, 0.09}};
+    for (const auto& s : spots) {
+        EllipsePath(cr, cx + s[0] * rx, cy + s[1] * ry, s[2] * rx, s[2] * ry);
+        SetColor(cr, v.dark, 0.55);
+        cairo_fill(cr);
+    }
+    Gloss(cr, cx - rx * 0.4, cy - ry * 0.5, rx * 0.3, ry * 0.18, 0.7);
+    VirusFace(cr, cx + rx * 0.22, cy, rx, ry, phase, picture == 9 ? 0.85 : 0.0, v);
 }
 
 void GlassBall(cairo_t* cr, double cx, double cy, double rx, double ry) {

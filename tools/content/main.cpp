@@ -95,81 +95,104 @@ double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-void Run(const Options& o) {
-    const auto start = std::chrono::steady_clock::now();
-    SetProgramDir(o.out);
-    for (const char* dir : {"gfx/sb", "GFX/sb", "GFX/fb", "snd", "sps"}) EnsureDir(dir);
-
-    // The sounds take longest (the MP3 encoding): they run beside the drawing.
-    std::exception_ptr soundError;
-    std::thread sounds([&soundError] {
-        try {
-            MakeSounds();
-        } catch (...) {
-            soundError = std::current_exception();
-        }
-    });
-
+// Everything drawn in one run, kept for the resource table and the preview.
+struct Generation {
     std::vector<ResourceItem> resources;
     std::vector<std::unique_ptr<Canvas>> keep;
     std::vector<PreviewItem> preview;
     std::map<std::string, SceneSheet> byName;
-    for (const GoSpec& go : GraphicObjects()) {
-        if (go.kind != GoKind::Animation) continue;
-        keep.push_back(DrawSheet(go));
-        const Canvas& sheet = *keep.back();
-        byName[Upper(go.name)] = {&go, &sheet};
-        const std::string bmp = EncodeSheetBmp(sheet, go.masked);
-        Put("gfx/sb/" + go.name + ".bmp", bmp);
-        if (go.masked) Put("gfx/sb/" + go.name + "_mask.bmp", EncodeMaskBmp(sheet));
-        resources.push_back({"BITMAP", Upper(go.name), bmp});
-        preview.push_back({go.name + "  " + std::to_string(go.frameW) + "x" + std::to_string(go.frameH) + " x" +
-                               std::to_string(go.pictures) + (go.masked ? "  (mask)" : ""),
-                           &sheet, go.frameW, go.frameH, go.pictures, go.columns, go.masked, true});
-    }
-    struct PictureJob {
-        std::string label, file, resource;
-        int w, h;
-        void (*draw)(cairo_t*, int, int, int);
-        int variant;
-    };
-    const PictureJob pictures[] = {
-        {"MENUE 400x350", "", "MENUE", 400, 350, MenuDrawer, 0},
-        {"MENUE_NET 400x350", "", "MENUE_NET", 400, 350, MenuDrawer, 1},
-        {"BACK = GFX/sb/Back 800x600", "GFX/sb/Back.jpg", "BACK", 800, 600, DrawBackground, 0},
-        {"GFX/sb/Info 800x600", "GFX/sb/Info.jpg", "", 800, 600, DrawInfoPicture, 0},
-        {"GFX/fb/Back 800x600", "GFX/fb/Back.jpg", "", 800, 600, DrawBackground, 1},
-        {"GFX/fb/Info 800x600", "GFX/fb/Info.jpg", "", 800, 600, DrawInfoPicture, 1},
-    };
     const Canvas* back = nullptr;
-    for (const PictureJob& p : pictures) {
-        keep.push_back(Picture(p.w, p.h, p.draw, p.variant));
-        if (p.resource == "BACK") back = keep.back().get();
-        const std::string jpeg = EncodeJpeg(*keep.back(), 92);
-        if (!p.file.empty()) Put(p.file, jpeg);
-        if (!p.resource.empty()) resources.push_back({"JPEG", p.resource, jpeg});
-        preview.push_back({p.label, keep.back().get(), p.w, p.h, 1, 1, false, false});
-    }
-    resources.push_back({"TEXT", kDefinitionsResource, DefinitionsText()});
-    const auto plain = ReadWholeFile(o.level);
-    if (!plain) throw std::runtime_error("cannot read " + o.level);
-    Put("sps/Level1.txt", ScrambleLevel(*plain));
-    const std::string front = MakeFrontLayout();
-    Put("sps/front.dat", front);
-    std::printf("content: pictures drawn in %.1f s\n", Seconds(start));
+    std::string front;
 
-    const std::string source = ResourceTableSource(resources);
-    std::ofstream f(o.resources, std::ios::binary | std::ios::trunc);
-    f.write(source.data(), static_cast<std::streamsize>(source.size()));
-    if (!f) throw std::runtime_error("cannot write " + o.resources);
-    if (!o.preview.empty()) {
+    void Sheets() {
+        for (const GoSpec& go : GraphicObjects()) {
+            if (go.kind != GoKind::Animation) continue;
+            keep.push_back(DrawSheet(go));
+            const Canvas& sheet = *keep.back();
+            byName[Upper(go.name)] = {&go, &sheet};
+            const std::string bmp = EncodeSheetBmp(sheet, go.masked);
+            Put("gfx/sb/" + go.name + ".bmp", bmp);
+            if (go.masked) Put("gfx/sb/" + go.name + "_mask.bmp", EncodeMaskBmp(sheet));
+            resources.push_back({"BITMAP", Upper(go.name), bmp});
+            preview.push_back({go.name + "  " + std::to_string(go.frameW) + "x" + std::to_string(go.frameH) + " x" +
+                                   std::to_string(go.pictures) + (go.masked ? "  (mask)" : ""),
+                               &sheet, go.frameW, go.frameH, go.pictures, go.columns, go.masked, true});
+        }
+    }
+
+    void Pictures() {
+        struct PictureJob {
+            std::string label, file, resource;
+            int w, h;
+            void (*draw)(cairo_t*, int, int, int);
+            int variant;
+        };
+        const PictureJob pictures[] = {
+            {"MENUE 400x350", "", "MENUE", 400, 350, MenuDrawer, 0},
+            {"MENUE_NET 400x350", "", "MENUE_NET", 400, 350, MenuDrawer, 1},
+            {"BACK = GFX/sb/Back 800x600", "GFX/sb/Back.jpg", "BACK", 800, 600, DrawBackground, 0},
+            {"GFX/sb/Info 800x600", "GFX/sb/Info.jpg", "", 800, 600, DrawInfoPicture, 0},
+            {"GFX/fb/Back 800x600", "GFX/fb/Back.jpg", "", 800, 600, DrawBackground, 1},
+            {"GFX/fb/Info 800x600", "GFX/fb/Info.jpg", "", 800, 600, DrawInfoPicture, 1},
+        };
+        for (const PictureJob& p : pictures) {
+            keep.push_back(Picture(p.w, p.h, p.draw, p.variant));
+            if (p.resource == "BACK") back = keep.back().get();
+            const std::string jpeg = EncodeJpeg(*keep.back(), 92);
+            if (!p.file.empty()) Put(p.file, jpeg);
+            if (!p.resource.empty()) resources.push_back({"JPEG", p.resource, jpeg});
+            preview.push_back({p.label, keep.back().get(), p.w, p.h, 1, 1, false, false});
+        }
+        resources.push_back({"TEXT", kDefinitionsResource, DefinitionsText()});
+    }
+
+    void LevelAndCave(const std::string& levelPath) {
+        const auto plain = ReadWholeFile(levelPath);
+        if (!plain) throw std::runtime_error("cannot read " + levelPath);
+        Put("sps/Level1.txt", ScrambleLevel(*plain));
+        front = MakeFrontLayout();
+        Put("sps/front.dat", front);
+    }
+
+    void ResourceTable(const std::string& path) const {
+        const std::string source = ResourceTableSource(resources);
+        std::ofstream f(path, std::ios::binary | std::ios::trunc);
+        f.write(source.data(), static_cast<std::streamsize>(source.size()));
+        if (!f) throw std::runtime_error("cannot write " + path);
+    }
+
+    void Preview(const std::string& path) {
         keep.push_back(ComposeTitleScene(byName, *back));
         preview.push_back({"Sample frame: title screen", keep.back().get(), 800, 600, 1, 1, false, false});
         keep.push_back(ComposePlayScene(byName, *back, front));
         preview.push_back({"Sample frame: play", keep.back().get(), 800, 600, 1, 1, false, false});
-        WritePreview(preview, o.preview);
+        WritePreview(preview, path);
     }
-    sounds.join();
+};
+
+void Run(const Options& o) {
+    const auto start = std::chrono::steady_clock::now();
+    SetProgramDir(o.out);
+    for (const char* dir : {"gfx/sb", "GFX/sb", "GFX/fb", "snd", "sps"}) EnsureDir(dir);
+    std::exception_ptr soundError;
+    {
+        // The sounds take longest (the MP3 encoding): they run beside the
+        // drawing, and the thread is joined however the drawing ends.
+        std::jthread sounds([&soundError] {
+            try {
+                MakeSounds();
+            } catch (...) {
+                soundError = std::current_exception();
+            }
+        });
+        Generation g;
+        g.Sheets();
+        g.Pictures();
+        g.LevelAndCave(o.level);
+        std::printf("content: pictures drawn in %.1f s\n", Seconds(start));
+        g.ResourceTable(o.resources);
+        if (!o.preview.empty()) g.Preview(o.preview);
+    }
     if (soundError) std::rethrow_exception(soundError);
     std::printf("content: done in %.1f s\n", Seconds(start));
 }
