@@ -1,6 +1,8 @@
 // The full pictures: the scrolling cave background (its left and right edges
 // meet, because the game wraps it round), the farewell picture and the menu.
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "art.h"
 #include "canvas.h"
@@ -23,8 +25,7 @@ void Wrapped(int w, F f) {
     for (int k = -1; k <= 1; ++k) f(static_cast<double>(k * w));
 }
 
-void CaveBackdrop(cairo_t* cr, int w, int h, int set) {
-    const CavePalette pal = Palette(set);
+void Gradient(cairo_t* cr, int h, const CavePalette& pal) {
     cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, h);
     cairo_pattern_add_color_stop_rgb(p, 0, pal.top.r, pal.top.g, pal.top.b);
     cairo_pattern_add_color_stop_rgb(p, 0.5, pal.mid.r, pal.mid.g, pal.mid.b);
@@ -32,9 +33,10 @@ void CaveBackdrop(cairo_t* cr, int w, int h, int set) {
     cairo_set_source(cr, p);
     cairo_pattern_destroy(p);
     cairo_paint(cr);
-    Rng rng(7000 + static_cast<std::uint64_t>(set));
-    const double sy = h / 600.0;
-    // Folds of the far wall: waves whose periods divide the width.
+}
+
+// Folds of the far wall: waves whose periods divide the width.
+void Folds(cairo_t* cr, int w, double sy, Rng& rng) {
     for (int j = 0; j < 9; ++j) {
         const double y0 = (40 + j * 66) * sy, amp = rng.Range(10, 30) * sy;
         const int k = 1 + rng.Int(3);
@@ -51,10 +53,11 @@ void CaveBackdrop(cairo_t* cr, int w, int h, int set) {
             cairo_stroke(cr);
         }
     }
-    // Veins.
+}
+
+void Veins(cairo_t* cr, int w, int h, double sy, const CavePalette& pal, Rng& rng) {
     for (int i = 0; i < 12; ++i) {
         double pts[8];
-        for (double& v : pts) v = 0;
         pts[0] = rng.Range(0, w), pts[1] = rng.Range(0, h);
         for (int k = 2; k < 8; k += 2) {
             pts[k] = pts[0] + rng.Range(-200, 200);
@@ -69,15 +72,19 @@ void CaveBackdrop(cairo_t* cr, int w, int h, int set) {
             cairo_stroke(cr);
         });
     }
-    // The glow down the middle of the tunnel.
+}
+
+// A vertical band of light (or shade) as a full-width gradient: it tiles.
+void Band(cairo_t* cr, int h, const std::vector<std::pair<double, double>>& stops, Rgb c) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
-    cairo_pattern_add_color_stop_rgba(g, 0.25, 1, 0.85, 0.9, 0);
-    cairo_pattern_add_color_stop_rgba(g, 0.5, 1, 0.85, 0.9, 0.16);
-    cairo_pattern_add_color_stop_rgba(g, 0.75, 1, 0.85, 0.9, 0);
+    for (const auto& [at, alpha] : stops) cairo_pattern_add_color_stop_rgba(g, at, c.r, c.g, c.b, alpha);
     cairo_set_source(cr, g);
     cairo_pattern_destroy(g);
     cairo_paint(cr);
-    // Soft cells drifting in the distance.
+}
+
+// Soft cells drifting in the distance, and specks.
+void Cells(cairo_t* cr, int w, int h, double sy, const CavePalette& pal, Rng& rng) {
     for (int i = 0; i < 70; ++i) {
         const double x = rng.Range(0, w), y = rng.Range(0, h), r = rng.Range(5, 38) * sy;
         const double a = rng.Range(0.08, 0.22);
@@ -100,15 +107,18 @@ void CaveBackdrop(cairo_t* cr, int w, int h, int set) {
             cairo_fill(cr);
         });
     }
-    // Darker roof and floor.
-    cairo_pattern_t* v = cairo_pattern_create_linear(0, 0, 0, h);
-    cairo_pattern_add_color_stop_rgba(v, 0, 0.1, 0, 0.05, 0.55);
-    cairo_pattern_add_color_stop_rgba(v, 0.18, 0.1, 0, 0.05, 0);
-    cairo_pattern_add_color_stop_rgba(v, 0.82, 0.1, 0, 0.05, 0);
-    cairo_pattern_add_color_stop_rgba(v, 1, 0.1, 0, 0.05, 0.6);
-    cairo_set_source(cr, v);
-    cairo_pattern_destroy(v);
-    cairo_paint(cr);
+}
+
+void CaveBackdrop(cairo_t* cr, int w, int h, int set) {
+    const CavePalette pal = Palette(set);
+    Rng rng(7000 + static_cast<std::uint64_t>(set));
+    const double sy = h / 600.0;
+    Gradient(cr, h, pal);
+    Folds(cr, w, sy, rng);
+    Veins(cr, w, h, sy, pal, rng);
+    Band(cr, h, {{0.25, 0}, {0.5, 0.16}, {0.75, 0}}, {1, 0.85, 0.9});  // the glow down the tunnel
+    Cells(cr, w, h, sy, pal, rng);
+    Band(cr, h, {{0, 0.55}, {0.18, 0}, {0.82, 0}, {1, 0.6}}, {0.1, 0, 0.05});  // darker roof and floor
 }
 
 const Rgb kPlum = Hex(0x3A0A2A);
@@ -158,15 +168,11 @@ void DrawInfoPicture(cairo_t* cr, int w, int h, int set) {
     DrawLettering(cr, "Click or press Esc to return to the menu", w / 2.0, h - 40.0, small);
 }
 
-void DrawMenuPicture(cairo_t* cr, int w, int h, bool withNewsFrame) {
-    CaveBackdrop(cr, w, h, 0);
-    {
-        SavedState s(cr);
-        cairo_translate(cr, 10, 4);
-        cairo_scale(cr, (w - 20) / 761.0, 44 / 65.0);
-        DrawTitle(cr, 761, 65, 0);
-    }
-    // The news pane's place: 52,53 size 292 x 171.
+namespace {
+
+// The news pane's place, 52,53 size 292 x 171: a frame for the pane, or the
+// campaign emblem where the pane would be.
+void NewsArea(cairo_t* cr, bool withNewsFrame) {
     if (withNewsFrame) {
         RoundRectPath(cr, 46, 47, 304, 183, 10);
         SetVertical(cr, 47, 230, Hex(0xFFE6A0), Hex(0xC8862A));
@@ -174,24 +180,21 @@ void DrawMenuPicture(cairo_t* cr, int w, int h, bool withNewsFrame) {
         cairo_rectangle(cr, 52, 53, 292, 171);
         SetColor(cr, Hex(0x2A0A22));
         cairo_fill(cr);
-    } else {
-        Panel(cr, 52, 53, 292, 171, 0.35);
-        DrawVelmoraEmblem(cr, 198, 128, 62, 0.3);
-        Lettering l;
-        l.size = 20;
-        l.top = Hex(0xFFFBD0);
-        l.bottom = Hex(0xFFB22E);
-        l.outline = kPlum;
-        l.outlineWidth = 3.5;
-        DrawLettering(cr, "Protect to prevail!", 198, 214, l, 280);
+        return;
     }
-    Lettering hint;
-    hint.face = Face::Plain;
-    hint.size = 13;
-    hint.outline = kPlum;
-    hint.outlineWidth = 2.6;
-    DrawLettering(cr, "Slide the canon, click to shoot!", w / 2.0, 246, hint);
-    // The PLAY button exactly over the click area 124,256 size 157 x 53.
+    Panel(cr, 52, 53, 292, 171, 0.35);
+    DrawVelmoraEmblem(cr, 198, 128, 62, 0.3);
+    Lettering l;
+    l.size = 20;
+    l.top = Hex(0xFFFBD0);
+    l.bottom = Hex(0xFFB22E);
+    l.outline = kPlum;
+    l.outlineWidth = 3.5;
+    DrawLettering(cr, "Protect to prevail!", 198, 214, l, 280);
+}
+
+// The PLAY button exactly over the click area 124,256 size 157 x 53.
+void PlayButton(cairo_t* cr) {
     RoundRectPath(cr, 127, 261, 157, 53, 26);
     SetColor(cr, {0, 0, 0}, 0.35);
     cairo_fill(cr);
@@ -206,9 +209,27 @@ void DrawMenuPicture(cairo_t* cr, int w, int h, bool withNewsFrame) {
     play.outline = kPlum;
     play.outlineWidth = 5;
     DrawLettering(cr, "PLAY", 202.5, CentredBaseline(cr, "PLAY", 282.5, play), play);
+}
+
+}  // namespace
+
+void DrawMenuPicture(cairo_t* cr, int w, int h, bool withNewsFrame) {
+    CaveBackdrop(cr, w, h, 0);
     {
         SavedState s(cr);
-        cairo_translate(cr, (w - 234) / 2.0, 312);
-        DrawTitleVelmora(cr, 234, 37, 0);
+        cairo_translate(cr, 10, 4);
+        cairo_scale(cr, (w - 20) / 761.0, 44 / 65.0);
+        DrawTitle(cr, 761, 65, 0);
     }
+    NewsArea(cr, withNewsFrame);
+    Lettering hint;
+    hint.face = Face::Plain;
+    hint.size = 13;
+    hint.outline = kPlum;
+    hint.outlineWidth = 2.6;
+    DrawLettering(cr, "Slide the canon, click to shoot!", w / 2.0, 246, hint);
+    PlayButton(cr);
+    SavedState s(cr);
+    cairo_translate(cr, (w - 234) / 2.0, 312);
+    DrawTitleVelmora(cr, 234, 37, 0);
 }
