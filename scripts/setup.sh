@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev qt6-base-dev libcurl4-openssl-dev
-  libfreetype-dev libfontconfig-dev fonts-liberation2
+  libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-urw-base35
   libjpeg62-turbo-dev libpng-dev libmpg123-dev libmp3lame-dev libcairo2-dev libpixman-1-dev
   xvfb xauth x11-utils xdotool imagemagick
 )

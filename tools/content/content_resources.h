@@ -1,0 +1,11 @@
+// The resource table built from the generated content: one BITMAP per
+// Animation graphic object (the sheet's BMP file bytes), the JPEG pictures
+// MENUE, MENUE_NET and BACK, and the animation definitions as TEXT.
+#pragma once
+
+#include "content/resource_data.h"
+#include "infra/resources.h"
+
+const IResources& ContentResources();
+// Makes the generated table the one in force: programs call this at start.
+void InstallContentResources();
