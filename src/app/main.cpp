@@ -1,58 +1,41 @@
-// Program entry. The menu window and the game states are still being built:
-// for now the program prepares its folder, its records and its music as the
-// menu window will, then opens the game screen with the frame pipeline alone
-// (the level background scrolling), in the display mode of the settings or
-// the one given as the first argument (0, 1 or 2). Escape leaves it.
-#include <SDL.h>
-
+// Program entry: the application object, the menu window as the main window,
+// and the message loop until that window closes.
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
-#include <string>
 
-#include "game/pipeline_form.h"
-#include "infra/env_data.h"
-#include "infra/game_data.h"
-#include "infra/paths.h"
+#include "app/application.h"
+#include "app/game_screen_host.h"
+#include "app/main_form.h"
+#include "app/qt_messages.h"
+#include "content/content_resources.h"
 #include "platform/freetype_rasterizer.h"
-#include "platform/sdl_audio_output.h"
-#include "platform/sdl_display.h"
-#include "sound/convert_sounds.h"
-
-namespace {
-
-class ConsoleProgress : public IConvertProgress {
-public:
-    void Started(int jobs) override { std::printf("Converting %d music file(s)...\n", jobs); }
-    void Progressed(int done) override { std::printf("  %d done\n", done); }
-    void Finished() override {}
-};
-
-}  // namespace
+#include "platform/linux_system_facts.h"
 
 int main(int argc, char** argv) {
-    try {
-        EnterProgramDir();
-        EnsureSpsDir();
-        LoadEnv();
-        LoadGameData("SPS/game.dat");
-        ConsoleProgress progress;
-        ConvertSounds(progress);
-        int mode = Env.DisplayMode;
-        if (argc > 1) mode = std::atoi(argv[1]);
-        if (mode < 0 || mode > 2) mode = 2;
+    InstallContentResources();
+    LinuxSystemFacts facts;
+    SetSystemFacts(&facts);
+    TFreeTypeRasterizer font;
+    SetFontRasterizer(&font);
+    // SDL's video comes up before the first Qt window.
+    TGameScreenHost gameScreens;
 
-        TFreeTypeRasterizer font;
-        SetFontRasterizer(&font);
-        SdlDisplay display;
-        TPipelineForm form(display, [] { return std::make_unique<SdlAudioOutput>(); });
-        form.SetDisplayMode(mode);
-        form.ShowModal();
-        SetFontRasterizer(nullptr);
-        SaveGameData("SPS/game.dat");
-        return form.ErrorOccurred ? 1 : 0;
+    TApplication app(argc, argv);
+    QtMessages messages;
+    SetMessages(&messages);
+    int result = 1;
+    try {
+        TForm1 form([&](std::optional<int> mode) { gameScreens.Run(mode, {}); });
+        form.show();
+        form.activateWindow();
+        result = app.exec();
     } catch (const std::exception& e) {
+        // The window could not be created: say why, then end.
         std::fprintf(stderr, "vantorel: %s\n", e.what());
-        return 1;
+        Messages().Error(e.what());
     }
+    SetMessages(nullptr);
+    SetFontRasterizer(nullptr);
+    SetSystemFacts(nullptr);
+    return result;
 }

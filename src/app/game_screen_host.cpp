@@ -1,0 +1,28 @@
+// The game screen on SDL, driven from the menu window.
+#include "app/game_screen_host.h"
+
+#include <QCoreApplication>
+
+#include "app/painting_display.h"
+#include "game/pipeline_form.h"
+#include "platform/sdl_audio_output.h"
+#include "platform/sdl_display.h"
+
+TGameScreenHost::TGameScreenHost() {
+    try {
+        display_ = std::make_unique<SdlDisplay>();
+    } catch (const std::exception&) {
+        display_.reset();  // tried again when a game starts, where the error is shown
+    }
+}
+
+TGameScreenHost::~TGameScreenHost() = default;
+
+void TGameScreenHost::Run(std::optional<int> displayMode, const std::vector<std::string>& definitions) {
+    (void)definitions;
+    if (!display_) display_ = std::make_unique<SdlDisplay>();
+    TPaintingDisplay display(*display_, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    TPipelineForm form(display, [] { return std::make_unique<SdlAudioOutput>(); });
+    if (displayMode) form.SetDisplayMode(*displayMode);
+    form.ShowModal();
+}

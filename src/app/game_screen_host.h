@@ -1,0 +1,27 @@
+// Runs the game screen for the menu window: the SDL display shared by every
+// game of the run, the fonts, the sound device, and the screen shown modally.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class SdlDisplay;
+
+class TGameScreenHost {
+public:
+    // Starts SDL's video at once when it can: SDL should be up before the
+    // first Qt window. When it cannot (no display yet), the first game tries again.
+    TGameScreenHost();
+    ~TGameScreenHost();
+    TGameScreenHost(const TGameScreenHost&) = delete;
+    TGameScreenHost& operator=(const TGameScreenHost&) = delete;
+
+    // Creates the game screen, sets its display mode when one is given and
+    // shows it modally with the animation definitions of the menu window.
+    void Run(std::optional<int> displayMode, const std::vector<std::string>& definitions);
+
+private:
+    std::unique_ptr<SdlDisplay> display_;
+};

@@ -1,0 +1,295 @@
+// The menu window: controls, records, music preparation, log check, game start.
+#include "app/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+
+#include <stdexcept>
+
+#include "app/press_area.h"
+#include "app/qt_text.h"
+#include "infra/env_data.h"
+#include "infra/file_io.h"
+#include "infra/game_data.h"
+#include "infra/log.h"
+#include "infra/messages.h"
+#include "infra/paths.h"
+#include "infra/random.h"
+#include "infra/resources.h"
+#include "online/server_addresses.h"
+#include "online/system_report.h"
+#include "platform/internet.h"
+#include "sound/disk_space.h"
+
+namespace {
+
+constexpr int Shape1Left = 124, Shape1Top = 256, Shape1Width = 157, Shape1Height = 53;
+constexpr int Panel2Width = 185, Panel2Height = 49;
+constexpr int Timer1IntervalMs = 5000;
+constexpr int KeyE = 'E';
+constexpr const char* GameDataFile = "SPS/game.dat";
+
+}  // namespace
+
+TForm1::TForm1(GameScreenRunner runGameScreen, QWidget* parent)
+    : QMainWindow(parent), runGameScreen_(std::move(runGameScreen)) {
+    setWindowTitle("Vantorel!");
+    // A fixed single border: no maximise box, no resizing.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    CreateControls();
+    CreateActions();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls() {
+    auto* client = new QWidget(this);  // owned by the window, as every control below
+    setCentralWidget(client);
+    Image1 = new QLabel(client);
+    Image1->setObjectName("Image1");
+    Image1->move(0, 0);
+    Shape1 = new TPressArea(client, [this] { Shape1MouseDown(); });
+    Shape1->setObjectName("Shape1");
+    Shape1->setGeometry(Shape1Left, Shape1Top, Shape1Width, Shape1Height);
+    CreateConversionPanel();
+    SBMemo = new QPlainTextEdit(client);
+    SBMemo->setObjectName("SBMemo");
+    SBMemo->setReadOnly(true);
+    SBMemo->hide();
+    LoadDefinitionsMemo();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(Timer1IntervalMs);
+    Timer1->start();
+}
+
+void TForm1::CreateConversionPanel() {
+    Panel2 = new QFrame(centralWidget());
+    Panel2->setObjectName("Panel2");
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel2->setLineWidth(1);
+    Panel2->setAutoFillBackground(true);
+    Panel2->resize(Panel2Width, Panel2Height);
+    Label1 = new QLabel("Converting Sounds...", Panel2);
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(8, 4, Panel2Width - 16, 18);
+    Gauge1 = new QProgressBar(Panel2);
+    Gauge1->setObjectName("Gauge1");
+    Gauge1->setGeometry(8, 24, Panel2Width - 16, 17);
+    Gauge1->setTextVisible(false);
+    Gauge1->setStyleSheet(
+        "QProgressBar { border: 1px solid #808080; background: white; }"
+        "QProgressBar::chunk { background: #0000ff; }");
+    Panel2->hide();
+}
+
+void TForm1::CreateActions() {
+    ActionStart = new QAction("Play 'Vantorel'", this);
+    ActionStart->setShortcut(QKeySequence(Qt::Key_F9));
+    connect(ActionStart, &QAction::triggered, this, [this] { ActionStartExecute(); });
+    ActionHilfe = new QAction("Goto &Help Page", this);
+    ActionHilfe->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(ActionHilfe, &QAction::triggered, this, [this] { ActionHilfeExecute(); });
+    ActionClose = new QAction("&Close", this);
+    connect(ActionClose, &QAction::triggered, this, [this] { ActionCloseExecute(); });
+    for (QAction* a : {ActionStart, ActionHilfe, ActionClose}) a->setShortcutContext(Qt::ApplicationShortcut);
+
+    Datei1 = menuBar()->addMenu("&File");
+    Datei1->addAction(ActionClose);
+    Game1 = menuBar()->addMenu("&Game");
+    Game1->addAction(ActionStart);
+    Help1 = menuBar()->addMenu("&Help");
+    Help1->addAction(ActionHilfe);
+}
+
+void TForm1::LoadDefinitionsMemo() {
+    const auto text = Resources().Find("TEXT", "SBMEMO");
+    if (!text) return;  // the game screen then finds no graphic objects and says so
+    const std::string bytes(reinterpret_cast<const char*>(text->data()), text->size());
+    sbMemoLines_ = SplitLines(bytes);
+    SBMemo->setPlainText(ToQString(bytes));
+}
+
+void TForm1::FormCreate() {
+    ReturnHomePending = false;
+    Randomize();
+    EnterProgramDir();
+    EnsureSpsDir();
+    LoadEnv();
+    LoadGameData(GameDataFile);
+    SetBackground("MENUE");
+    CentreOnScreen();
+}
+
+void TForm1::SetBackground(const char* resourceName) {
+    const auto bytes = FindJpegResource(resourceName);
+    QPixmap picture;
+    if (!bytes || !picture.loadFromData(bytes->data(), static_cast<uint>(bytes->size()), "JPEG"))
+        throw std::runtime_error(std::string("JPEG resource ") + resourceName + " not found");
+    Image1->setPixmap(picture);
+    Image1->resize(picture.size());
+    FitToBackground();
+}
+
+void TForm1::FitToBackground() {
+    const QSize size = Image1->size();
+    centralWidget()->setFixedSize(size);
+    Panel2->move((size.width() - Panel2->width()) / 2, (size.height() - Panel2->height()) / 2);
+    adjustSize();
+    setFixedSize(sizeHint());
+}
+
+void TForm1::CentreOnScreen() {
+    const QScreen* s = screen();
+    if (!s) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(s->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+bool TForm1::event(QEvent* e) {
+    // The window's activation handler runs when it first becomes active and
+    // again when the program's own game screen or dialogs give the focus back,
+    // not for message boxes: otherwise a message box of the music preparation
+    // would start the preparation over again when it closes.
+    if (e->type() == QEvent::WindowActivate && activatePending_ && !activating_ && !gameRunning_) {
+        activatePending_ = false;
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+    }
+    return QMainWindow::event(e);
+}
+
+void TForm1::FormActivate() {
+    if (activating_ || gameRunning_) return;
+    activating_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{activating_};
+    repaint();
+    MusicReady = ConvertSounds(*this);
+    // A log that does not end with "OK" stays for the error help.
+    if (LogEndsWithOK()) DeleteLog();
+}
+
+void TForm1::Started(int jobCount) {
+    Gauge1->setMaximum(jobCount);
+    Gauge1->setValue(0);
+    Panel2->show();
+    Panel2->raise();
+    repaint();
+}
+
+void TForm1::Progressed(int done) {
+    Gauge1->setValue(done);
+    Panel2->repaint();
+}
+
+void TForm1::Finished() {
+    Panel2->hide();
+    repaint();
+}
+
+void TForm1::Shape1MouseDown() { ActionStartExecute(); }
+
+void TForm1::ActionStartExecute() {
+    if (gameRunning_ || activating_) return;
+    Timer1->stop();
+    if (!MusicReady) {
+        Messages().Information(
+            "Cannot start game because of low drive space. Please close program and make some more space "
+            "available on drive " +
+            DiskSpaceOf(GetProgramDir()).mountPoint + ". Then try again.");
+        return;
+    }
+    WriteLog("Program Version 1.07");
+    LogSystemInfo();
+    if (AvailableMemoryKB < MinimumMemoryKB &&
+        !Messages().Question("There seems to be not enough available memory on your system. Would you like to "
+                             "try to start the game anyway?")) {
+        Timer1->start();
+        return;
+    }
+    std::optional<int> mode;
+    if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) mode = Env.DisplayMode;
+    RunGameScreen(mode);
+    // The error help and the new-high-score offer follow a game here once
+    // they exist; the log is kept for them.
+    Timer1->start();
+    // The menu window is active again: its activation handler runs.
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void TForm1::RunGameScreen(std::optional<int> mode) {
+    // The window goes on painting while the game screen runs, but takes no
+    // input: clicks that arrive meanwhile are dropped before it is enabled.
+    gameRunning_ = true;
+    setEnabled(false);
+    struct Restore {
+        TForm1& form;
+        ~Restore() {
+            QApplication::processEvents();
+            form.gameRunning_ = false;
+            form.setEnabled(true);
+        }
+    } restore{*this};
+    runGameScreen_(mode);
+}
+
+void TForm1::ActionHilfeExecute() {
+    // With E held this opens the level editor, which comes with the cave editor.
+    if (EditorKeyHeld) return;
+    OpenUrl(GameServerPage("vtrrulesengl.htm"));
+}
+
+void TForm1::ActionCloseExecute() { close(); }
+
+void TForm1::FormKeyDown(int key) {
+    if (key == KeyE) EditorKeyHeld = true;
+}
+
+void TForm1::FormKeyUp(int key) {
+    if (key == KeyE) EditorKeyHeld = false;
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    FormKeyDown(e->key());
+    QMainWindow::keyPressEvent(e);
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* e) {
+    if (!e->isAutoRepeat()) FormKeyUp(e->key());
+    QMainWindow::keyReleaseEvent(e);
+}
+
+void TForm1::FormClose() {
+    SaveEnv();
+    SaveGameData(GameDataFile);
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    if (gameRunning_) {
+        e->ignore();
+        return;
+    }
+    try {
+        FormClose();
+        e->accept();
+    } catch (const std::exception& ex) {
+        // The window stays open so that the player can make room and try again.
+        e->ignore();
+        Messages().Error(ex.what());
+    }
+}

@@ -1,0 +1,99 @@
+// The menu window: the program's main window. It loads and saves the
+// records, prepares the music, keeps or deletes the log, and starts games on
+// the game screen.
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sound/convert_sounds.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QTimer;
+class QWidget;
+
+class TForm1 : public QMainWindow, public IConvertProgress {
+    Q_OBJECT
+
+public:
+    // Creates the game screen, sets its display mode (nothing: the screen's
+    // own default) and shows it modally; returns when it has closed.
+    using GameScreenRunner = std::function<void(std::optional<int> displayMode)>;
+
+    // The creation handler (FormCreate) runs here.
+    explicit TForm1(GameScreenRunner runGameScreen, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Controls, in creation order.
+    QLabel* Image1 = nullptr;
+    QWidget* Shape1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QProgressBar* Gauge1 = nullptr;
+    QPlainTextEdit* SBMemo = nullptr;
+    QTimer* Timer1 = nullptr;
+    // Actions and menus.
+    QAction* ActionStart = nullptr;
+    QAction* ActionHilfe = nullptr;
+    QAction* ActionClose = nullptr;
+    QMenu* Datei1 = nullptr;
+    QMenu* Game1 = nullptr;
+    QMenu* Help1 = nullptr;
+
+    // Window state.
+    bool MusicReady = true;
+    bool EditorKeyHeld = false;
+    bool ReturnHomePending = false;
+
+    // The animation definitions the game screen loads, as the memo holds them.
+    const std::vector<std::string>& SBMemoLines() const { return sbMemoLines_; }
+
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+    void FormKeyDown(int key);
+    void FormKeyUp(int key);
+    void Shape1MouseDown();
+    void ActionStartExecute();
+    void ActionHilfeExecute();
+    void ActionCloseExecute();
+    // Background picture ("MENUE") and the window sized to it.
+    void SetBackground(const char* resourceName);
+    void FitToBackground();
+    // True while the game screen runs (the window then takes no input).
+    bool GameRunning() const { return gameRunning_; }
+
+    // The conversion panel (music preparation).
+    void Started(int jobCount) override;
+    void Progressed(int done) override;
+    void Finished() override;
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+
+private:
+    void CreateControls();
+    void CreateConversionPanel();
+    void CreateActions();
+    void LoadDefinitionsMemo();
+    void CentreOnScreen();
+    void RunGameScreen(std::optional<int> mode);
+
+    GameScreenRunner runGameScreen_;
+    std::vector<std::string> sbMemoLines_;
+    bool activatePending_ = true;
+    bool activating_ = false;
+    bool gameRunning_ = false;
+};

@@ -1,0 +1,14 @@
+// Lets the menu window repaint between the game screen's waits for input.
+#include "app/painting_display.h"
+
+#include "infra/clock.h"
+
+void TPaintingDisplay::WaitEvents(std::vector<InputEvent>& out, std::uint32_t timeoutMs) {
+    const std::uint32_t now = GetTickCount();
+    if (pump_ && (!pumped_ || now - lastPump_ >= intervalMs_)) {
+        pumped_ = true;
+        lastPump_ = now;
+        pump_();
+    }
+    inner_.WaitEvents(out, timeoutMs);
+}

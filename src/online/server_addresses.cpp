@@ -1,0 +1,30 @@
+// Server addresses: defaults, overridden by the environment.
+#include "online/server_addresses.h"
+
+#include <cstdlib>
+
+namespace {
+
+std::string FromEnvironment(const char* name, std::string_view fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::string(value) : std::string(fallback);
+}
+
+std::string WithoutTrailingSlashes(std::string text) {
+    while (!text.empty() && text.back() == '/') text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+std::string GameServerRoot() {
+    return WithoutTrailingSlashes(FromEnvironment("VANTOREL_GAME_SERVER", "https://www.vantorel-game.net"));
+}
+
+std::string GameServerBase() { return GameServerRoot() + std::string(GameServerAreaPath); }
+
+std::string GameServerPage(std::string_view page) { return GameServerBase() + "/" + std::string(page); }
+
+std::string CampaignWebsite() {
+    return FromEnvironment("VANTOREL_CAMPAIGN_URL", "https://www.velmora-campaign.org/");
+}
