@@ -1,6 +1,10 @@
 // The core's message boxes as Qt message boxes.
 #pragma once
 
+#include <QString>
+
+#include <string_view>
+
 #include "infra/messages.h"
 
 class QtMessages : public IMessages {

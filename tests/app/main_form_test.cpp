@@ -1,0 +1,259 @@
+// The menu window: layout, menus, the activation's log handling, the game
+// start with its refusals, and closing.
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "app/main_form.h"
+#include "content/content_resources.h"
+#include "infra/clock.h"
+#include "infra/env_data.h"
+#include "online/game_info.h"
+#include "sound/disk_space.h"
+#include "support/recording_messages.h"
+#include "support/temp_program_dir.h"
+#include "test_app.h"
+
+namespace {
+
+// Plenty of memory, so that only the tests that want it see the memory question.
+class RoomyFacts : public ISystemFacts {
+public:
+    explicit RoomyFacts(std::uint64_t availPhysBytes) : avail_(availPhysBytes) {}
+    std::string OsVersion() override { return "Test"; }
+    std::string OsPlatform() override { return "Linux"; }
+    std::string GraphicsVersion() override { return ""; }
+    std::string CpuVendor() override { return ""; }
+    std::string DisplayResolution() override { return ""; }
+    std::string BitsPerPixel() override { return ""; }
+    MemoryStatus Memory() override {
+        MemoryStatus m;
+        m.TotalPhys = m.AvailPhys = avail_;
+        return m;
+    }
+    ProcessorInfo Processor() override { return {}; }
+
+private:
+    std::uint64_t avail_;
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest() {
+        TestApp();
+        InstallContentResources();
+        SetSystemFacts(&facts);
+    }
+    ~MainFormTest() override {
+        SetSystemFacts(nullptr);
+        SetFreeSpaceSource({});
+        SetClock(nullptr);
+    }
+
+    std::unique_ptr<TForm1> MakeForm() {
+        return std::make_unique<TForm1>([this](std::optional<int> mode) { games.push_back(mode); });
+    }
+    std::string Log() const { return dir.Read("sps/LOG.TXT"); }
+
+    TempProgramDir dir;
+    RecordingMessages messages;
+    RoomyFacts facts{512ull * 1024 * 1024};
+    std::vector<std::optional<int>> games;
+};
+
+TEST_F(MainFormTest, WindowLayoutFollowsTheBackgroundPicture) {
+    auto form = MakeForm();
+    EXPECT_EQ(form->windowTitle(), "Vantorel!");
+    EXPECT_EQ(form->centralWidget()->size(), QSize(400, 350));
+    EXPECT_EQ(form->Image1->geometry(), QRect(0, 0, 400, 350));
+    EXPECT_EQ(form->Shape1->geometry(), QRect(124, 256, 157, 53));
+    // (400 - 185) div 2, (350 - 49) div 2
+    EXPECT_EQ(form->Panel2->geometry(), QRect(107, 150, 185, 49));
+    EXPECT_TRUE(form->Panel2->isHidden());
+    EXPECT_EQ(form->Label1->text(), "Converting Sounds...");
+    EXPECT_TRUE(form->SBMemo->isHidden());
+    // A fixed border: the window cannot be resized.
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_EQ(form->Timer1->interval(), 5000);
+}
+
+TEST_F(MainFormTest, MemoHoldsTheAnimationDefinitions) {
+    auto form = MakeForm();
+    const auto& lines = form->SBMemoLines();
+    ASSERT_GT(lines.size(), 100u);
+    EXPECT_EQ(form->SBMemo->document()->firstBlock().text().toStdString(), lines.front());
+    EXPECT_GE(form->SBMemo->document()->blockCount(), static_cast<int>(lines.size()));
+    bool hasObject = false;
+    for (const auto& l : lines) hasObject = hasObject || l.rfind("OBJECT", 0) == 0;
+    EXPECT_TRUE(hasObject);
+}
+
+TEST_F(MainFormTest, MenusHoldOnlyWorkingEntriesWithTheirShortcuts) {
+    auto form = MakeForm();
+    QStringList titles;
+    for (QAction* a : form->menuBar()->actions()) titles << a->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Game", "&Help"}));
+    ASSERT_EQ(form->Datei1->actions().size(), 1);
+    EXPECT_EQ(form->Datei1->actions()[0]->text(), "&Close");
+    ASSERT_EQ(form->Game1->actions().size(), 1);
+    EXPECT_EQ(form->Game1->actions()[0]->text(), "Play 'Vantorel'");
+    EXPECT_EQ(form->Game1->actions()[0]->shortcut(), QKeySequence(Qt::Key_F9));
+    ASSERT_EQ(form->Help1->actions().size(), 1);
+    EXPECT_EQ(form->Help1->actions()[0]->text(), "Goto &Help Page");
+    EXPECT_EQ(form->Help1->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+TEST_F(MainFormTest, CreationLoadsTheRecordsAndClosingSavesThem) {
+    dir.Write("sps/prog.cfg", "");
+    auto form = MakeForm();
+    EXPECT_EQ(Env.DisplayMode, 0);
+    Env.GamesStarted = 7;
+    form->show();
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(dir.Read("sps/env.dat").size(), 9552u);
+    EXPECT_EQ(dir.Read("sps/game.dat").size(), 116u);
+    Env.GamesStarted = 0;
+    auto again = MakeForm();
+    EXPECT_EQ(Env.GamesStarted, 7);
+}
+
+TEST_F(MainFormTest, ActivationDeletesAnOkLogAndKeepsAnyOther) {
+    auto form = MakeForm();
+    dir.Write("sps/LOG.TXT", "FormClose: End\r\nERROR\r\n");
+    form->FormActivate();
+    EXPECT_EQ(Log(), "FormClose: End\r\nERROR\r\n");
+    dir.Write("sps/LOG.TXT", "FormClose: End\r\nOK\r\n");
+    form->FormActivate();
+    EXPECT_FALSE(dir.Exists("sps/LOG.TXT"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(form->MusicReady);
+}
+
+TEST_F(MainFormTest, ShowingTheWindowRunsTheActivationOnce) {
+    dir.Write("sps/LOG.TXT", "OK\r\n");
+    auto form = MakeForm();
+    form->show();
+    QTest::qWait(50);
+    EXPECT_FALSE(dir.Exists("sps/LOG.TXT"));
+    dir.Write("sps/LOG.TXT", "OK\r\n");
+    // Another activation (a message box closing) does not run it again.
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(form.get(), &activate);
+    QTest::qWait(20);
+    EXPECT_TRUE(dir.Exists("sps/LOG.TXT"));
+}
+
+TEST_F(MainFormTest, LowDriveSpaceRefusesTheGameAndKeepsTheTimerOff) {
+    dir.Write("snd/theme.mp3", std::string(4096, 'x'));
+    SetFreeSpaceSource([](const std::string&) { return TDiskSpace{1000, "/data"}; });
+    ManualClock clock(0, 50);  // the panel's linger passes at once
+    SetClock(&clock);
+    auto form = MakeForm();
+    form->FormActivate();
+    EXPECT_FALSE(form->MusicReady);
+    EXPECT_TRUE(form->Panel2->isHidden());
+    messages.shown.clear();
+
+    form->ActionStart->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0],
+              "Cannot start game because of low drive space. Please close program and make some more space "
+              "available on drive /data. Then try again.");
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_TRUE(games.empty());
+    EXPECT_EQ(Log().find("Program Version 1.07"), std::string::npos);
+}
+
+TEST_F(MainFormTest, PressOnThePlayButtonStartsAGameInTheStoredMode) {
+    auto form = MakeForm();
+    Env.DisplayMode = 2;
+    form->show();
+    // Presses go to whatever lies under the point: beside the button, then on it.
+    const auto pressAt = [&](QPoint p) {
+        QWidget* target = form->centralWidget()->childAt(p);
+        ASSERT_NE(target, nullptr);
+        QTest::mousePress(target, Qt::LeftButton, {}, target->mapFrom(form->centralWidget(), p));
+    };
+    pressAt(QPoint(110, 280));
+    pressAt(QPoint(200, 250));
+    EXPECT_TRUE(games.empty());
+    pressAt(QPoint(200, 280));
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(games[0], std::optional<int>(2));
+    const std::string log = Log();
+    EXPECT_EQ(log.rfind("Program Version 1.07\r\nRetreiving system information...\r\n", 0), 0u) << log;
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(form->GameRunning());
+    EXPECT_TRUE(form->isEnabled());
+}
+
+TEST_F(MainFormTest, AnUnknownDisplayModeLeavesTheGameScreensDefault) {
+    auto form = MakeForm();
+    Env.DisplayMode = 3;
+    form->ActionStart->trigger();
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_FALSE(games[0].has_value());
+}
+
+TEST_F(MainFormTest, LittleMemoryAsksAndStartsOnlyOnYes) {
+    RoomyFacts tight(1024 * 1024);  // 1 MB
+    SetSystemFacts(&tight);
+    auto form = MakeForm();
+    messages.answer = false;
+    form->ActionStart->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0],
+              "There seems to be not enough available memory on your system. Would you like to try to start the "
+              "game anyway?");
+    EXPECT_TRUE(games.empty());
+    EXPECT_TRUE(form->Timer1->isActive());
+    messages.answer = true;
+    form->ActionStart->trigger();
+    EXPECT_EQ(games.size(), 1u);
+    SetSystemFacts(&facts);
+}
+
+TEST_F(MainFormTest, ConversionPanelShowsTheProgress) {
+    auto form = MakeForm();
+    form->show();
+    form->Started(3);
+    EXPECT_TRUE(form->Panel2->isVisible());
+    EXPECT_EQ(form->Gauge1->maximum(), 3);
+    EXPECT_EQ(form->Gauge1->value(), 0);
+    form->Progressed(2);
+    EXPECT_EQ(form->Gauge1->value(), 2);
+    // The gauge's bar is blue.
+    const QImage shot = form->Panel2->grab().toImage();
+    bool blue = false;
+    for (int x = 0; x < shot.width() && !blue; ++x) blue = shot.pixelColor(x, 32) == QColor(0, 0, 255);
+    EXPECT_TRUE(blue);
+    form->Finished();
+    EXPECT_FALSE(form->Panel2->isVisible());
+}
+
+TEST_F(MainFormTest, KeyEIsTrackedWhileHeld) {
+    auto form = MakeForm();
+    form->show();
+    QTest::keyPress(form.get(), Qt::Key_E);
+    EXPECT_TRUE(form->EditorKeyHeld);
+    QTest::keyRelease(form.get(), Qt::Key_E);
+    EXPECT_FALSE(form->EditorKeyHeld);
+}
+
+}  // namespace
