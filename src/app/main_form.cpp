@@ -117,9 +117,9 @@ void TForm1::CreateActions() {
 void TForm1::LoadDefinitionsMemo() {
     const auto text = Resources().Find("TEXT", "SBMEMO");
     if (!text) return;  // the game screen then finds no graphic objects and says so
-    const std::string bytes(reinterpret_cast<const char*>(text->data()), text->size());
-    sbMemoLines_ = SplitLines(bytes);
-    SBMemo->setPlainText(ToQString(bytes));
+    sbMemoText_.assign(reinterpret_cast<const char*>(text->data()), text->size());
+    sbMemoLines_ = SplitLines(sbMemoText_);
+    SBMemo->setPlainText(ToQString(sbMemoText_));
 }
 
 void TForm1::FormCreate() {
@@ -245,7 +245,7 @@ void TForm1::RunGameScreen(std::optional<int> mode) {
             form.setEnabled(true);
         }
     } restore{*this};
-    runGameScreen_(mode);
+    runGameScreen_(mode, sbMemoText_);
 }
 
 void TForm1::ActionHilfeExecute() {

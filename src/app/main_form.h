@@ -26,8 +26,9 @@ class TForm1 : public QMainWindow, public IConvertProgress {
 
 public:
     // Creates the game screen, sets its display mode (nothing: the screen's
-    // own default) and shows it modally; returns when it has closed.
-    using GameScreenRunner = std::function<void(std::optional<int> displayMode)>;
+    // own default) and shows it modally with the animation definitions text
+    // of the memo; returns when it has closed.
+    using GameScreenRunner = std::function<void(std::optional<int> displayMode, const std::string& definitions)>;
 
     // The creation handler (FormCreate) runs here.
     explicit TForm1(GameScreenRunner runGameScreen, QWidget* parent = nullptr);
@@ -55,6 +56,7 @@ public:
     bool ReturnHomePending = false;
 
     // The animation definitions the game screen loads, as the memo holds them.
+    const std::string& SBMemoText() const { return sbMemoText_; }
     const std::vector<std::string>& SBMemoLines() const { return sbMemoLines_; }
 
     void FormCreate();
@@ -92,6 +94,7 @@ private:
     void RunGameScreen(std::optional<int> mode);
 
     GameScreenRunner runGameScreen_;
+    std::string sbMemoText_;
     std::vector<std::string> sbMemoLines_;
     bool activatePending_ = true;
     bool activating_ = false;

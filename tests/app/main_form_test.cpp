@@ -64,7 +64,10 @@ protected:
     }
 
     std::unique_ptr<TForm1> MakeForm() {
-        return std::make_unique<TForm1>([this](std::optional<int> mode) { games.push_back(mode); });
+        return std::make_unique<TForm1>([this](std::optional<int> mode, const std::string& definitions) {
+            games.push_back(mode);
+            definitionsSizes.push_back(definitions.size());
+        });
     }
     std::string Log() const { return dir.Read("sps/LOG.TXT"); }
 
@@ -72,6 +75,7 @@ protected:
     RecordingMessages messages;
     RoomyFacts facts{512ull * 1024 * 1024};
     std::vector<std::optional<int>> games;
+    std::vector<std::size_t> definitionsSizes;
 };
 
 TEST_F(MainFormTest, WindowLayoutFollowsTheBackgroundPicture) {
@@ -195,6 +199,9 @@ TEST_F(MainFormTest, PressOnThePlayButtonStartsAGameInTheStoredMode) {
     pressAt(QPoint(200, 280));
     ASSERT_EQ(games.size(), 1u);
     EXPECT_EQ(games[0], std::optional<int>(2));
+    // The game screen gets the memo's text.
+    EXPECT_EQ(definitionsSizes[0], form->SBMemoText().size());
+    EXPECT_GT(definitionsSizes[0], 0u);
     const std::string log = Log();
     EXPECT_EQ(log.rfind("Program Version 1.07\r\nRetreiving system information...\r\n", 0), 0u) << log;
     EXPECT_TRUE(form->Timer1->isActive());
