@@ -1,8 +1,7 @@
-// Program entry. The menu window and the game states are still being built:
-// for now the program prepares its folder, its records and its music as the
-// menu window will, then opens the game screen with the frame pipeline alone
-// (the level background scrolling), in the display mode of the settings or
-// the one given as the first argument (0, 1 or 2). Escape leaves it.
+// Program entry. The menu window is still being built: for now the program
+// prepares its folder, its records and its music as the menu window will,
+// then opens the game screen in the display mode of the settings or the one
+// given as the first argument (0, 1 or 2). Escape leaves it.
 #include <SDL.h>
 
 #include <cstdio>
@@ -10,7 +9,8 @@
 #include <exception>
 #include <string>
 
-#include "game/pipeline_form.h"
+#include "content/content_resources.h"
+#include "game/game_screen.h"
 #include "infra/env_data.h"
 #include "infra/game_data.h"
 #include "infra/paths.h"
@@ -32,6 +32,7 @@ public:
 
 int main(int argc, char** argv) {
     try {
+        InstallContentResources();
         EnterProgramDir();
         EnsureSpsDir();
         LoadEnv();
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
         TFreeTypeRasterizer font;
         SetFontRasterizer(&font);
         SdlDisplay display;
-        TPipelineForm form(display, [] { return std::make_unique<SdlAudioOutput>(); });
+        TDDFullScreenForm1 form(display, [] { return std::make_unique<SdlAudioOutput>(); });
         form.SetDisplayMode(mode);
         form.ShowModal();
         SetFontRasterizer(nullptr);
