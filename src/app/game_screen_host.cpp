@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 
 #include "app/painting_display.h"
-#include "game/pipeline_form.h"
+#include "game/game_screen.h"
 #include "platform/sdl_audio_output.h"
 #include "platform/sdl_display.h"
 
@@ -18,11 +18,10 @@ TGameScreenHost::TGameScreenHost() {
 
 TGameScreenHost::~TGameScreenHost() = default;
 
-void TGameScreenHost::Run(std::optional<int> displayMode, const std::vector<std::string>& definitions) {
-    (void)definitions;
+void TGameScreenHost::Run(std::optional<int> displayMode, const std::string& definitions) {
     if (!display_) display_ = std::make_unique<SdlDisplay>();
     TPaintingDisplay display(*display_, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    TPipelineForm form(display, [] { return std::make_unique<SdlAudioOutput>(); });
+    TDDFullScreenForm1 form(display, [] { return std::make_unique<SdlAudioOutput>(); }, definitions);
     if (displayMode) form.SetDisplayMode(*displayMode);
     form.ShowModal();
 }

@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 class SdlDisplay;
 
@@ -20,7 +19,7 @@ public:
 
     // Creates the game screen, sets its display mode when one is given and
     // shows it modally with the animation definitions of the menu window.
-    void Run(std::optional<int> displayMode, const std::vector<std::string>& definitions);
+    void Run(std::optional<int> displayMode, const std::string& definitions);
 
 private:
     std::unique_ptr<SdlDisplay> display_;

@@ -25,7 +25,9 @@ int main(int argc, char** argv) {
     SetMessages(&messages);
     int result = 1;
     try {
-        TForm1 form([&](std::optional<int> mode) { gameScreens.Run(mode, {}); });
+        TForm1 form([&](std::optional<int> mode, const std::string& definitions) {
+            gameScreens.Run(mode, definitions);
+        });
         form.show();
         form.activateWindow();
         result = app.exec();

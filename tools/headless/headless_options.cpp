@@ -7,7 +7,8 @@
 
 const char* HeadlessUsage =
     "usage: vantorel-headless [--dir DIR] [--seed N] [--input FILE] [--ms-per-frame N]\n"
-    "                         [--max-steps N] [--mode 0|1|2] [--save-frames DIR --at STEP,STEP,...]\n";
+    "                         [--max-steps N] [--mode 0|1|2] [--save-frames DIR --at STEP,STEP,...]\n"
+    "                         [--bot | --bot-passive]\n";
 
 namespace {
 
@@ -36,6 +37,11 @@ HeadlessOptions ParseHeadlessOptions(int argc, char** argv) {
         else if (arg == "--max-steps") o.MaxSteps = Number(value(), "--max-steps", 100000000);
         else if (arg == "--mode") o.Mode = static_cast<int>(Number(value(), "--mode", 2));
         else if (arg == "--save-frames") o.SaveFramesDir = value();
+        else if (arg == "--bot") o.Bot = true;
+        else if (arg == "--bot-passive") {
+            o.Bot = true;
+            o.BotFires = false;
+        }
         else if (arg == "--at") {
             std::string_view list = value();
             while (!list.empty()) {

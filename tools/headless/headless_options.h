@@ -15,6 +15,10 @@ struct HeadlessOptions {
     int Mode = 2;
     std::string SaveFramesDir;
     std::set<std::uint64_t> SaveAtSteps;
+    // A player that starts one game, plays it and leaves (see headless_bot.h);
+    // a passive one steers but never fires.
+    bool Bot = false;
+    bool BotFires = true;
 };
 
 // Parses argv; raises std::runtime_error with a usage hint on bad arguments.

@@ -1,13 +1,16 @@
-// vantorel-headless: runs a game screen on a capture display with a manual
-// clock, scripted input and a recording audio output; prints the log lines
-// written while it ran and can save chosen frames as PNG pictures.
+// vantorel-headless: runs the game screen on a capture display with a manual
+// clock, scripted input (or a simple bot) and a recording audio output; prints
+// the log lines written while it ran and can save chosen frames as PNG
+// pictures.
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 
 #include "game/capture_display.h"
 #include "game/input_script.h"
-#include "game/pipeline_form.h"
+#include "content/content_resources.h"
+#include "game/game_screen.h"
+#include "headless_bot.h"
 #include "headless_options.h"
 #include "infra/clock.h"
 #include "infra/env_data.h"
@@ -35,7 +38,12 @@ int Run(const HeadlessOptions& options) {
     if (!options.Dir.empty()) SetProgramDir(std::filesystem::absolute(options.Dir).string());
     ManualClock clock(0);
     SetClock(&clock);
-    SetLogListener([](std::string_view line) { std::cout << line << '\n'; });
+    std::function<void(std::string_view)> onLogLine;
+    SetLogListener([&onLogLine](std::string_view line) {
+        std::cout << line << '\n';
+        if (onLogLine) onLogLine(line);
+    });
+    InstallContentResources();
 
     // What the menu window does before a game: its folder, the records, the music.
     EnterProgramDir();
@@ -59,8 +67,13 @@ int Run(const HeadlessOptions& options) {
     const std::uint64_t closeAtMs = options.MaxSteps * 20;
     display.ScheduleInput(static_cast<std::uint32_t>(std::min<std::uint64_t>(closeAtMs, 0x7FFFFFFF)), close);
 
-    TPipelineForm form(display, [] { return std::make_unique<RecordingAudioOutput>(); });
+    TDDFullScreenForm1 form(display, [] { return std::make_unique<RecordingAudioOutput>(); });
     form.ThreadedLoop = false;
+    std::unique_ptr<THeadlessBot> bot;
+    if (options.Bot) {
+        bot = std::make_unique<THeadlessBot>(display, form, options.BotFires);
+        onLogLine = [&bot](std::string_view line) { bot->OnLogLine(line); };
+    }
     form.SetDisplayMode(options.Mode);
     auto pending = options.SaveAtSteps.begin();
     if (!options.SaveFramesDir.empty()) std::filesystem::create_directories(options.SaveFramesDir);
@@ -71,12 +84,15 @@ int Run(const HeadlessOptions& options) {
             std::cerr << "saved " << path << '\n';
             ++pending;
         }
+        if (bot) bot->OnFrame();
     };
     form.ShowModal();
+    onLogLine = nullptr;
+    if (bot) std::cerr << "bot: " << bot->Result() << '\n';
     SetFontRasterizer(nullptr);
     SetLogListener({});
     SetClock(nullptr);
-    return 0;
+    return form.ErrorOccurred ? 1 : 0;
 }
 
 }  // namespace

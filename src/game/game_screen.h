@@ -1,0 +1,70 @@
+// The game screen proper: loads the game's graphics and sounds once the
+// display runs, and drives games from the title screen through play to their
+// end, again and again, with a state machine of one procedure per state.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "game/dd_fullscreen_form.h"
+
+class TDDFullScreenForm1 : public TDDFullScreenForm {
+public:
+    using TStateProc = void (TDDFullScreenForm1::*)();
+
+    // The creation handler (FormCreate). definitions is the animation
+    // definitions text; empty: the TEXT resource "SBMEMO".
+    TDDFullScreenForm1(IDisplay& display, std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput,
+                       std::string definitions = {});
+    ~TDDFullScreenForm1() override;
+
+    void InitDDraw() override;
+    void FreeDDraw() override;
+    void ThreadNotify(std::int32_t steps) override;
+
+    // The world of one game: created by glsInit, freed by glsExit.
+    void InitLevel();
+    void CloseLevel();
+    // A left click or Enter: a shot while playing, else Clicked.
+    void Click();
+
+    // The states, each run once per step.
+    void glsInit();
+    void glsBegin();
+    void glsBegin2();
+    void glsLoop();
+    void glsCaveEdit();
+    void glsExit();
+    void glsInfo();
+    void glsEnd();
+    void glsNone();
+
+    void FormKeyDown(std::uint16_t key, TShiftState shift) override;
+    void FormKeyPress(char& key) override;
+    void FormMouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) override;
+    void FormMouseUp(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) override;
+    void FormMouseWheelDown(TShiftState shift, bool& handled) override;
+    void FormMouseWheelUp(TShiftState shift, bool& handled) override;
+
+    TStateProc glsproc = nullptr;
+    std::int32_t Countdown = 0;
+    bool HelpShown = false;
+    std::uint32_t PauseTick = 0;
+    std::uint32_t& StartTick = GameScreenFields.StartTick;
+    // The world objects of a level exist.
+    bool LevelLoaded() const { return levelLoaded_; }
+
+private:
+    void FormCreate();
+    void LoadSounds();
+    void StepWorld();
+    void ScrollCave();
+    void TogglePause();
+    void ToggleTorpedo();
+    std::string BackPicture(const char* which) const;
+
+    std::string definitions_;
+    bool levelLoaded_ = false;
+};

@@ -1,0 +1,230 @@
+// The game states: one procedure per state, run once per 20 ms step; each
+// leaves its state by setting glsproc to the next.
+#include <algorithm>
+
+#include "engine/screen.h"
+#include "engine/screenshot.h"
+#include "game/game_screen.h"
+#include "game/game_sounds.h"
+#include "hud/displays.h"
+#include "infra/clock.h"
+#include "infra/config_file.h"
+#include "infra/env_data.h"
+#include "infra/errors.h"
+#include "infra/game_data.h"
+#include "infra/helpers.h"
+#include "infra/log.h"
+#include "online/system_report.h"
+#include "world/bubble_points.h"
+#include "world/bubbles.h"
+#include "world/cave_front.h"
+#include "world/pipe.h"
+#include "world/shots.h"
+#include "world/swarm.h"
+
+namespace {
+
+// The cave scrolls this far per step of play.
+constexpr std::int32_t CaveStepPerStep = 5;
+// The edge bands of the cave editor in which the view scrolls.
+constexpr std::int32_t EditScrollBand = 50;
+constexpr std::int32_t ApproachSteps = 100;  // glsBegin2: two seconds
+constexpr std::int32_t InfoSteps = 9000;     // glsInfo: three minutes at most
+
+bool CaveEditOn() {
+    // Only the low byte counts; a value that is no number leaves the mode off.
+    try {
+        return (StrToInt(ReadSetting("caveedit", "0")) & 0xFF) != 0;
+    } catch (const EConvertError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+std::string TDDFullScreenForm1::BackPicture(const char* which) const {
+    return std::string("GFX/") + GraphicSetFolder() + "/" + which;
+}
+
+void TDDFullScreenForm1::glsInit() {
+    WriteLog("glsInit: Start");
+    if (Closing) {
+        WriteLog("glsInit: Close");
+        glsproc = &TDDFullScreenForm1::glsEnd;
+        return;
+    }
+    InitLevel();
+    SetBackImage(BackPicture("Back"));
+    ShowStatusLine("ESC->zur\xFC" "ck zum Men\xFC");
+    Clicked = false;
+    glsproc = &TDDFullScreenForm1::glsBegin;
+    if (CaveEditOn()) {
+        WriteLog("glsInit: Caveedit on");
+        glsproc = &TDDFullScreenForm1::glsCaveEdit;
+        Anzeige->Title->SetVisible(false);
+    } else {
+        Front->HideAll();
+    }
+    if (Env.MusicOn) {
+        WriteLog("glsInit: Music on");
+        PlaySound(TitleMusicName, true);
+    }
+    LevelActive = true;
+    BackScroll = 0;
+    LogSystemInfo();
+    WriteLog("glsInit: End");
+}
+
+void TDDFullScreenForm1::glsBegin() {
+    if (Closing) {
+        WriteLog("glsBegin: Close");
+        glsproc = &TDDFullScreenForm1::glsExit;
+        return;
+    }
+    int part = -1;
+    try {
+        Anzeige->Animate();
+        part = 1;
+        Spermien->Move();
+        part = 2;
+        Bubbles->Move();
+    } catch (...) {
+        WriteLog("glsbegin: step(" + std::to_string(part) + ") ;");
+        throw;
+    }
+    if (!Clicked) return;
+    StartTick = GetTickCount();
+    WriteLog("glsBegin: Return");
+    Anzeige->StartGame();
+    Spermien->StartLevel();
+    HelpShown = true;
+    if (Env.MusicOn) StopSound(TitleMusicName);
+    PlaySound(ComingSoundName);
+    Countdown = ApproachSteps;
+    Playing = true;
+    Rohre->Show();
+    glsproc = &TDDFullScreenForm1::glsBegin2;
+    ++Env.GamesStarted;
+    Front->ShowAll();
+    Front->ScrollPos = FrontScrollStart;
+}
+
+void TDDFullScreenForm1::glsBegin2() {
+    if (Closing) {
+        WriteLog("glsBegin2: Close");
+        glsproc = &TDDFullScreenForm1::glsExit;
+        return;
+    }
+    ReadMouse();
+    Rohre->Move();
+    Schuesse->Move();
+    Front->Move();
+    if (--Countdown > 0) return;
+    WriteLog("glsBegin2: Return");
+    glsproc = &TDDFullScreenForm1::glsLoop;
+    if (Env.MusicOn) PlaySound(PlayMusicName);
+}
+
+void TDDFullScreenForm1::glsLoop() {
+    if (Closing) {
+        WriteLog("glsLoop: Close");
+        if (GameWon) ++Env.GamesWon;
+        BackScroll = 0;
+        glsproc = &TDDFullScreenForm1::glsExit;
+    } else if (GameLost && Clicked) {
+        WriteLog("glsLoop: Lost");
+        BackScroll = 0;
+        StopSound(PlayMusicName);
+        glsproc = &TDDFullScreenForm1::glsExit;
+    } else if (GameWon && Clicked) {
+        WriteLog("glsLoop: Won");
+        ++Env.GamesWon;
+        BackScroll = 0;
+        StopSound(PlayMusicName);
+        glsproc = &TDDFullScreenForm1::glsExit;
+    } else {
+        StepWorld();
+        ScrollCave();
+    }
+}
+
+void TDDFullScreenForm1::StepWorld() {
+    // Hits are found inside these moves, so the order is the game's.
+    ReadMouse();
+    Spermien->Move();
+    Rohre->Move();
+    Schuesse->Move();
+    Anzeige->Animate();
+    Bubbles->Move();
+    Bubblpoints->Move();
+    Front->Move();
+}
+
+void TDDFullScreenForm1::ScrollCave() {
+    // The cave ends after 80 seconds of play; from then on it stands still.
+    if (Front->ScrollPos <= FrontScrollEnd) return;
+    Front->ScrollPos = std::max(Front->ScrollPos - CaveStepPerStep, FrontScrollEnd);
+    BackScroll = (BackScroll + 1) % ScreenWidth;
+}
+
+void TDDFullScreenForm1::glsCaveEdit() {
+    if (Closing) {
+        Front->SaveFront();
+        BackScroll = 0;
+        glsproc = &TDDFullScreenForm1::glsExit;
+        return;
+    }
+    ReadMouse();
+    std::int32_t a = 0;
+    if (MouseX < EditScrollBand) a = MouseX - EditScrollBand;
+    else if (MouseX > ScreenWidth - EditScrollBand) a = MouseX - (ScreenWidth - EditScrollBand);
+    a = std::clamp(Front->ScrollPos + a, FrontScrollEnd, 0) - Front->ScrollPos;
+    Front->ScrollPos += a;
+    Front->MoveSelected(a);
+    BackScroll = ((BackScroll - a) % ScreenWidth + ScreenWidth) % ScreenWidth;
+    Front->Move();
+    if (Clicked) {
+        Clicked = false;
+        Front->ClickAt(MouseX, MouseY, 1);
+    }
+}
+
+void TDDFullScreenForm1::glsExit() {
+    WriteLog("glsExit: Start");
+    SaveGameData("SPS/game.dat");
+    CloseLevel();
+    if (Closing) {
+        WriteLog("glsExit: Close1");
+        SetBackImage(BackPicture("Info"));
+        WriteLog("glsExit: Close2");
+        BackImageToSecondarySurface();
+        WriteLog("glsExit: Close3");
+        Flip(true);
+        WriteLog("glsExit: Close4");
+        glsproc = &TDDFullScreenForm1::glsInfo;
+        Clicked = false;
+        EscapePressed = false;
+        Countdown = InfoSteps;
+    } else {
+        WriteLog("glsExit: Play again");
+        glsproc = &TDDFullScreenForm1::glsInit;
+    }
+    WriteLog("glsExit: End");
+}
+
+void TDDFullScreenForm1::glsInfo() {
+    --Countdown;
+    if (Countdown <= 0 || Clicked || EscapePressed) {
+        WriteLog("glsInfo: End");
+        glsproc = &TDDFullScreenForm1::glsEnd;
+    }
+}
+
+void TDDFullScreenForm1::glsEnd() {
+    WriteLog("glsEnd: Start");
+    Back();
+    glsproc = &TDDFullScreenForm1::glsNone;
+    WriteLog("glsEnd: End");
+}
+
+void TDDFullScreenForm1::glsNone() {}

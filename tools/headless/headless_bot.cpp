@@ -1,0 +1,112 @@
+// The headless runner's bot.
+#include "headless_bot.h"
+
+#include <cmath>
+
+#include "hud/displays.h"
+#include "world/game_link.h"
+#include "world/pipe.h"
+#include "world/shots.h"
+#include "world/swarm.h"
+
+namespace {
+
+// How long the bot looks at the title before it starts the game.
+constexpr std::uint32_t TitleWaitMs = 1000;
+// The pipe must be this close to the target's row before a shot leaves; a
+// condom's hit box is about twice as high.
+constexpr float AimTolerance = 8.0f;
+// Clicks at least this far apart, as a hand would.
+constexpr std::uint32_t MinClickGapMs = 100;
+
+// A condom in flight (not yet caught on anything) that will meet the enemy:
+// on its row and still to the right of its nose.
+bool ShotOnItsWay(const TSperm& target) {
+    if (!Schuesse) return false;
+    for (std::int32_t i = 1; i <= Schuesse->Count; ++i) {
+        TSchuss* s = Schuesse->Item(i);
+        if (!s || !s->Visible || !s->Bob(1)->Visible) continue;
+        if (std::fabs(s->Y - target.Y) < s->HalfHeight && s->X > const_cast<TSperm&>(target).NoseX()) return true;
+    }
+    return false;
+}
+
+// The deadly enemy nearest the right edge that has not been caught yet.
+TSperm* NearestThreat() {
+    TSperm* best = nullptr;
+    for (std::int32_t i = 1; i <= Spermien->ItemCount; ++i) {
+        TSperm* s = Spermien->Item(i);
+        if (!s || !s->Visible || s->Caught || s->Passed || !s->Deadly) continue;
+        if (!best || s->NoseX() > best->NoseX()) best = s;
+    }
+    return best;
+}
+
+}  // namespace
+
+THeadlessBot::THeadlessBot(CaptureDisplay& display, TDDFullScreenForm1& form, bool fires)
+    : display_(display), form_(form), fires_(fires) {}
+
+void THeadlessBot::Schedule(InputKind kind, char c, std::uint16_t key) {
+    InputEvent e;
+    e.Kind = kind;
+    e.Char = c;
+    e.Key = key;
+    display_.ScheduleInput(display_.Elapsed(), e);
+}
+
+void THeadlessBot::OnFrame() {
+    if (leaving_) return;
+    if (!started_) {
+        if (form_.glsproc == &TDDFullScreenForm1::glsBegin && display_.Elapsed() >= TitleWaitMs) {
+            Schedule(InputKind::MouseDown);
+            Schedule(InputKind::MouseUp);
+            started_ = true;
+        }
+        return;
+    }
+    if (Anzeige && Anzeige->HSEntryActive()) {
+        if (!entryConfirmed_) Schedule(InputKind::KeyPress, 13);
+        entryConfirmed_ = true;
+        return;
+    }
+    if (Playing) Play();
+}
+
+void THeadlessBot::Play() {
+    if (!Spermien || !Rohre || !Rohre->Item(1)) return;
+    TSperm* target = NearestThreat();
+    if (!target) return;
+    const std::int32_t row = static_cast<std::int32_t>(std::lround(target->Y)) + 300;
+    display_.ScheduleMouse(display_.Elapsed(), 400, row);
+    if (!fires_ || (Anzeige && Anzeige->GameOver)) return;
+    const std::uint32_t now = display_.Elapsed();
+    if (std::fabs(Rohre->Item(1)->Y - target->Y) >= AimTolerance) return;
+    if (now - lastClickAt_ < MinClickGapMs || ShotOnItsWay(*target)) return;
+    Schedule(InputKind::MouseDown);
+    Schedule(InputKind::MouseUp);
+    lastClickAt_ = now;
+    ++clicks_;
+}
+
+void THeadlessBot::OnLogLine(std::string_view line) {
+    if (leaving_ || (line != "glsLoop: Won" && line != "glsLoop: Lost")) return;
+    outcome_ = line == "glsLoop: Won" ? "won" : "lost";
+    if (Anzeige) points_ = Anzeige->ScorePoints->Points;
+    if (Spermien) {
+        for (int k = 1; k <= KindCount; ++k) {
+            launched_ += Spermien->Stats[static_cast<std::size_t>(k)];
+            hits_ += Spermien->Stats[static_cast<std::size_t>(6 + k)] + Spermien->Stats[static_cast<std::size_t>(12 + k)];
+        }
+    }
+    leaving_ = true;
+    InputEvent escape;
+    escape.Kind = InputKind::KeyDown;
+    escape.Key = VK_ESCAPE;
+    display_.ScheduleInput(display_.Elapsed(), escape);
+}
+
+std::string THeadlessBot::Result() const {
+    return outcome_ + " points=" + std::to_string(points_) + " clicks=" + std::to_string(clicks_) +
+           " launched=" + std::to_string(launched_) + " hits=" + std::to_string(hits_);
+}

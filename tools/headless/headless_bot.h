@@ -1,0 +1,45 @@
+// A simple player for the headless runner, to measure how hard a level is.
+// It clicks the title screen once, then every frame moves the cursor to the
+// row of the deadly enemy nearest the pipe and clicks once the pipe has come
+// within a few pixels of that row and no condom is already on its way to it;
+// it confirms a high-score name entry with Enter, and leaves with Escape
+// when its one game is over. A passive bot steers the same way but never
+// fires, which shows whether the level is lost by doing nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "game/capture_display.h"
+#include "game/game_screen.h"
+
+class THeadlessBot {
+public:
+    THeadlessBot(CaptureDisplay& display, TDDFullScreenForm1& form, bool fires);
+
+    // After each presented frame: decides the next input.
+    void OnFrame();
+    // Every log line: the game's end is read from the states' lines.
+    void OnLogLine(std::string_view line);
+
+    // "won", "lost" or "unfinished", with the score and the shots fired.
+    std::string Result() const;
+
+private:
+    void Play();
+    void Schedule(InputKind kind, char c = 0, std::uint16_t key = 0);
+
+    CaptureDisplay& display_;
+    TDDFullScreenForm1& form_;
+    bool fires_;
+    bool started_ = false;
+    bool leaving_ = false;
+    bool entryConfirmed_ = false;
+    std::string outcome_ = "unfinished";
+    std::int32_t points_ = 0;
+    std::int32_t clicks_ = 0;
+    std::int32_t launched_ = 0;  // enemies the script launched
+    std::int32_t hits_ = 0;
+    std::uint32_t lastClickAt_ = 0;
+};
