@@ -23,5 +23,16 @@ void TGameScreenHost::Run(std::optional<int> displayMode, const std::string& def
     TPaintingDisplay display(*display_, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     TDDFullScreenForm1 form(display, [] { return std::make_unique<SdlAudioOutput>(); }, definitions);
     if (displayMode) form.SetDisplayMode(*displayMode);
+    running_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{running_};
     form.ShowModal();
+}
+
+void TGameScreenHost::DrainEvents() {
+    if (!display_ || running_) return;
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_USEREVENT - 1);
 }

@@ -21,6 +21,11 @@ public:
     // shows it modally with the animation definitions of the menu window.
     void Run(std::optional<int> displayMode, const std::string& definitions);
 
+    // Between games nobody reads SDL's events: the menu's loop calls this now
+    // and then so that they do not pile up. The display's own (user) events stay.
+    void DrainEvents();
+
 private:
     std::unique_ptr<SdlDisplay> display_;
+    bool running_ = false;
 };

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <exception>
 
+#include <QTimer>
+
 #include "app/application.h"
 #include "app/game_screen_host.h"
 #include "app/main_form.h"
@@ -28,6 +30,9 @@ int main(int argc, char** argv) {
         TForm1 form([&](std::optional<int> mode, const std::string& definitions) {
             gameScreens.Run(mode, definitions);
         });
+        QTimer sdlEvents;
+        QObject::connect(&sdlEvents, &QTimer::timeout, [&] { gameScreens.DrainEvents(); });
+        sdlEvents.start(500);
         form.show();
         form.activateWindow();
         result = app.exec();

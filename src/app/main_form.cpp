@@ -174,6 +174,7 @@ bool TForm1::event(QEvent* e) {
 void TForm1::FormActivate() {
     if (activating_ || gameRunning_) return;
     activating_ = true;
+    activatedOnce_ = true;
     struct Reset {
         bool& flag;
         ~Reset() { flag = false; }
@@ -206,6 +207,9 @@ void TForm1::Shape1MouseDown() { ActionStartExecute(); }
 
 void TForm1::ActionStartExecute() {
     if (gameRunning_ || activating_) return;
+    // A click that activates the window can arrive before the activation
+    // handler has run: the music must be ready before the game screen opens.
+    if (!activatedOnce_) FormActivate();
     Timer1->stop();
     if (!MusicReady) {
         Messages().Information(

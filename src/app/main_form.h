@@ -98,5 +98,6 @@ private:
     std::vector<std::string> sbMemoLines_;
     bool activatePending_ = true;
     bool activating_ = false;
+    bool activatedOnce_ = false;
     bool gameRunning_ = false;
 };

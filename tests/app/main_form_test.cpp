@@ -183,6 +183,20 @@ TEST_F(MainFormTest, LowDriveSpaceRefusesTheGameAndKeepsTheTimerOff) {
     EXPECT_EQ(Log().find("Program Version 1.07"), std::string::npos);
 }
 
+TEST_F(MainFormTest, PlayBeforeTheFirstActivationPreparesTheMusicFirst) {
+    dir.Write("snd/theme.mp3", std::string(4096, 'x'));
+    SetFreeSpaceSource([](const std::string&) { return TDiskSpace{1000, "/data"}; });
+    ManualClock clock(0, 50);
+    SetClock(&clock);
+    auto form = MakeForm();
+    form->ActionStart->trigger();
+    // The preparation ran (and found no room), so the game was refused.
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0], "Not enough space for sounds on drive /data");
+    EXPECT_EQ(messages.shown[1].rfind("Cannot start game because of low drive space.", 0), 0u);
+    EXPECT_TRUE(games.empty());
+}
+
 TEST_F(MainFormTest, PressOnThePlayButtonStartsAGameInTheStoredMode) {
     auto form = MakeForm();
     Env.DisplayMode = 2;

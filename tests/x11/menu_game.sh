@@ -105,7 +105,8 @@ import -window root "$WORK/game.png"
 bright=$(convert "$WORK/game.png" -colorspace Gray -format "%[fx:maxima]" info:)
 awk "BEGIN { exit !($bright > 0.5) }" || fail "the game screen shows no frame (max brightness $bright)"
 xdotool key --window "$GAME" Escape 2>/dev/null
-sleep 0.5
+# The information picture stays until a click, Enter or Escape.
+sleep 1.5
 xdotool key --window "$GAME" Escape 2>/dev/null
 for _ in $(seq 150); do
   [ -z "$(other_window)" ] && break
