@@ -8,7 +8,9 @@
 
 #include "engine/rbob.h"
 
+class TkbDSound;
 class TkbDSoundFile;
+class TSperm;
 
 constexpr int MaxShots = 100;
 
@@ -16,6 +18,7 @@ constexpr int MaxShots = 100;
 class TSchuss : public TRBob {
 public:
     TSchuss();
+    ~TSchuss() override;
     void Fire(float x, float y, float z);
     // One step after the motion step: animation, wrapping, leaving, hits.
     void Step();
@@ -26,8 +29,10 @@ public:
 
 private:
     void Hit(std::int32_t i);
-    void CatchWithCondom(std::int32_t i);
+    void CatchWithCondom(TSperm& enemy);
+    std::int32_t goSchuss_, goTorpedo_, goAbroll_, goKondom_;
     TkbDSoundFile* abroll_ = nullptr;  // own duplicate, so several unrolls can sound at once
+    TkbDSound* soundEngine_ = nullptr;
 };
 
 class TSchuesse {

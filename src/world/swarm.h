@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/rbob.h"
+#include "world/level_script.h"
 
 constexpr int MaxSperms = 50;
 constexpr int KindCount = 6;
@@ -55,14 +56,6 @@ private:
     TSpermien& owner_;
 };
 
-// A parsed script line: the keyword's table number (0 for none), the text
-// before the first "=" and the value.
-struct TScriptLine {
-    std::int32_t Order = 0;
-    std::string XValue;
-    std::string Value;
-};
-
 // A level script line that could not be interpreted; the message carries the
 // cause and the script position.
 class ELevelScriptError : public std::runtime_error {
@@ -70,13 +63,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The keywords in table order; Order n is ScriptKeywords[n - 1].
-extern const std::array<const char*, 11> ScriptKeywords;
-
-// The longest keyword prefix of an already lower-cased, trimmed line.
-TScriptLine ParseScriptLine(const std::string& line);
-// The cells of a formation row, each terminated by ";" (at most 100).
-std::vector<std::string> SplitRow(const std::string& row);
 // Level<N>.txt of GameData.LevelNumber, unscrambled, into lines.
 // Raises EInOutError when it cannot be read.
 void LoadLevelFile(std::vector<std::string>& lines);
