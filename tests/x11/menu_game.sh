@@ -14,7 +14,15 @@ mkdir -p "$APP/snd"
 cp "$BUILD/vantorel" "$APP/"
 cp -r "$BUILD/gfx" "$BUILD/sps" "$APP/"
 [ -d "$BUILD/GFX" ] && cp -r "$BUILD/GFX" "$APP/"
-find "$BUILD/snd" -maxdepth 1 -iname '*.mp3' -exec cp {} "$APP/snd/" \;
+# The sound effects as they come, the music only as MP3 (a wave file that a
+# build run left beside its MP3 is not copied).
+for f in "$BUILD"/snd/*; do
+  base=${f%.*}
+  case "$f" in
+    *.[wW][aA][vV]) [ -e "$base.mp3" ] || [ -e "$base.MP3" ] || cp "$f" "$APP/snd/" ;;
+    *) cp "$f" "$APP/snd/" ;;
+  esac
+done
 mp3s=$(find "$APP/snd" -iname '*.mp3' | wc -l)
 [ "$mp3s" -gt 0 ] || fail "no MP3 music in $BUILD/snd"
 rm -f "$APP"/sps/env.dat "$APP"/sps/LOG.TXT "$APP"/sps/log.txt
@@ -57,7 +65,8 @@ done
 [ "$saw_panel" -eq 1 ] || fail "the conversion panel never showed"
 cp "$WORK/menu.png" "$WORK/panel.png"
 for _ in $(seq 300); do
-  waves=$(find "$APP/snd" -iname '*.wav' | wc -l)
+  waves=0
+  for f in "$APP"/snd/*.[mM][pP]3; do [ -e "${f%.*}.wav" ] && waves=$((waves + 1)); done
   [ "$waves" -ge "$mp3s" ] && break
   sleep 0.1
 done
