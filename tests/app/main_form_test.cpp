@@ -25,7 +25,6 @@
 #include "sound/disk_space.h"
 #include "support/recording_messages.h"
 #include "support/temp_program_dir.h"
-#include "test_app.h"
 
 namespace {
 
@@ -53,7 +52,6 @@ private:
 class MainFormTest : public ::testing::Test {
 protected:
     MainFormTest() {
-        TestApp();
         InstallContentResources();
         SetSystemFacts(&facts);
     }

@@ -1,0 +1,12 @@
+// The widget tests' entry: one QApplication on Qt's offscreen platform for
+// the whole run, gone before the program's static objects are destroyed.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
