@@ -95,6 +95,9 @@ int Run(const HeadlessOptions& options) {
     };
     form.ShowModal();
     onLogLine = nullptr;
+    // As the menu window does when it closes: the counters of games started
+    // and won live in Env, which the game screen saves only with a new name.
+    SaveEnv();
     if (bot) std::cerr << "bot: " << bot->Result() << '\n';
     SetFontRasterizer(nullptr);
     SetLogListener({});
