@@ -35,9 +35,13 @@ public:
 };
 
 int Run(const HeadlessOptions& options) {
+    // Paths on the command line are relative to where the runner was started,
+    // not to the program directory it moves into.
+    const std::string inputFile =
+        options.InputFile.empty() ? std::string() : std::filesystem::absolute(options.InputFile).string();
+    const std::string framesDir =
+        options.SaveFramesDir.empty() ? std::string() : std::filesystem::absolute(options.SaveFramesDir).string();
     if (!options.Dir.empty()) SetProgramDir(std::filesystem::absolute(options.Dir).string());
-    ManualClock clock(0);
-    SetClock(&clock);
     std::function<void(std::string_view)> onLogLine;
     SetLogListener([&onLogLine](std::string_view line) {
         std::cout << line << '\n';
@@ -52,14 +56,17 @@ int Run(const HeadlessOptions& options) {
     LoadGameData("SPS/game.dat");
     ConsoleProgress progress;
     ConvertSounds(progress);
+    // Game time from here on; the music preparation above waits on real time.
+    ManualClock clock(0);
+    SetClock(&clock);
     if (options.Seed) RandSeed = *options.Seed;
 
     TFreeTypeRasterizer font;
     SetFontRasterizer(&font);
     CaptureDisplay display(clock, options.MsPerFrame);
     if (!options.InputFile.empty()) {
-        const auto script = ReadWholeFile(options.InputFile);
-        if (!script) throw std::runtime_error("cannot read " + options.InputFile);
+        const auto script = ReadWholeFile(inputFile);
+        if (!script) throw std::runtime_error("cannot read " + inputFile);
         LoadInputScript(*script, display);
     }
     InputEvent close;
@@ -76,10 +83,10 @@ int Run(const HeadlessOptions& options) {
     }
     form.SetDisplayMode(options.Mode);
     auto pending = options.SaveAtSteps.begin();
-    if (!options.SaveFramesDir.empty()) std::filesystem::create_directories(options.SaveFramesDir);
+    if (!framesDir.empty()) std::filesystem::create_directories(framesDir);
     display.OnPresent = [&](const TSurface& surface) {
         while (pending != options.SaveAtSteps.end() && *pending <= form.StepCount) {
-            const std::string path = options.SaveFramesDir + "/step_" + std::to_string(*pending) + ".png";
+            const std::string path = framesDir + "/step_" + std::to_string(*pending) + ".png";
             SaveSurfaceAsPng(const_cast<TSurface&>(surface), path);
             std::cerr << "saved " << path << '\n';
             ++pending;
@@ -88,6 +95,9 @@ int Run(const HeadlessOptions& options) {
     };
     form.ShowModal();
     onLogLine = nullptr;
+    // As the menu window does when it closes: the counters of games started
+    // and won live in Env, which the game screen saves only with a new name.
+    SaveEnv();
     if (bot) std::cerr << "bot: " << bot->Result() << '\n';
     SetFontRasterizer(nullptr);
     SetLogListener({});
