@@ -20,8 +20,10 @@ TGameScreenHost::~TGameScreenHost() = default;
 
 void TGameScreenHost::Run(std::optional<int> displayMode, const std::string& definitions) {
     if (!display_) display_ = std::make_unique<SdlDisplay>();
-    TPaintingDisplay display(*display_, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    TDDFullScreenForm1 form(display, [] { return std::make_unique<SdlAudioOutput>(); }, definitions);
+    TPaintingDisplay display(*display_,
+                             [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    TDDFullScreenForm1 form(
+        display, [] { return std::make_unique<SdlAudioOutput>(); }, definitions);
     if (displayMode) form.SetDisplayMode(*displayMode);
     running_ = true;
     struct Reset {

@@ -46,7 +46,8 @@ TForm1::TForm1(GameScreenRunner runGameScreen, QWidget* parent)
     setWindowTitle("Vantorel!");
     // A fixed single border: no maximise box, no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     CreateControls();
     CreateActions();
     FormCreate();
@@ -203,7 +204,9 @@ void TForm1::Finished() {
     repaint();
 }
 
-void TForm1::Shape1MouseDown() { ActionStartExecute(); }
+void TForm1::Shape1MouseDown() {
+    ActionStartExecute();
+}
 
 void TForm1::ActionStartExecute() {
     if (gameRunning_ || activating_) return;
@@ -221,8 +224,9 @@ void TForm1::ActionStartExecute() {
     WriteLog("Program Version 1.07");
     LogSystemInfo();
     if (AvailableMemoryKB < MinimumMemoryKB &&
-        !Messages().Question("There seems to be not enough available memory on your system. Would you like to "
-                             "try to start the game anyway?")) {
+        !Messages().Question(
+            "There seems to be not enough available memory on your system. Would you like to "
+            "try to start the game anyway?")) {
         Timer1->start();
         return;
     }
@@ -258,7 +262,9 @@ void TForm1::ActionHilfeExecute() {
     OpenUrl(GameServerPage("vtrrulesengl.htm"));
 }
 
-void TForm1::ActionCloseExecute() { close(); }
+void TForm1::ActionCloseExecute() {
+    close();
+}
 
 void TForm1::FormKeyDown(int key) {
     if (key == KeyE) EditorKeyHeld = true;

@@ -28,7 +28,8 @@ public:
     // Creates the game screen, sets its display mode (nothing: the screen's
     // own default) and shows it modally with the animation definitions text
     // of the memo; returns when it has closed.
-    using GameScreenRunner = std::function<void(std::optional<int> displayMode, const std::string& definitions)>;
+    using GameScreenRunner =
+        std::function<void(std::optional<int> displayMode, const std::string& definitions)>;
 
     // The creation handler (FormCreate) runs here.
     explicit TForm1(GameScreenRunner runGameScreen, QWidget* parent = nullptr);

@@ -10,7 +10,8 @@
 
 class TPressArea : public QWidget {
 public:
-    TPressArea(QWidget* parent, std::function<void()> onPress) : QWidget(parent), onPress_(std::move(onPress)) {
+    TPressArea(QWidget* parent, std::function<void()> onPress)
+        : QWidget(parent), onPress_(std::move(onPress)) {
         setAttribute(Qt::WA_TranslucentBackground);
         setCursor(Qt::PointingHandCursor);
     }

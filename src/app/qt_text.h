@@ -8,5 +8,9 @@
 
 #include "infra/cp1252.h"
 
-inline QString ToQString(std::string_view cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
-inline std::string FromQString(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+inline QString ToQString(std::string_view cp1252) {
+    return QString::fromStdString(Cp1252ToUtf8(cp1252));
+}
+inline std::string FromQString(const QString& text) {
+    return Utf8ToCp1252(text.toStdString());
+}

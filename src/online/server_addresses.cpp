@@ -21,9 +21,13 @@ std::string GameServerRoot() {
     return WithoutTrailingSlashes(FromEnvironment("VANTOREL_GAME_SERVER", "https://www.vantorel-game.net"));
 }
 
-std::string GameServerBase() { return GameServerRoot() + std::string(GameServerAreaPath); }
+std::string GameServerBase() {
+    return GameServerRoot() + std::string(GameServerAreaPath);
+}
 
-std::string GameServerPage(std::string_view page) { return GameServerBase() + "/" + std::string(page); }
+std::string GameServerPage(std::string_view page) {
+    return GameServerBase() + "/" + std::string(page);
+}
 
 std::string CampaignWebsite() {
     return FromEnvironment("VANTOREL_CAMPAIGN_URL", "https://www.velmora-campaign.org/");

@@ -72,7 +72,8 @@ bool HasDefaultRoute(std::string_view routeTable) {
     while (std::getline(in, line)) {
         std::istringstream fields(line);
         std::string iface, destination, gateway, flags, refCnt, use, metric, mask;
-        if (!(fields >> iface >> destination >> gateway >> flags >> refCnt >> use >> metric >> mask)) continue;
+        if (!(fields >> iface >> destination >> gateway >> flags >> refCnt >> use >> metric >> mask))
+            continue;
         const unsigned long flagBits = std::strtoul(flags.c_str(), nullptr, 16);
         const bool up = (flagBits & 0x1) != 0;
         if (up && destination == "00000000" && mask == "00000000") return true;
@@ -86,11 +87,15 @@ bool IsOnline() {
     return table && HasDefaultRoute(*table);
 }
 
-void SetOnlineCheck(std::function<bool()> check) { g_onlineCheck = std::move(check); }
+void SetOnlineCheck(std::function<bool()> check) {
+    g_onlineCheck = std::move(check);
+}
 
 void Autodial() {}
 
-void SetUrlLauncher(UrlLauncher launcher) { g_launcher = std::move(launcher); }
+void SetUrlLauncher(UrlLauncher launcher) {
+    g_launcher = std::move(launcher);
+}
 
 void OpenUrl(const std::string& url) {
     // Only web addresses go to the browser: a file or program address from a

@@ -7,9 +7,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -237,9 +237,10 @@ TEST_F(MainFormTest, LittleMemoryAsksAndStartsOnlyOnYes) {
     messages.answer = false;
     form->ActionStart->trigger();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0],
-              "There seems to be not enough available memory on your system. Would you like to try to start the "
-              "game anyway?");
+    EXPECT_EQ(
+        messages.shown[0],
+        "There seems to be not enough available memory on your system. Would you like to try to start the "
+        "game anyway?");
     EXPECT_TRUE(games.empty());
     EXPECT_TRUE(form->Timer1->isActive());
     messages.answer = true;

@@ -30,7 +30,8 @@ TEST(PaintingDisplay, PumpsOnTheFirstWaitAndThenAtMostOncePerInterval) {
     SetClock(&clock);
     CountingDisplay inner;
     int pumps = 0;
-    TPaintingDisplay display(inner, [&] { ++pumps; }, 30);
+    TPaintingDisplay display(
+        inner, [&] { ++pumps; }, 30);
     std::vector<InputEvent> events;
     display.WaitEvents(events, 10);
     EXPECT_EQ(pumps, 1);

@@ -11,7 +11,8 @@
 
 namespace {
 
-const char* RouteHeader = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
+const char* RouteHeader =
+    "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
 
 TEST(Internet, OnlineMeansADefaultRouteThatIsUp) {
     const std::string local = "eth0\t000200C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\t0\t0\n";
@@ -46,9 +47,10 @@ TEST_F(InternetTest, OnlyWebAddressesReachTheBrowser) {
     OpenUrl("javascript:alert(1)");
     OpenUrl("httpx://example.org");
     EXPECT_EQ(opened, (std::vector<std::string>{"https://example.org/a", "HTTP://example.org/b"}));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Unable to start Browser. Goto\rfile:///etc/passwd",
-                                                        "Unable to start Browser. Goto\rjavascript:alert(1)",
-                                                        "Unable to start Browser. Goto\rhttpx://example.org"}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{"Unable to start Browser. Goto\rfile:///etc/passwd",
+                                        "Unable to start Browser. Goto\rjavascript:alert(1)",
+                                        "Unable to start Browser. Goto\rhttpx://example.org"}));
 }
 
 TEST_F(InternetTest, ABrowserThatDoesNotStartIsReported) {
@@ -67,7 +69,8 @@ TEST_F(InternetTest, FetchSendsTheProgramsHeadersAndNormalisesLineBreaks) {
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].rfind("GET /vtrinternal/errors.txt HTTP/1.1\r\n", 0), 0u) << requests[0];
     EXPECT_NE(requests[0].find("\r\nAccept: text/html, */*\r\n"), std::string::npos) << requests[0];
-    EXPECT_NE(requests[0].find("\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"), std::string::npos);
+    EXPECT_NE(requests[0].find("\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"),
+              std::string::npos);
     EXPECT_TRUE(messages.shown.empty());
 }
 
