@@ -222,6 +222,29 @@ TEST_F(MainFormTest, PressOnThePlayButtonStartsAGameInTheStoredMode) {
     EXPECT_TRUE(form->isEnabled());
 }
 
+TEST_F(MainFormTest, WhileTheGameRunsTheWindowTakesNoInputAndStaysOpen) {
+    bool enabled = true, closed = true, running = false;
+    TForm1* self = nullptr;
+    TForm1 form([&](std::optional<int>, const std::string&) {
+        running = self->GameRunning();
+        enabled = self->isEnabled();
+        closed = self->close();
+        // A second start from a shortcut pressed meanwhile is ignored.
+        self->ActionStart->trigger();
+        games.push_back(std::nullopt);
+    });
+    self = &form;
+    form.show();
+    form.ActionStart->trigger();
+    EXPECT_TRUE(running);
+    EXPECT_FALSE(enabled);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(games.size(), 1u);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.isEnabled());
+    EXPECT_FALSE(dir.Exists("sps/env.dat"));  // not saved: the window did not close
+}
+
 TEST_F(MainFormTest, AnUnknownDisplayModeLeavesTheGameScreensDefault) {
     auto form = MakeForm();
     Env.DisplayMode = 3;
