@@ -149,10 +149,30 @@ private:
     std::map<std::uint8_t, pixman_image_t*> solids_;
 };
 
+// The secondary surface's rows as one block of bytes.
+std::vector<std::uint8_t> FrameBytes() {
+    TSurface& s = *SecondarySurface();
+    const std::size_t row = std::size_t(s.Width()) * s.PixelFormat().BytesPerPixel();
+    std::vector<std::uint8_t> bytes(row * s.Height());
+    for (std::uint32_t y = 0; y < s.Height(); ++y)
+        std::memcpy(bytes.data() + row * y, s.Pixels() + std::ptrdiff_t(y) * s.Pitch(), row);
+    return bytes;
+}
+
 void BM_PixmanFrame(benchmark::State& state) {
     const TStandardScene scene(FormatOf(state.range(0)));
     TPixmanScene pixman(scene, state.range(0) == 565);
     TimeFrames(state, "pixman", scene.PixelsWritten(), [&] { pixman.Render(); });
+    // How much of pixman's frame equals ours: a check that both draw the same
+    // scene (blend rounding and sampling phase differ, so not all of it).
+    const std::vector<std::uint8_t> theirs = FrameBytes();
+    scene.Render();
+    const std::vector<std::uint8_t> ours = FrameBytes();
+    const std::size_t bpp = state.range(0) == 565 ? 2 : 4;
+    std::size_t same = 0;
+    const std::size_t colourBytes = bpp == 4 ? 3 : 2;  // pixman may fill the X byte
+    for (std::size_t i = 0; i < ours.size(); i += bpp) same += std::memcmp(&ours[i], &theirs[i], colourBytes) == 0;
+    state.counters["same_pixels"] = static_cast<double>(same) / static_cast<double>(ours.size() / bpp);
 }
 
 void BM_MemcpyFrame(benchmark::State& state) {
