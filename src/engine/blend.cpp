@@ -79,15 +79,6 @@ std::uint32_t BlendMix(std::uint32_t d, std::uint32_t c, std::uint32_t wd, std::
             (((d & B) * wd + (c & B) * wc) & (B << 8))) >> 8;
 }
 
-void GatherPixels(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
-                  std::uint32_t bpp) {
-    switch (bpp) {
-        case 2: GatherRow<2>(out, src, xs, n); break;
-        case 3: GatherRow<3>(out, src, xs, n); break;
-        default: GatherRow<4>(out, src, xs, n); break;
-    }
-}
-
 // Walks the back rectangle row by row with the front row (and mask row)
 // chosen by 16.16 stepping from the first row. A stretched front row is
 // gathered once into a buffer (and reused while the stepping stays on it), so
@@ -121,7 +112,7 @@ void ForEachBlendRow(const TBlendLocks& L, const TRect& backRect, const TRect& f
         const std::uint8_t* m = maskRow;
         if (stretched) {
             if (gathered != frontRow) {
-                GatherPixels(frontBuf.data(), frontRow, xs.data(), bw, bpp);
+                GatherStretchedRow(frontBuf.data(), frontRow, xs.data(), bw, bpp, frontRect.Width());
                 if (maskRow) GatherRow<1>(maskBuf.data(), maskRow, xs.data(), bw);
                 gathered = frontRow;
             }

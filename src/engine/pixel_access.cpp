@@ -52,16 +52,6 @@ void MergeRow(std::uint8_t* d, const std::uint8_t* s, std::int32_t n, std::uint3
     }
 }
 
-void GatherAny(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
-               std::uint32_t bpp) {
-    switch (bpp) {
-        case 1: GatherRow<1>(out, src, xs, n); break;
-        case 2: GatherRow<2>(out, src, xs, n); break;
-        case 3: GatherRow<3>(out, src, xs, n); break;
-        default: GatherRow<4>(out, src, xs, n); break;
-    }
-}
-
 }  // namespace
 
 void StretchCopy(const TPixelRect& dst, const TPixelRect& src, std::uint32_t bpp, bool keyed,
@@ -84,7 +74,7 @@ void StretchCopy(const TPixelRect& dst, const TPixelRect& src, std::uint32_t bpp
     for (std::int32_t y = 0; y < dh; ++y, fy += stepY) {
         const std::uint8_t* s = src.Row(static_cast<std::int32_t>(fy >> 16));
         if (stretched) {
-            if (gathered != s) GatherAny(rowBuf.data(), s, xs.data(), dw, bpp);
+            if (gathered != s) GatherStretchedRow(rowBuf.data(), s, xs.data(), dw, bpp, sw);
             gathered = s;
             s = rowBuf.data();
         }

@@ -210,3 +210,13 @@ void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t
     HasAvx512() ? MaskRow8888Avx512(out, back, front, mask, n, keyed, key)
                 : MaskRow8888Sse2(out, back, front, mask, n, keyed, key);
 }
+
+void GatherStretchedRow(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
+                        std::uint32_t bpp, std::int32_t srcCount) {
+    switch (bpp) {
+        case 1: GatherRow<1>(out, src, xs, n); break;
+        case 2: HasAvx512() ? Gather16Avx512(out, src, xs, n, srcCount) : GatherRow<2>(out, src, xs, n); break;
+        case 3: GatherRow<3>(out, src, xs, n); break;
+        default: HasAvx512() ? Gather32Avx512(out, src, xs, n, srcCount) : GatherRow<4>(out, src, xs, n); break;
+    }
+}

@@ -15,6 +15,10 @@ void GatherRow(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* 
     for (std::int32_t i = 0; i < n; ++i) std::memcpy(out + i * Bytes, src + std::size_t(xs[i]) * Bytes, Bytes);
 }
 
+// GatherRow for pixels of bpp bytes, where src holds srcCount pixels.
+void GatherStretchedRow(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
+                        std::uint32_t bpp, std::int32_t srcCount);
+
 // Copies n pixels except those equal to key.
 void CopyKeyed16(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint16_t key);
 void CopyKeyed32(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint32_t key);

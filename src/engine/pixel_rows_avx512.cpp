@@ -5,15 +5,20 @@
 
 #include <immintrin.h>
 
+#include <algorithm>
+#include <cstring>
+
 #define VANTOREL_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl")))
 
 namespace {
 
 // Lanes still inside the row, for a chunk of `lanes` starting at i.
 VANTOREL_AVX512 inline __mmask32 Tail32(std::int32_t left) {
+    if (left <= 0) return 0;
     return left >= 32 ? ~__mmask32{0} : static_cast<__mmask32>((std::uint64_t{1} << left) - 1);
 }
 VANTOREL_AVX512 inline __mmask16 Tail16(std::int32_t left) {
+    if (left <= 0) return 0;
     return left >= 16 ? static_cast<__mmask16>(0xFFFF) : static_cast<__mmask16>((1u << left) - 1);
 }
 
@@ -128,6 +133,53 @@ bool g_allowAvx512 = true;
 }
 
 void AllowAvx512(bool allow) { g_allowAvx512 = allow; }
+
+// Stretched rows: where the columns of a chunk span at most two registers of
+// source pixels (any stretch down to one half), the chunk is two masked loads
+// and one permute; sparser chunks are gathered lane by lane.
+VANTOREL_AVX512 void Gather32Avx512(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs,
+                                    std::int32_t n, std::int32_t srcCount) {
+    for (std::int32_t i = 0; i < n; i += 16) {
+        const __mmask16 t = Tail16(n - i);
+        const __m512i idx = _mm512_maskz_loadu_epi32(t, xs + i);
+        const std::uint32_t base = xs[i], last = xs[std::min(i + 15, n - 1)];
+        __m512i v;
+        if (last - base < 32) {
+            const std::int32_t avail = srcCount - static_cast<std::int32_t>(base);
+            const std::uint8_t* from = src + std::size_t(base) * 4;
+            const __m512i lo = _mm512_maskz_loadu_epi32(Tail16(avail), from);
+            const __m512i hi = _mm512_maskz_loadu_epi32(Tail16(avail - 16), from + 64);
+            v = _mm512_permutex2var_epi32(lo, _mm512_sub_epi32(idx, _mm512_set1_epi32(static_cast<int>(base))), hi);
+        } else {
+            v = _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), t, idx, src, 4);
+        }
+        _mm512_mask_storeu_epi32(out + 4 * i, t, v);
+    }
+}
+
+VANTOREL_AVX512 void Gather16Avx512(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs,
+                                    std::int32_t n, std::int32_t srcCount) {
+    for (std::int32_t i = 0; i < n; i += 32) {
+        const std::uint32_t base = xs[i], last = xs[std::min(i + 31, n - 1)];
+        if (last - base >= 64) {
+            for (std::int32_t k = i; k < std::min(i + 32, n); ++k) std::memcpy(out + 2 * k, src + 2 * xs[k], 2);
+            continue;
+        }
+        const __m512i vb = _mm512_set1_epi32(static_cast<int>(base));
+        const __m512i x0 = _mm512_sub_epi32(_mm512_maskz_loadu_epi32(Tail16(n - i), xs + i), vb);
+        const __m512i x1 = _mm512_sub_epi32(_mm512_maskz_loadu_epi32(Tail16(n - i - 16), xs + i + 16), vb);
+        // The low halves of the 32 column offsets, as 16-bit permute indices.
+        alignas(64) static constexpr std::uint16_t kEven[32] = {0,  2,  4,  6,  8,  10, 12, 14, 16, 18, 20,
+                                                                22, 24, 26, 28, 30, 32, 34, 36, 38, 40, 42,
+                                                                44, 46, 48, 50, 52, 54, 56, 58, 60, 62};
+        const __m512i idx = _mm512_permutex2var_epi16(x0, _mm512_load_si512(kEven), x1);
+        const std::int32_t avail = srcCount - static_cast<std::int32_t>(base);
+        const std::uint8_t* from = src + std::size_t(base) * 2;
+        const __m512i lo = _mm512_maskz_loadu_epi16(Tail32(avail), from);
+        const __m512i hi = _mm512_maskz_loadu_epi16(Tail32(avail - 32), from + 64);
+        _mm512_mask_storeu_epi16(out + 2 * i, Tail32(n - i), _mm512_permutex2var_epi16(lo, idx, hi));
+    }
+}
 
 bool HasAvx512() {
     static const bool has = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
