@@ -40,13 +40,20 @@ TKeyedMerge MergeKind(bool keyed, std::uint32_t bpp, const TDDColorKey& key) {
 void MergeRow(std::uint8_t* d, const std::uint8_t* s, std::int32_t n, std::uint32_t bpp, TKeyedMerge kind,
               const TDDColorKey& key) {
     switch (kind) {
-        case TKeyedMerge::none: std::memcpy(d, s, std::size_t(n) * bpp); break;
-        case TKeyedMerge::word16: CopyKeyed16(d, s, n, static_cast<std::uint16_t>(key.dwColorSpaceLowValue)); break;
-        case TKeyedMerge::word32: CopyKeyed32(d, s, n, key.dwColorSpaceLowValue); break;
+        case TKeyedMerge::none:
+            std::memcpy(d, s, std::size_t(n) * bpp);
+            break;
+        case TKeyedMerge::word16:
+            CopyKeyed16(d, s, n, static_cast<std::uint16_t>(key.dwColorSpaceLowValue));
+            break;
+        case TKeyedMerge::word32:
+            CopyKeyed32(d, s, n, key.dwColorSpaceLowValue);
+            break;
         case TKeyedMerge::range:
             for (std::int32_t x = 0; x < n; ++x) {
                 const std::uint32_t c = ReadPixel(s + x * bpp, bpp);
-                if (c < key.dwColorSpaceLowValue || c > key.dwColorSpaceHighValue) WritePixel(d + x * bpp, bpp, c);
+                if (c < key.dwColorSpaceLowValue || c > key.dwColorSpaceHighValue)
+                    WritePixel(d + x * bpp, bpp, c);
             }
             break;
     }
