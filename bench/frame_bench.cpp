@@ -5,10 +5,10 @@
 #include <benchmark/benchmark.h>
 #include <pixman.h>
 
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <string>
@@ -20,7 +20,9 @@
 
 namespace {
 
-TPixelFormat FormatOf(std::int64_t arg) { return arg == 565 ? PixelFormatRGB565() : PixelFormatXRGB8888(); }
+TPixelFormat FormatOf(std::int64_t arg) {
+    return arg == 565 ? PixelFormatRGB565() : PixelFormatXRGB8888();
+}
 
 // Milliseconds per frame of each benchmark, for the closing summary.
 class TSummary {
@@ -33,8 +35,9 @@ public:
                 return it == byName.end() ? 0.0 : it->second;
             };
             const double ours = get("standard"), pixman = get("pixman"), copy = get("memcpy");
-            std::fprintf(stderr, "Frame %lld (processor time): standard %.3f ms, pixman %.3f ms, memcpy %.4f ms", static_cast<long long>(arg),
-                         ours, pixman, copy);
+            std::fprintf(stderr,
+                         "Frame %lld (processor time): standard %.3f ms, pixman %.3f ms, memcpy %.4f ms",
+                         static_cast<long long>(arg), ours, pixman, copy);
             if (ours > 0 && pixman > 0) std::fprintf(stderr, "; pixman/standard %.2f", pixman / ours);
             if (ours > 0 && copy > 0) std::fprintf(stderr, "; standard/memcpy %.1f", ours / copy);
             std::fprintf(stderr, "\n");
@@ -105,7 +108,8 @@ public:
                 mask = masks_[sp.sheet];
                 pixman_image_set_transform(mask, &t);
             }
-            pixman_image_composite32(PIXMAN_OP_OVER, src, mask, dest_, 0, 0, 0, 0, sp.x, sp.y, sp.width, sp.height);
+            pixman_image_composite32(PIXMAN_OP_OVER, src, mask, dest_, 0, 0, 0, 0, sp.x, sp.y, sp.width,
+                                     sp.height);
         }
     }
 
@@ -115,21 +119,24 @@ private:
         return i;
     }
     pixman_image_t* Wrap(pixman_format_code_t format, TSurface& s) {
-        return Keep(pixman_image_create_bits(format, static_cast<int>(s.Width()), static_cast<int>(s.Height()),
+        return Keep(pixman_image_create_bits(format, static_cast<int>(s.Width()),
+                                             static_cast<int>(s.Height()),
                                              reinterpret_cast<std::uint32_t*>(s.Pixels()), s.Pitch()));
     }
     void AddSheet(const TSceneSheet& sheet) {
         const TPicture p = SurfaceToPicture(*sheet.surface);
         auto& argb = argb_.emplace_back(p.Pixels);
         for (std::uint32_t& v : argb) v = v == 0 ? 0 : v | 0xFF000000u;
-        pixman_image_t* img = Keep(pixman_image_create_bits(PIXMAN_a8r8g8b8, p.Width, p.Height, argb.data(), p.Width * 4));
+        pixman_image_t* img =
+            Keep(pixman_image_create_bits(PIXMAN_a8r8g8b8, p.Width, p.Height, argb.data(), p.Width * 4));
         pixman_image_set_filter(img, PIXMAN_FILTER_NEAREST, nullptr, 0);
         sheets_.push_back(img);
         pixman_image_t* mask = nullptr;
         if (!sheet.mask.empty()) {
-            mask = Keep(pixman_image_create_bits(PIXMAN_a8, p.Width, p.Height,
-                                                 reinterpret_cast<std::uint32_t*>(const_cast<std::uint8_t*>(sheet.mask.data())),
-                                                 (p.Width + 3) & ~3));
+            mask = Keep(pixman_image_create_bits(
+                PIXMAN_a8, p.Width, p.Height,
+                reinterpret_cast<std::uint32_t*>(const_cast<std::uint8_t*>(sheet.mask.data())),
+                (p.Width + 3) & ~3));
             pixman_image_set_filter(mask, PIXMAN_FILTER_NEAREST, nullptr, 0);
         }
         masks_.push_back(mask);
@@ -149,10 +156,31 @@ private:
     std::map<std::uint8_t, pixman_image_t*> solids_;
 };
 
+// The secondary surface's rows as one block of bytes.
+std::vector<std::uint8_t> FrameBytes() {
+    TSurface& s = *SecondarySurface();
+    const std::size_t row = std::size_t(s.Width()) * s.PixelFormat().BytesPerPixel();
+    std::vector<std::uint8_t> bytes(row * s.Height());
+    for (std::uint32_t y = 0; y < s.Height(); ++y)
+        std::memcpy(bytes.data() + row * y, s.Pixels() + std::ptrdiff_t(y) * s.Pitch(), row);
+    return bytes;
+}
+
 void BM_PixmanFrame(benchmark::State& state) {
     const TStandardScene scene(FormatOf(state.range(0)));
     TPixmanScene pixman(scene, state.range(0) == 565);
     TimeFrames(state, "pixman", scene.PixelsWritten(), [&] { pixman.Render(); });
+    // How much of pixman's frame equals ours: a check that both draw the same
+    // scene (blend rounding and sampling phase differ, so not all of it).
+    const std::vector<std::uint8_t> theirs = FrameBytes();
+    scene.Render();
+    const std::vector<std::uint8_t> ours = FrameBytes();
+    const std::size_t bpp = state.range(0) == 565 ? 2 : 4;
+    std::size_t same = 0;
+    const std::size_t colourBytes = bpp == 4 ? 3 : 2;  // pixman may fill the X byte
+    for (std::size_t i = 0; i < ours.size(); i += bpp)
+        same += std::memcmp(&ours[i], &theirs[i], colourBytes) == 0;
+    state.counters["same_pixels"] = static_cast<double>(same) / static_cast<double>(ours.size() / bpp);
 }
 
 void BM_MemcpyFrame(benchmark::State& state) {

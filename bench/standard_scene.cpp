@@ -68,7 +68,8 @@ int TStandardScene::AddSheet(std::int32_t w, std::int32_t h, bool withMask, std:
             p.Pixels[std::size_t(y) * w + x] = r << 16 | g << 8 | b;
             if (withMask) {
                 const std::int64_t f = d < (1 << 14) ? 255 : 255 - ((d - (1 << 14)) * 255 / (3 << 14));
-                sheet.mask[std::size_t(y) * stride + x] = static_cast<std::uint8_t>(std::clamp<std::int64_t>(f, 0, 255));
+                sheet.mask[std::size_t(y) * stride + x] =
+                    static_cast<std::uint8_t>(std::clamp<std::int64_t>(f, 0, 255));
             }
         }
     NewSurface(DirectDraw, w, h, DDSCAPS_SYSTEMMEMORY, sheet.surface);
@@ -97,12 +98,15 @@ TStandardScene::TStandardScene(const TPixelFormat& format) {
     back.Pixels.resize(800 * 600);
     for (std::uint32_t y = 0; y < 600; ++y)
         for (std::uint32_t x = 0; x < 800; ++x)
-            back.Pixels[y * 800 + x] = (0x80 + x * 0x40 / 800) << 16 | (0x20 + y * 0x30 / 600) << 8 | (Hash(x, y, 1) & 0x3F);
+            back.Pixels[y * 800 + x] =
+                (0x80 + x * 0x40 / 800) << 16 | (0x20 + y * 0x30 / 600) << 8 | (Hash(x, y, 1) & 0x3F);
     PictureToSurface(back, *BackImageSurface);
     AddSprites();
 }
 
-TStandardScene::~TStandardScene() { ResetScreenGlobals(); }
+TStandardScene::~TStandardScene() {
+    ResetScreenGlobals();
+}
 
 void TStandardScene::AddSprites() {
     TSceneRandom rnd(20261207);
@@ -111,22 +115,34 @@ void TStandardScene::AddSprites() {
     for (std::int32_t s : kBubbleSizes) bubbleMasks.push_back(AddSheet(s, s, true, s + 1));
     for (const auto& k : kEnemies) enemies.push_back(AddSheet(k.w, k.h, false, k.w));
     for (const auto& k : kCave) cave.push_back(AddSheet(k.w, k.h, false, k.h));
-    const int shot = AddSheet(24, 79, false, 3), condom = AddSheet(303, 75, false, 4), abroll = AddSheet(311, 81, false, 5);
+    const int shot = AddSheet(24, 79, false, 3), condom = AddSheet(303, 75, false, 4),
+              abroll = AddSheet(311, 81, false, 5);
     const int points = AddSheet(56, 20, false, 6), torpedo = AddSheet(162, 40, true, 7);
 
     auto add = [&](int sheet, std::int32_t w, std::int32_t h, bool keyed, std::uint8_t alpha, bool masked) {
         const TSurface& s = *sheets_[sheet].surface;
-        TSceneSprite sp{sheet, Bounds(0, 0, static_cast<std::int32_t>(s.Width()), static_cast<std::int32_t>(s.Height())),
-                        rnd.Range(-w / 2, 800 - w / 2), rnd.Range(-h / 2, 600 - h / 2), w, h, keyed, alpha, masked,
-                        static_cast<float>(rnd.Range(-3000, -100))};
+        TSceneSprite sp{
+            sheet,
+            Bounds(0, 0, static_cast<std::int32_t>(s.Width()), static_cast<std::int32_t>(s.Height())),
+            rnd.Range(-w / 2, 800 - w / 2),
+            rnd.Range(-h / 2, 600 - h / 2),
+            w,
+            h,
+            keyed,
+            alpha,
+            masked,
+            static_cast<float>(rnd.Range(-3000, -100))};
         sprites_.push_back(sp);
     };
     for (int i = 0; i < 300; ++i) {
         const int k = rnd.Range(0, 7);
         const std::int32_t s = kBubbleSizes[k];
-        if (i % 3 == 0) add(bubbles[k], s, s, true, static_cast<std::uint8_t>(rnd.Range(40, 220)), false);
-        else if (i % 3 == 1) add(bubbleMasks[k], s, s, true, 255, true);
-        else add(bubbles[k], s, s, true, 255, false);
+        if (i % 3 == 0)
+            add(bubbles[k], s, s, true, static_cast<std::uint8_t>(rnd.Range(40, 220)), false);
+        else if (i % 3 == 1)
+            add(bubbleMasks[k], s, s, true, 255, true);
+        else
+            add(bubbles[k], s, s, true, 255, false);
     }
     for (int i = 0; i < 50; ++i) {
         const int k = rnd.Range(0, 4);
@@ -136,7 +152,8 @@ void TStandardScene::AddSprites() {
     for (int i = 0; i < 70; ++i) {
         const int kind = i % 4 == 0 ? condom : i % 4 == 1 && i % 8 == 1 ? abroll : shot;
         const TSurface& s = *sheets_[kind].surface;
-        add(kind, static_cast<std::int32_t>(s.Width()), static_cast<std::int32_t>(s.Height()), true, 255, false);
+        add(kind, static_cast<std::int32_t>(s.Width()), static_cast<std::int32_t>(s.Height()), true, 255,
+            false);
     }
     for (int i = 0; i < 30; ++i) add(points, 56, 20, true, static_cast<std::uint8_t>(255 - 8 * i), false);
     for (int i = 0; i < 30; ++i) {
@@ -160,8 +177,8 @@ void TStandardScene::Render() const {
     for (const TSceneSprite& sp : sprites_) {
         const TSceneSheet& sheet = sheets_[sp.sheet];
         StretchBlitClipped(sheet.surface, sp.masked ? &sheet.mask : nullptr, sp.source.left, sp.source.top,
-                           sp.source.Width(), sp.source.Height(), dest, sp.x, sp.y, sp.width, sp.height, sp.keyed,
-                           sp.alpha, 0, 0, ClipRight, ClipBottom);
+                           sp.source.Width(), sp.source.Height(), dest, sp.x, sp.y, sp.width, sp.height,
+                           sp.keyed, sp.alpha, 0, 0, ClipRight, ClipBottom);
     }
 }
 

@@ -9,7 +9,9 @@ namespace {
 
 constexpr const char* kPrefix = "Ung\xFCltige Bitmap: ";
 
-[[noreturn]] void Fail(const std::string& why) { throw EInvalidGraphic(kPrefix + why); }
+[[noreturn]] void Fail(const std::string& why) {
+    throw EInvalidGraphic(kPrefix + why);
+}
 
 std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
     return std::uint32_t{b[at]} | std::uint32_t{b[at + 1]} << 8 | std::uint32_t{b[at + 2]} << 16 |
@@ -42,7 +44,8 @@ TDibHeader ReadDibHeader(std::span<const std::uint8_t> b, std::size_t at) {
     h.colorsUsed = U32(b, at + 32);
     const std::int64_t absHeight = h.height < 0 ? -h.height : h.height;
     if (h.width <= 0 || absHeight == 0 || h.width > MaxPictureDimension || absHeight > MaxPictureDimension)
-        Fail("Abmessungen " + std::to_string(h.width) + " x " + std::to_string(h.height) + " nicht m\xF6glich");
+        Fail("Abmessungen " + std::to_string(h.width) + " x " + std::to_string(h.height) +
+             " nicht m\xF6glich");
     if (h.bitCount != 8 && h.bitCount != 24 && h.bitCount != 32)
         Fail("Farbtiefe " + std::to_string(h.bitCount) + " wird nicht unterst\xFCtzt");
     if (h.compression != 0) Fail("komprimierte Bitmaps werden nicht unterst\xFCtzt");
@@ -54,7 +57,9 @@ void ReadRows(std::span<const std::uint8_t> b, std::size_t pixelsAt, const TDibH
     const std::size_t w = static_cast<std::size_t>(h.width), rows = static_cast<std::size_t>(pic.Height);
     const std::size_t stride = (w * h.bitCount + 31) / 32 * 4;
     if (pixelsAt > b.size() || (b.size() - pixelsAt) / stride < rows)
-        Fail("Bildpunktdaten reichen \xFC" "ber das Dateiende hinaus");
+        Fail(
+            "Bildpunktdaten reichen \xFC"
+            "ber das Dateiende hinaus");
     pic.Pixels.resize(w * rows);
     if (h.bitCount == 8) pic.Indices.resize(w * rows);
     for (std::size_t r = 0; r < rows; ++r) {
@@ -64,7 +69,10 @@ void ReadRows(std::span<const std::uint8_t> b, std::size_t pixelsAt, const TDibH
         if (h.bitCount == 8) {
             std::memcpy(pic.Indices.data() + y * w, src, w);
             for (std::size_t x = 0; x < w; ++x) {
-                if (src[x] >= palette.size()) Fail("Palettenindex au\xDF" "erhalb der Palette");
+                if (src[x] >= palette.size())
+                    Fail(
+                        "Palettenindex au\xDF"
+                        "erhalb der Palette");
                 dst[x] = palette[src[x]];
             }
         } else {
@@ -87,7 +95,9 @@ TPicture ReadBitmap(std::span<const std::uint8_t> b) {
         const std::uint32_t count = h.colorsUsed == 0 ? 256 : h.colorsUsed;
         if (count > 256) Fail("Palette mit " + std::to_string(count) + " Farben");
         if (b.size() < paletteAt || (b.size() - paletteAt) / 4 < count)
-            Fail("Palette reicht \xFC" "ber das Dateiende hinaus");
+            Fail(
+                "Palette reicht \xFC"
+                "ber das Dateiende hinaus");
         for (std::uint32_t i = 0; i < count; ++i) palette.push_back(U32(b, paletteAt + 4 * i) & 0xFFFFFF);
     }
     const std::size_t pixelsAt = file ? U32(b, 10) : paletteAt + 4 * palette.size();

@@ -18,7 +18,8 @@ bool RectInside(const TRect& r, const TSurfaceDesc& d) {
 }
 
 std::uint8_t* RectStart(const TSurfaceDesc& d, const TRect& r, std::uint32_t bpp) {
-    return d.lpSurface + static_cast<std::ptrdiff_t>(r.top) * d.lPitch + static_cast<std::ptrdiff_t>(r.left) * bpp;
+    return d.lpSurface + static_cast<std::ptrdiff_t>(r.top) * d.lPitch +
+           static_cast<std::ptrdiff_t>(r.left) * bpp;
 }
 
 void CheckFormats(TSurface& back, TSurface& front, TSurface& out, TPixelFormat& format) {
@@ -76,16 +77,8 @@ namespace {
 std::uint32_t BlendMix(std::uint32_t d, std::uint32_t c, std::uint32_t wd, std::uint32_t wc, std::uint32_t R,
                        std::uint32_t G, std::uint32_t B) {
     return ((((d & R) * wd + (c & R) * wc) & (R << 8)) | (((d & G) * wd + (c & G) * wc) & (G << 8)) |
-            (((d & B) * wd + (c & B) * wc) & (B << 8))) >> 8;
-}
-
-void GatherPixels(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
-                  std::uint32_t bpp) {
-    switch (bpp) {
-        case 2: GatherRow<2>(out, src, xs, n); break;
-        case 3: GatherRow<3>(out, src, xs, n); break;
-        default: GatherRow<4>(out, src, xs, n); break;
-    }
+            (((d & B) * wd + (c & B) * wc) & (B << 8))) >>
+           8;
 }
 
 // Walks the back rectangle row by row with the front row (and mask row)
@@ -97,7 +90,8 @@ void ForEachBlendRow(const TBlendLocks& L, const TRect& backRect, const TRect& f
                      const std::uint8_t* maskRow, std::int32_t maskStride, RowFn row) {
     const std::int32_t bw = backRect.Width(), bh = backRect.Height();
     const std::uint32_t bpp = L.bytesPerPixel;
-    const std::uint32_t stepX = (static_cast<std::uint32_t>(frontRect.Width()) << 16) / static_cast<std::uint32_t>(bw);
+    const std::uint32_t stepX =
+        (static_cast<std::uint32_t>(frontRect.Width()) << 16) / static_cast<std::uint32_t>(bw);
     const std::uint32_t stepY =
         (static_cast<std::uint32_t>(frontRect.Height()) << 16) / static_cast<std::uint32_t>(bh);
     const bool stretched = stepX != 0x10000;
@@ -121,7 +115,7 @@ void ForEachBlendRow(const TBlendLocks& L, const TRect& backRect, const TRect& f
         const std::uint8_t* m = maskRow;
         if (stretched) {
             if (gathered != frontRow) {
-                GatherPixels(frontBuf.data(), frontRow, xs.data(), bw, bpp);
+                GatherStretchedRow(frontBuf.data(), frontRow, xs.data(), bw, bpp, frontRect.Width());
                 if (maskRow) GatherRow<1>(maskBuf.data(), maskRow, xs.data(), bw);
                 gathered = frontRow;
             }
@@ -137,10 +131,12 @@ void ForEachBlendRow(const TBlendLocks& L, const TRect& backRect, const TRect& f
 }
 
 bool Is565(const TPixelFormat& f) {
-    return f.dwRGBBitCount == 16 && f.dwRBitMask == 0xF800 && f.dwGBitMask == 0x07E0 && f.dwBBitMask == 0x001F;
+    return f.dwRGBBitCount == 16 && f.dwRBitMask == 0xF800 && f.dwGBitMask == 0x07E0 &&
+           f.dwBBitMask == 0x001F;
 }
 bool IsX888(const TPixelFormat& f) {
-    return f.dwRGBBitCount == 32 && f.dwRBitMask == 0xFF0000 && f.dwGBitMask == 0xFF00 && f.dwBBitMask == 0xFF;
+    return f.dwRGBBitCount == 32 && f.dwRBitMask == 0xFF0000 && f.dwGBitMask == 0xFF00 &&
+           f.dwBBitMask == 0xFF;
 }
 
 }  // namespace
@@ -153,21 +149,25 @@ void AlphaBlendStretch(TSurface& back, TSurface& front, TSurface& out, const TRe
     // A key with bits outside the colour masks never matches a masked pixel.
     const bool keyCanMatch = keyed && (key & ~mask) == 0;
     if (Is565(L.format)) {
-        ForEachBlendRow(L, backRect, frontRect, nullptr, 0, [&](auto o, auto b, auto f, auto, std::int32_t n) {
-            AlphaRow565(o, b, f, n, a, keyCanMatch, static_cast<std::uint16_t>(key));
-        });
+        ForEachBlendRow(L, backRect, frontRect, nullptr, 0,
+                        [&](auto o, auto b, auto f, auto, std::int32_t n) {
+                            AlphaRow565(o, b, f, n, a, keyCanMatch, static_cast<std::uint16_t>(key));
+                        });
     } else if (IsX888(L.format)) {
-        ForEachBlendRow(L, backRect, frontRect, nullptr, 0, [&](auto o, auto b, auto f, auto, std::int32_t n) {
-            AlphaRow8888(o, b, f, n, a, keyCanMatch, key);
-        });
+        ForEachBlendRow(L, backRect, frontRect, nullptr, 0,
+                        [&](auto o, auto b, auto f, auto, std::int32_t n) {
+                            AlphaRow8888(o, b, f, n, a, keyCanMatch, key);
+                        });
     } else {
         const std::uint32_t bpp = L.bytesPerPixel;
-        ForEachBlendRow(L, backRect, frontRect, nullptr, 0, [&](auto o, auto b, auto f, auto, std::int32_t n) {
-            for (std::int32_t x = 0; x < n; ++x) {
-                const std::uint32_t c = ReadPixel(f + x * bpp, bpp), d = ReadPixel(b + x * bpp, bpp);
-                WritePixel(o + x * bpp, bpp, keyCanMatch && (c & mask) == key ? d : BlendMix(d, c, 256 - a, a, R, G, B));
-            }
-        });
+        ForEachBlendRow(
+            L, backRect, frontRect, nullptr, 0, [&](auto o, auto b, auto f, auto, std::int32_t n) {
+                for (std::int32_t x = 0; x < n; ++x) {
+                    const std::uint32_t c = ReadPixel(f + x * bpp, bpp), d = ReadPixel(b + x * bpp, bpp);
+                    WritePixel(o + x * bpp, bpp,
+                               keyCanMatch && (c & mask) == key ? d : BlendMix(d, c, 256 - a, a, R, G, B));
+                }
+            });
     }
 }
 
@@ -184,22 +184,27 @@ void MaskBlendStretch(TSurface& back, TSurface& front, TSurface& out, const TRec
     const std::uint8_t* maskStart =
         alphaMask.data() + static_cast<std::ptrdiff_t>(frontRect.top) * stride + frontRect.left;
     if (Is565(L.format)) {
-        ForEachBlendRow(L, backRect, frontRect, maskStart, stride, [&](auto o, auto b, auto e, auto m, std::int32_t n) {
-            MaskRow565(o, b, e, m, n, keyCanMatch, static_cast<std::uint16_t>(key));
-        });
+        ForEachBlendRow(L, backRect, frontRect, maskStart, stride,
+                        [&](auto o, auto b, auto e, auto m, std::int32_t n) {
+                            MaskRow565(o, b, e, m, n, keyCanMatch, static_cast<std::uint16_t>(key));
+                        });
     } else if (IsX888(L.format)) {
-        ForEachBlendRow(L, backRect, frontRect, maskStart, stride, [&](auto o, auto b, auto e, auto m, std::int32_t n) {
-            MaskRow8888(o, b, e, m, n, keyCanMatch, key);
-        });
+        ForEachBlendRow(L, backRect, frontRect, maskStart, stride,
+                        [&](auto o, auto b, auto e, auto m, std::int32_t n) {
+                            MaskRow8888(o, b, e, m, n, keyCanMatch, key);
+                        });
     } else {
         const std::uint32_t bpp = L.bytesPerPixel;
-        ForEachBlendRow(L, backRect, frontRect, maskStart, stride, [&](auto o, auto b, auto e, auto m, std::int32_t n) {
-            for (std::int32_t x = 0; x < n; ++x) {
-                const std::uint32_t c = ReadPixel(e + x * bpp, bpp), d = ReadPixel(b + x * bpp, bpp), f = m[x];
-                std::uint32_t r = d;
-                if (!(keyCanMatch && (c & mask) == key) && f != 0) r = f == 255 ? c : BlendMix(d, c, 255 - f, f, R, G, B);
-                WritePixel(o + x * bpp, bpp, r);
-            }
-        });
+        ForEachBlendRow(L, backRect, frontRect, maskStart, stride,
+                        [&](auto o, auto b, auto e, auto m, std::int32_t n) {
+                            for (std::int32_t x = 0; x < n; ++x) {
+                                const std::uint32_t c = ReadPixel(e + x * bpp, bpp),
+                                                    d = ReadPixel(b + x * bpp, bpp), f = m[x];
+                                std::uint32_t r = d;
+                                if (!(keyCanMatch && (c & mask) == key) && f != 0)
+                                    r = f == 255 ? c : BlendMix(d, c, 255 - f, f, R, G, B);
+                                WritePixel(o + x * bpp, bpp, r);
+                            }
+                        });
     }
 }

@@ -12,7 +12,8 @@
 // raised. The checks raise std::runtime_error with the fixed messages.
 class TBlendLocks {
 public:
-    TBlendLocks(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect, const TRect& frontRect);
+    TBlendLocks(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect,
+                const TRect& frontRect);
     TBlendLocks(const TBlendLocks&) = delete;
     TBlendLocks& operator=(const TBlendLocks&) = delete;
 

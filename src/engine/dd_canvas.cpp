@@ -23,7 +23,9 @@ TDDCanvas::TDDCanvas(TSurfaceRef surface) : surface_(std::move(surface)) {
     if (!surface_) throw std::runtime_error("Cannot create canvas for NIL surface");
 }
 
-TDDCanvas::~TDDCanvas() { ReleaseHandle(); }
+TDDCanvas::~TDDCanvas() {
+    ReleaseHandle();
+}
 
 void TDDCanvas::CreateHandle() {
     if (dcHeld_) return;
@@ -38,7 +40,8 @@ void TDDCanvas::ReleaseHandle() {
 }
 
 TRect TDDCanvas::ClipRect() const {
-    return TRect{0, 0, static_cast<std::int32_t>(surface_->Width()), static_cast<std::int32_t>(surface_->Height())};
+    return TRect{0, 0, static_cast<std::int32_t>(surface_->Width()),
+                 static_cast<std::int32_t>(surface_->Height())};
 }
 
 std::uint32_t TDDCanvas::PixelOf(TColor colour) const {
@@ -62,9 +65,15 @@ void TDDCanvas::FillRect(const TRect& rect) {
                    static_cast<std::uint32_t>(r.Width()), bpp, value);
 }
 
-TTextExtent TDDCanvas::TextExtent(std::string_view text) { return Rasterizer().TextExtent(Font, text); }
-std::int32_t TDDCanvas::TextWidth(std::string_view text) { return TextExtent(text).cx; }
-std::int32_t TDDCanvas::TextHeight(std::string_view text) { return TextExtent(text).cy; }
+TTextExtent TDDCanvas::TextExtent(std::string_view text) {
+    return Rasterizer().TextExtent(Font, text);
+}
+std::int32_t TDDCanvas::TextWidth(std::string_view text) {
+    return TextExtent(text).cx;
+}
+std::int32_t TDDCanvas::TextHeight(std::string_view text) {
+    return TextExtent(text).cy;
+}
 
 void TDDCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
     CreateHandle();
@@ -75,21 +84,25 @@ void TDDCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
     const TTextMask m = Rasterizer().Render(Font, text);
     const std::uint32_t bpp = dc_.ddpfPixelFormat.BytesPerPixel();
     const std::uint32_t value = PixelOf(Font.color);
-    const std::int32_t w = static_cast<std::int32_t>(dc_.dwWidth), h = static_cast<std::int32_t>(dc_.dwHeight);
+    const std::int32_t w = static_cast<std::int32_t>(dc_.dwWidth),
+                       h = static_cast<std::int32_t>(dc_.dwHeight);
     for (std::int32_t my = 0; my < m.height; ++my) {
         const std::int32_t py = y + m.top + my;
         if (py < 0 || py >= h) continue;
         std::uint8_t* row = dc_.lpSurface + static_cast<std::ptrdiff_t>(py) * dc_.lPitch;
         for (std::int32_t mx = 0; mx < m.width; ++mx) {
             const std::int32_t px = x + m.left + mx;
-            if (px >= 0 && px < w && m.bits[std::size_t(my) * m.width + mx]) WritePixel(row + px * bpp, bpp, value);
+            if (px >= 0 && px < w && m.bits[std::size_t(my) * m.width + mx])
+                WritePixel(row + px * bpp, bpp, value);
         }
     }
 }
 
 void TDDCanvas::CopyRect(const TRect& dest, TDDCanvas& source, const TRect& sourceRect) {
     if (dest.Width() != sourceRect.Width() || dest.Height() != sourceRect.Height())
-        throw std::runtime_error("CopyRect: Gr\xF6\xDF" "en verschieden");
+        throw std::runtime_error(
+            "CopyRect: Gr\xF6\xDF"
+            "en verschieden");
     if (!surface_->PixelFormat().SameLayout(source.surface_->PixelFormat()))
         throw std::runtime_error("CopyRect: Pixelformate verschieden");
     CreateHandle();

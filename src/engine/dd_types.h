@@ -89,11 +89,19 @@ struct TPixelFormat {
 };
 
 // The formats the game's surfaces come in.
-inline TPixelFormat PixelFormatRGB565() { return TPixelFormat{32, DDPF_RGB, 16, 0xF800, 0x07E0, 0x001F}; }
-inline TPixelFormat PixelFormatRGB888() { return TPixelFormat{32, DDPF_RGB, 24, 0xFF0000, 0x00FF00, 0x0000FF}; }
-inline TPixelFormat PixelFormatXRGB8888() { return TPixelFormat{32, DDPF_RGB, 32, 0xFF0000, 0x00FF00, 0x0000FF}; }
+inline TPixelFormat PixelFormatRGB565() {
+    return TPixelFormat{32, DDPF_RGB, 16, 0xF800, 0x07E0, 0x001F};
+}
+inline TPixelFormat PixelFormatRGB888() {
+    return TPixelFormat{32, DDPF_RGB, 24, 0xFF0000, 0x00FF00, 0x0000FF};
+}
+inline TPixelFormat PixelFormatXRGB8888() {
+    return TPixelFormat{32, DDPF_RGB, 32, 0xFF0000, 0x00FF00, 0x0000FF};
+}
 // A palettised format: no RGB masks, kept so that the RGB-only paths can refuse it.
-inline TPixelFormat PixelFormatIndexed8() { return TPixelFormat{32, DDPF_PALETTEINDEXED8, 8, 0, 0, 0}; }
+inline TPixelFormat PixelFormatIndexed8() {
+    return TPixelFormat{32, DDPF_PALETTEINDEXED8, 8, 0, 0, 0};
+}
 
 // DDCOLORKEY: pixel values from low to high (inclusive) are transparent.
 struct TDDColorKey {

@@ -5,5 +5,9 @@ namespace {
 IFontRasterizer* g_rasterizer = nullptr;
 }
 
-IFontRasterizer* FontRasterizer() { return g_rasterizer; }
-void SetFontRasterizer(IFontRasterizer* rasterizer) { g_rasterizer = rasterizer; }
+IFontRasterizer* FontRasterizer() {
+    return g_rasterizer;
+}
+void SetFontRasterizer(IFontRasterizer* rasterizer) {
+    g_rasterizer = rasterizer;
+}

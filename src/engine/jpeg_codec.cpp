@@ -45,8 +45,8 @@ bool DecodeInto(const std::uint8_t* data, std::size_t size, std::vector<std::uin
     info.out_color_space = JCS_RGB;
     if (info.image_width > static_cast<unsigned>(MaxPictureDimension) ||
         info.image_height > static_cast<unsigned>(MaxPictureDimension)) {
-        std::snprintf(err.message, sizeof err.message, "Abmessungen %u x %u nicht m\xF6glich", info.image_width,
-                      info.image_height);
+        std::snprintf(err.message, sizeof err.message, "Abmessungen %u x %u nicht m\xF6glich",
+                      info.image_width, info.image_height);
         jpeg_destroy_decompress(&info);
         return false;
     }

@@ -40,25 +40,22 @@ TKeyedMerge MergeKind(bool keyed, std::uint32_t bpp, const TDDColorKey& key) {
 void MergeRow(std::uint8_t* d, const std::uint8_t* s, std::int32_t n, std::uint32_t bpp, TKeyedMerge kind,
               const TDDColorKey& key) {
     switch (kind) {
-        case TKeyedMerge::none: std::memcpy(d, s, std::size_t(n) * bpp); break;
-        case TKeyedMerge::word16: CopyKeyed16(d, s, n, static_cast<std::uint16_t>(key.dwColorSpaceLowValue)); break;
-        case TKeyedMerge::word32: CopyKeyed32(d, s, n, key.dwColorSpaceLowValue); break;
+        case TKeyedMerge::none:
+            std::memcpy(d, s, std::size_t(n) * bpp);
+            break;
+        case TKeyedMerge::word16:
+            CopyKeyed16(d, s, n, static_cast<std::uint16_t>(key.dwColorSpaceLowValue));
+            break;
+        case TKeyedMerge::word32:
+            CopyKeyed32(d, s, n, key.dwColorSpaceLowValue);
+            break;
         case TKeyedMerge::range:
             for (std::int32_t x = 0; x < n; ++x) {
                 const std::uint32_t c = ReadPixel(s + x * bpp, bpp);
-                if (c < key.dwColorSpaceLowValue || c > key.dwColorSpaceHighValue) WritePixel(d + x * bpp, bpp, c);
+                if (c < key.dwColorSpaceLowValue || c > key.dwColorSpaceHighValue)
+                    WritePixel(d + x * bpp, bpp, c);
             }
             break;
-    }
-}
-
-void GatherAny(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
-               std::uint32_t bpp) {
-    switch (bpp) {
-        case 1: GatherRow<1>(out, src, xs, n); break;
-        case 2: GatherRow<2>(out, src, xs, n); break;
-        case 3: GatherRow<3>(out, src, xs, n); break;
-        default: GatherRow<4>(out, src, xs, n); break;
     }
 }
 
@@ -84,7 +81,7 @@ void StretchCopy(const TPixelRect& dst, const TPixelRect& src, std::uint32_t bpp
     for (std::int32_t y = 0; y < dh; ++y, fy += stepY) {
         const std::uint8_t* s = src.Row(static_cast<std::int32_t>(fy >> 16));
         if (stretched) {
-            if (gathered != s) GatherAny(rowBuf.data(), s, xs.data(), dw, bpp);
+            if (gathered != s) GatherStretchedRow(rowBuf.data(), s, xs.data(), dw, bpp, sw);
             gathered = s;
             s = rowBuf.data();
         }

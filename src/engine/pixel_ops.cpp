@@ -52,7 +52,8 @@ void BlitFromBlendSurface(TSurface& dest, const TRect& destRect) {
 
 std::uint32_t RGBToPixelFormat(const TPixelFormat& f, std::uint32_t colour) {
     const std::uint32_t r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
-    return (f.dwRBitMask & ((f.dwRBitMask * (r + 1)) >> 8)) | (f.dwGBitMask & ((f.dwGBitMask * (g + 1)) >> 8)) |
+    return (f.dwRBitMask & ((f.dwRBitMask * (r + 1)) >> 8)) |
+           (f.dwGBitMask & ((f.dwGBitMask * (g + 1)) >> 8)) |
            (f.dwBBitMask & ((f.dwBBitMask * (b + 1)) >> 8));
 }
 
@@ -105,8 +106,8 @@ void BltOffset(const TSurfaceRef& dest, const TRect* rect, const TSurfaceRef& so
     TRect shifted;
     const TRect* r = rect;
     if (IsSecondaryChainSurface(dest)) {
-        shifted = rect ? TRect{rect->left + ScreenOffsetX, rect->top + ScreenOffsetY, rect->right + ScreenOffsetX,
-                               rect->bottom + ScreenOffsetY}
+        shifted = rect ? TRect{rect->left + ScreenOffsetX, rect->top + ScreenOffsetY,
+                               rect->right + ScreenOffsetX, rect->bottom + ScreenOffsetY}
                        : Bounds(ScreenOffsetX, ScreenOffsetY, ScreenWidth, ScreenHeight);
         r = &shifted;
     }
@@ -115,7 +116,8 @@ void BltOffset(const TSurfaceRef& dest, const TRect* rect, const TSurfaceRef& so
 
 void BlitClipped(const TSurfaceRef& source, std::int32_t sourceX, std::int32_t sourceY, std::int32_t width,
                  std::int32_t height, const TSurfaceRef& dest, std::int32_t destX, std::int32_t destY,
-                 bool useColourKey, std::int32_t minX, std::int32_t minY, std::int32_t maxX, std::int32_t maxY) {
+                 bool useColourKey, std::int32_t minX, std::int32_t minY, std::int32_t maxX,
+                 std::int32_t maxY) {
     TSurface& d = Deref(dest);
     const bool chain = IsSecondaryChainSurface(dest);
     const std::int32_t offX = chain ? ScreenOffsetX : 0, offY = chain ? ScreenOffsetY : 0;
@@ -131,9 +133,10 @@ void BlitClipped(const TSurfaceRef& source, std::int32_t sourceX, std::int32_t s
 
 void StretchBlitClipped(const TSurfaceRef& source, const TAlphaMask* alphaMask, std::int32_t sourceX,
                         std::int32_t sourceY, std::int32_t sourceWidth, std::int32_t sourceHeight,
-                        const TSurfaceRef& dest, std::int32_t destX, std::int32_t destY, std::int32_t destWidth,
-                        std::int32_t destHeight, bool useColourKey, std::uint8_t alpha, std::int32_t minX,
-                        std::int32_t minY, std::int32_t maxX, std::int32_t maxY) {
+                        const TSurfaceRef& dest, std::int32_t destX, std::int32_t destY,
+                        std::int32_t destWidth, std::int32_t destHeight, bool useColourKey,
+                        std::uint8_t alpha, std::int32_t minX, std::int32_t minY, std::int32_t maxX,
+                        std::int32_t maxY) {
     if (sourceWidth == 0 || sourceHeight == 0) return;
     const TClip cx = ClipSpan(destX, destWidth, minX, maxX);
     const TClip cy = ClipSpan(destY, destHeight, minY, maxY);

@@ -25,15 +25,17 @@ void ReplaceColor(const TSurfaceRef& surface, std::uint32_t fromColour, std::uin
 // Unstretched copy of width x height clipped to the inclusive limits.
 void BlitClipped(const TSurfaceRef& source, std::int32_t sourceX, std::int32_t sourceY, std::int32_t width,
                  std::int32_t height, const TSurfaceRef& dest, std::int32_t destX, std::int32_t destY,
-                 bool useColourKey, std::int32_t minX, std::int32_t minY, std::int32_t maxX, std::int32_t maxY);
+                 bool useColourKey, std::int32_t minX, std::int32_t minY, std::int32_t maxX,
+                 std::int32_t maxY);
 
 // The sprite blit: stretched, clipped, blended with constant alpha (0..255,
 // 255 = opaque) or the alpha mask (nullptr for none) when the flags say so.
 void StretchBlitClipped(const TSurfaceRef& source, const TAlphaMask* alphaMask, std::int32_t sourceX,
                         std::int32_t sourceY, std::int32_t sourceWidth, std::int32_t sourceHeight,
-                        const TSurfaceRef& dest, std::int32_t destX, std::int32_t destY, std::int32_t destWidth,
-                        std::int32_t destHeight, bool useColourKey, std::uint8_t alpha, std::int32_t minX,
-                        std::int32_t minY, std::int32_t maxX, std::int32_t maxY);
+                        const TSurfaceRef& dest, std::int32_t destX, std::int32_t destY,
+                        std::int32_t destWidth, std::int32_t destHeight, bool useColourKey,
+                        std::uint8_t alpha, std::int32_t minX, std::int32_t minY, std::int32_t maxX,
+                        std::int32_t maxY);
 
 // Blt on dest with the centring offset added when dest is in the secondary
 // chain; a nullptr rect then means the game area. Checked with DDCheckSurface.

@@ -12,8 +12,13 @@ void StretchColumns(std::uint32_t* xs, std::int32_t n, std::uint32_t stepX);
 // out[i] = src[xs[i]] for pixels of Bytes bytes.
 template <std::uint32_t Bytes>
 void GatherRow(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n) {
-    for (std::int32_t i = 0; i < n; ++i) std::memcpy(out + i * Bytes, src + std::size_t(xs[i]) * Bytes, Bytes);
+    for (std::int32_t i = 0; i < n; ++i)
+        std::memcpy(out + i * Bytes, src + std::size_t(xs[i]) * Bytes, Bytes);
 }
+
+// GatherRow for pixels of bpp bytes, where src holds srcCount pixels.
+void GatherStretchedRow(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
+                        std::uint32_t bpp, std::int32_t srcCount);
 
 // Copies n pixels except those equal to key.
 void CopyKeyed16(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint16_t key);
@@ -26,7 +31,7 @@ void AlphaRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t
 void AlphaRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, std::int32_t n,
                   std::uint32_t alpha, bool keyed, std::uint32_t key);
 // Mask blend with one mask byte per pixel.
-void MaskRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, const std::uint8_t* mask,
-                std::int32_t n, bool keyed, std::uint16_t key);
-void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, const std::uint8_t* mask,
-                 std::int32_t n, bool keyed, std::uint32_t key);
+void MaskRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front,
+                const std::uint8_t* mask, std::int32_t n, bool keyed, std::uint16_t key);
+void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front,
+                 const std::uint8_t* mask, std::int32_t n, bool keyed, std::uint32_t key);

@@ -47,8 +47,12 @@ void ResetScreenGlobals() {
     SurfaceLost = false;
 }
 
-TSurfaceRef FrontSurface() { return ScreenSurfaces.size() > 0 ? ScreenSurfaces[0] : TSurfaceRef{}; }
-TSurfaceRef SecondarySurface() { return ScreenSurfaces.size() > 1 ? ScreenSurfaces[1] : TSurfaceRef{}; }
+TSurfaceRef FrontSurface() {
+    return ScreenSurfaces.size() > 0 ? ScreenSurfaces[0] : TSurfaceRef{};
+}
+TSurfaceRef SecondarySurface() {
+    return ScreenSurfaces.size() > 1 ? ScreenSurfaces[1] : TSurfaceRef{};
+}
 
 bool IsSecondaryChainSurface(const TSurface* surface) {
     if (!surface) return false;
@@ -70,7 +74,8 @@ void NewSurface(const TDirectDrawRef& directDraw, std::int32_t width, std::int32
     DDCheck(directDraw->CreateSurface(desc, surface));
 }
 
-HResult EnumBackSurfaces(const TSurfaceRef& surface, const TSurfaceDesc& desc, std::vector<TSurfaceRef>& list) {
+HResult EnumBackSurfaces(const TSurfaceRef& surface, const TSurfaceDesc& desc,
+                         std::vector<TSurfaceRef>& list) {
     if (!(desc.dwCaps & DDSCAPS_PRIMARYSURFACE)) list.push_back(surface);
     return DDENUMRET_OK;
 }

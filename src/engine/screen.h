@@ -14,13 +14,13 @@ extern std::vector<TSurfaceRef> ScreenSurfaces;
 extern TSurfaceRef BackImageSurface;
 extern TSurfaceRef BlendSurface;
 
-extern std::int32_t ScreenWidth;   // 800
-extern std::int32_t ScreenHeight;  // 600
-extern std::int16_t ClipRight;     // 799
-extern std::int16_t ClipBottom;    // 599
+extern std::int32_t ScreenWidth;    // 800
+extern std::int32_t ScreenHeight;   // 600
+extern std::int16_t ClipRight;      // 799
+extern std::int16_t ClipBottom;     // 599
 extern std::int32_t ScreenCenterX;  // 400
 extern std::int32_t ScreenCenterY;  // 300
-extern double ProjectionScale;     // 800.0
+extern double ProjectionScale;      // 800.0
 extern std::int32_t ScreenOffsetX;  // centring offset of the game area (display mode 1)
 extern std::int32_t ScreenOffsetY;
 extern std::int32_t StatusLineHeight;  // 0 or 12
@@ -39,7 +39,9 @@ TSurfaceRef FrontSurface();
 TSurfaceRef SecondarySurface();
 // True when the surface is one of ScreenSurfaces entries 1..Count-1 (by identity).
 bool IsSecondaryChainSurface(const TSurface* surface);
-inline bool IsSecondaryChainSurface(const TSurfaceRef& surface) { return IsSecondaryChainSurface(surface.get()); }
+inline bool IsSecondaryChainSurface(const TSurfaceRef& surface) {
+    return IsSecondaryChainSurface(surface.get());
+}
 
 // Creates an off-screen surface (caps | DDSCAPS_OFFSCREENPLAIN) of the size;
 // caps is 0 or DDSCAPS_SYSTEMMEMORY. Raises "Direct Draw object not created"
@@ -49,4 +51,5 @@ void NewSurface(const TDirectDrawRef& directDraw, std::int32_t width, std::int32
 
 // The enumeration callback the game screen passes to EnumSurfaces after making
 // the flip chain: appends every surface that is not the primary to the list.
-HResult EnumBackSurfaces(const TSurfaceRef& surface, const TSurfaceDesc& desc, std::vector<TSurfaceRef>& list);
+HResult EnumBackSurfaces(const TSurfaceRef& surface, const TSurfaceDesc& desc,
+                         std::vector<TSurfaceRef>& list);

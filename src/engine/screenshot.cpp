@@ -59,13 +59,14 @@ void ShowStatusLine(std::string_view text) {
         canvas.Font.color = clWhite;
         canvas.Font.style = fsBold;
         canvas.Brush.style = TBrushStyle::bsClear;
-        canvas.TextOut((ScreenWidth - canvas.TextWidth(text)) / 2, ScreenHeight - canvas.TextHeight(text), text);
+        canvas.TextOut((ScreenWidth - canvas.TextWidth(text)) / 2, ScreenHeight - canvas.TextHeight(text),
+                       text);
         canvas.ReleaseHandle();
     }
     BlitClipped(BackImageSurface, 0, top, ScreenWidth, StatusLineHeight, FrontSurface(), 0, top, false, 0, 0,
                 ClipRight, ClipBottom);
-    BlitClipped(BackImageSurface, 0, top, ScreenWidth, StatusLineHeight, SecondarySurface(), 0, top, false, 0, 0,
-                ClipRight, ClipBottom);
+    BlitClipped(BackImageSurface, 0, top, ScreenWidth, StatusLineHeight, SecondarySurface(), 0, top, false, 0,
+                0, ClipRight, ClipBottom);
 }
 
 void SaveSurfaceAsJPEG(const TSurfaceRef& surface, const std::string& fileName) {

@@ -13,11 +13,15 @@ namespace {
 constexpr std::size_t kPageSize = 4096;
 constexpr std::uint32_t kMaxSurfaceDimension = 32768;
 
-std::size_t RoundUp(std::size_t value, std::size_t unit) { return (value + unit - 1) / unit * unit; }
+std::size_t RoundUp(std::size_t value, std::size_t unit) {
+    return (value + unit - 1) / unit * unit;
+}
 
 }  // namespace
 
-void TSurface::FreeDeleter::operator()(std::uint8_t* p) const { std::free(p); }
+void TSurface::FreeDeleter::operator()(std::uint8_t* p) const {
+    std::free(p);
+}
 
 TSurface::TSurface(std::uint32_t width, std::uint32_t height, const TPixelFormat& format, std::uint32_t caps)
     : width_(width), height_(height), format_(format), caps_(caps) {
@@ -119,7 +123,8 @@ HResult TSurface::Restore() {
 HResult TSurface::ColorFill(const TRect& r, std::uint32_t colour) {
     const std::uint32_t bpp = format_.BytesPerPixel();
     for (std::int32_t y = r.top; y < r.bottom; ++y) {
-        std::uint8_t* row = pixels_.get() + static_cast<std::ptrdiff_t>(y) * pitch_ + std::ptrdiff_t{r.left} * bpp;
+        std::uint8_t* row =
+            pixels_.get() + static_cast<std::ptrdiff_t>(y) * pitch_ + std::ptrdiff_t{r.left} * bpp;
         FillPixels(row, static_cast<std::uint32_t>(r.Width()), bpp, colour);
     }
     return DD_OK;
@@ -129,16 +134,18 @@ HResult TSurface::Blt(const TRect* destRect, TSurface* source, const TRect* srcR
                       const TDDBltFx* fx) {
     if (lost_ || (source && source->lost_)) return DDERR_SURFACELOST;
     if (locked_ || dcHeld_ || (source && (source->locked_ || source->dcHeld_))) return DDERR_SURFACEBUSY;
-    const TRect dr = destRect ? *destRect : TRect{0, 0, static_cast<std::int32_t>(width_),
-                                                  static_cast<std::int32_t>(height_)};
+    const TRect dr = destRect
+                         ? *destRect
+                         : TRect{0, 0, static_cast<std::int32_t>(width_), static_cast<std::int32_t>(height_)};
     if (!RectInside(dr)) return DDERR_INVALIDRECT;
     if (flags & DDBLT_COLORFILL) {
         if (!fx || fx->dwSize != 100) return DDERR_INVALIDPARAMS;
         return ColorFill(dr, fx->dwFillColor);
     }
     if (!source) return DDERR_INVALIDPARAMS;
-    const TRect sr = srcRect ? *srcRect : TRect{0, 0, static_cast<std::int32_t>(source->width_),
-                                                static_cast<std::int32_t>(source->height_)};
+    const TRect sr = srcRect ? *srcRect
+                             : TRect{0, 0, static_cast<std::int32_t>(source->width_),
+                                     static_cast<std::int32_t>(source->height_)};
     if (!source->RectInside(sr)) return DDERR_INVALIDRECT;
     if (!format_.SameLayout(source->format_)) return DDERR_INVALIDPIXELFORMAT;
     if ((flags & DDBLT_KEYSRC) && !source->hasKey_) return DDERR_NOCOLORKEY;
@@ -152,7 +159,8 @@ HResult TSurface::Blt(const TRect* destRect, TSurface* source, const TRect* srcR
         scratch.resize(rowBytes * sr.Height());
         for (std::int32_t y = 0; y < sr.Height(); ++y)
             std::memcpy(scratch.data() + rowBytes * y, src.Row(y), rowBytes);
-        src = TPixelRect{scratch.data(), static_cast<std::int32_t>(rowBytes), TRect{0, 0, sr.Width(), sr.Height()}, bpp};
+        src = TPixelRect{scratch.data(), static_cast<std::int32_t>(rowBytes),
+                         TRect{0, 0, sr.Width(), sr.Height()}, bpp};
     }
     const TPixelRect dst{pixels_.get(), pitch_, dr, bpp};
     const bool keyed = (flags & DDBLT_KEYSRC) != 0;
@@ -160,7 +168,8 @@ HResult TSurface::Blt(const TRect* destRect, TSurface* source, const TRect* srcR
     return DD_OK;
 }
 
-HResult TDirectDraw::CreateSurface(const TSurfaceDesc& desc, TSurfaceRef& out, std::uint32_t backBufferCount) {
+HResult TDirectDraw::CreateSurface(const TSurfaceDesc& desc, TSurfaceRef& out,
+                                   std::uint32_t backBufferCount) {
     if (desc.dwSize != 108 || !(desc.dwFlags & DDSD_CAPS)) return DDERR_INVALIDPARAMS;
     const bool primary = (desc.dwCaps & DDSCAPS_PRIMARYSURFACE) != 0;
     std::uint32_t w = displayWidth_, h = displayHeight_;
@@ -168,7 +177,8 @@ HResult TDirectDraw::CreateSurface(const TSurfaceDesc& desc, TSurfaceRef& out, s
         if (!(desc.dwFlags & DDSD_WIDTH) || !(desc.dwFlags & DDSD_HEIGHT)) return DDERR_INVALIDPARAMS;
         w = desc.dwWidth;
         h = desc.dwHeight;
-        if (w == 0 || h == 0 || w > kMaxSurfaceDimension || h > kMaxSurfaceDimension) return DDERR_INVALIDPARAMS;
+        if (w == 0 || h == 0 || w > kMaxSurfaceDimension || h > kMaxSurfaceDimension)
+            return DDERR_INVALIDPARAMS;
     }
     const TPixelFormat format = (desc.dwFlags & DDSD_PIXELFORMAT) ? desc.ddpfPixelFormat : format_;
     const std::uint32_t bpp = format.dwRGBBitCount;

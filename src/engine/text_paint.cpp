@@ -21,7 +21,8 @@ struct TPlacement {
 };
 
 TPlacement Place(TDDCanvas& bmp, std::string_view text, std::int32_t x, std::int32_t y, std::int32_t hAlign,
-                 std::int32_t vAlign, std::int32_t border, std::int32_t rightLimit, std::int32_t bottomLimit) {
+                 std::int32_t vAlign, std::int32_t border, std::int32_t rightLimit,
+                 std::int32_t bottomLimit) {
     const TTextExtent e = bmp.TextExtent(text);
     const std::int32_t t = e.cx + 2 * border, tv = e.cy + 2 * border;
     TPlacement p;
@@ -42,14 +43,15 @@ TColor OutlineColour(TColor colour) {
 void Printtosurface(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t horizontalAlign,
                     std::int32_t verticalAlign, TColor colour, std::int32_t border, std::string_view fontName,
                     std::int32_t size, TFontStyles style, TSurfaceRef& surface) {
-    Printtosurface(x, y, 0, 0, 0, 0, text, horizontalAlign, verticalAlign, colour, border, fontName, size, style,
-                   surface);
+    Printtosurface(x, y, 0, 0, 0, 0, text, horizontalAlign, verticalAlign, colour, border, fontName, size,
+                   style, surface);
 }
 
 void Printtosurface(std::int32_t x, std::int32_t y, std::int32_t widthReserve1, std::int32_t widthReserve2,
                     std::int32_t heightReserve1, std::int32_t heightReserve2, std::string_view text,
-                    std::int32_t horizontalAlign, std::int32_t verticalAlign, TColor colour, std::int32_t border,
-                    std::string_view fontName, std::int32_t size, TFontStyles style, TSurfaceRef& surface) {
+                    std::int32_t horizontalAlign, std::int32_t verticalAlign, TColor colour,
+                    std::int32_t border, std::string_view fontName, std::int32_t size, TFontStyles style,
+                    TSurfaceRef& surface) {
     std::int32_t rightLimit = 0, bottomLimit = 0, bmpWidth = 0, bmpHeight = 0;
     try {
         TDDCanvas canvas(surface);
@@ -60,7 +62,8 @@ void Printtosurface(std::int32_t x, std::int32_t y, std::int32_t widthReserve1, 
         // its size comes from the clip rectangle's right and bottom edges.
         bmpWidth = clip.right + 1;
         bmpHeight = clip.bottom + 1;
-        TDDCanvas bmp(std::make_shared<TSurface>(bmpWidth, bmpHeight, surface->PixelFormat(), DDSCAPS_SYSTEMMEMORY));
+        TDDCanvas bmp(
+            std::make_shared<TSurface>(bmpWidth, bmpHeight, surface->PixelFormat(), DDSCAPS_SYSTEMMEMORY));
         bmp.CopyRect(clip, canvas, clip);
         bmp.Font.name = std::string(fontName);
         bmp.Font.style = style;
@@ -84,8 +87,8 @@ void Printtosurface(std::int32_t x, std::int32_t y, std::int32_t widthReserve1, 
         canvas.ReleaseHandle();
     } catch (const std::exception& e) {
         WriteLog(std::string("Error in Printtosurface: ") + e.what() + " (" + std::string(text) + "," +
-                 std::to_string(rightLimit) + "," + std::to_string(bottomLimit) + "," + std::to_string(bmpHeight) +
-                 "," + std::to_string(bmpWidth) + ")");
+                 std::to_string(rightLimit) + "," + std::to_string(bottomLimit) + "," +
+                 std::to_string(bmpHeight) + "," + std::to_string(bmpWidth) + ")");
         throw;
     }
 }

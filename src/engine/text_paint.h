@@ -21,5 +21,6 @@ void Printtosurface(std::int32_t x, std::int32_t y, std::string_view text, std::
 // The full form: the reserves shrink the area the text must fit in.
 void Printtosurface(std::int32_t x, std::int32_t y, std::int32_t widthReserve1, std::int32_t widthReserve2,
                     std::int32_t heightReserve1, std::int32_t heightReserve2, std::string_view text,
-                    std::int32_t horizontalAlign, std::int32_t verticalAlign, TColor colour, std::int32_t border,
-                    std::string_view fontName, std::int32_t size, TFontStyles style, TSurfaceRef& surface);
+                    std::int32_t horizontalAlign, std::int32_t verticalAlign, TColor colour,
+                    std::int32_t border, std::string_view fontName, std::int32_t size, TFontStyles style,
+                    TSurfaceRef& surface);

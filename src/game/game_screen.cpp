@@ -1,6 +1,7 @@
 // The game screen's start, the world of a level and the shared click.
 #include "game/game_screen.h"
 
+#include <functional>
 #include <stdexcept>
 
 #include "engine/ani_sounds.h"
@@ -97,9 +98,7 @@ void TDDFullScreenForm1::FreeDDraw() {
 }
 
 void TDDFullScreenForm1::ThreadNotify(std::int32_t steps) {
-    RunFramePipeline(steps, [this] {
-        if (glsproc) (this->*glsproc)();
-    });
+    RunFramePipeline(steps, [this] { std::invoke(glsproc, this); });
 }
 
 void TDDFullScreenForm1::InitLevel() {

@@ -48,6 +48,7 @@ TAnzeige::~TAnzeige() {
 }
 
 void TAnzeige::Animate() {
+    // The part last completed goes to the log when a step fails.
     int done = -1;
     try {
         HelpField->Step();
@@ -56,11 +57,19 @@ void TAnzeige::Animate() {
         done = 1;
         Title->Step(*this);
         done = 2;
-        MoveGliders();
+        if (PressButton->Visible) Glide(*PressButton);
+        done = 3;
+        for (auto& letter : Congrats)
+            if (letter->Visible) Glide(*letter);
+        done = 4;
+        for (auto& row : HSEntries)
+            if (row->Visible) Glide(*row);
         done = 5;
         CursorStep();
         done = 6;
-        ClockStep();
+        const bool newSecond = ClockStep();
+        done = 7;
+        if (newSecond) ScoreTime->PaintTime();
         done = 8;
         if (Won || (GameOver && ScoreGameover->GameoverSteps > 350)) EndSequenceStep();
         done = 9;
@@ -70,21 +79,9 @@ void TAnzeige::Animate() {
     }
 }
 
-void TAnzeige::MoveGliders() {
-    if (PressButton->Visible) {
-        PressButton->Steer();
-        PressButton->Move();
-    }
-    for (auto& letter : Congrats)
-        if (letter->Visible) {
-            letter->Steer();
-            letter->Move();
-        }
-    for (auto& row : HSEntries)
-        if (row->Visible) {
-            row->Steer();
-            row->Move();
-        }
+void TAnzeige::Glide(TRBob& body) {
+    body.Steer();
+    body.Move();
 }
 
 THSEntry* TAnzeige::EditedEntry() {
@@ -116,9 +113,9 @@ void TAnzeige::CursorStep() {
     row->PaintEntry();
 }
 
-void TAnzeige::ClockStep() {
+bool TAnzeige::ClockStep() {
     if (Playing && !GameOver) ++SecondTicks;
-    if (SecondTicks < 50) return;
+    if (SecondTicks < 50) return false;
     SecondTicks = 0;
     if (ScoreTime->Seconds > 0) {
         --ScoreTime->Seconds;
@@ -132,7 +129,7 @@ void TAnzeige::ClockStep() {
             HelpField->AddText("Protect to prevail");
         }
     }
-    ScoreTime->PaintTime();
+    return true;
 }
 
 void TAnzeige::StartGame() {

@@ -64,9 +64,10 @@ public:
     std::array<std::unique_ptr<THSEntry>, HSRows> HSEntries;
 
 private:
-    void MoveGliders();
+    static void Glide(TRBob& body);
     void CursorStep();
-    void ClockStep();
+    // Counts a playing step; true when a game second has passed.
+    bool ClockStep();
     void EndSequenceStep();
     void EndSequenceStart();
     void EndTimelineStep(std::int32_t s);

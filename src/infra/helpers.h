@@ -13,5 +13,6 @@ double ParseFloat(std::string_view text);
 // A decimal integer as the settings use it; raises EConvertError when the text
 // is not one.
 std::int32_t StrToInt(std::string_view text);
-// Waits until the millisecond tick has passed its entry value plus ms.
+// Waits until the millisecond tick has passed its entry value plus ms, in
+// naps of a millisecond on the clock in force.
 void WaitMs(std::uint32_t ms);

@@ -16,10 +16,10 @@
 namespace {
 
 // Windows-1252 bytes 0x80..0x9F; the rest map to the same code point.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+constexpr char32_t kCp1252High[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                      0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
 
 char32_t CodePoint(char c) {
     const auto b = static_cast<unsigned char>(c);
@@ -40,7 +40,8 @@ struct TFreeTypeRasterizer::Impl {
     }
 
     FT_Face Face(const TFontSpec& font) {
-        const auto key = std::make_pair(font.name, static_cast<TFontStyles>(font.style & (fsBold | fsItalic)));
+        const auto key =
+            std::make_pair(font.name, static_cast<TFontStyles>(font.style & (fsBold | fsItalic)));
         auto it = faces.find(key);
         if (it == faces.end()) {
             int index = 0;
@@ -51,7 +52,10 @@ struct TFreeTypeRasterizer::Impl {
             it = faces.emplace(key, face).first;
         }
         if (FT_Set_Char_Size(it->second, 0, static_cast<FT_F26Dot6>(font.size) * 64, 96, 96) != 0)
-            throw std::runtime_error("Schriftgr\xF6\xDF" "e " + std::to_string(font.size) + " nicht m\xF6glich");
+            throw std::runtime_error(
+                "Schriftgr\xF6\xDF"
+                "e " +
+                std::to_string(font.size) + " nicht m\xF6glich");
         return it->second;
     }
 
@@ -100,7 +104,8 @@ std::string TFreeTypeRasterizer::FindFontFile(const std::string& name, TFontStyl
     std::string file;
     if (match) {
         FcChar8* path = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) file = reinterpret_cast<char*>(path);
+        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch)
+            file = reinterpret_cast<char*>(path);
         faceIndex = 0;
         FcPatternGetInteger(match, FC_INDEX, 0, &faceIndex);
         FcPatternDestroy(match);
@@ -113,7 +118,8 @@ TTextExtent TFreeTypeRasterizer::TextExtent(const TFontSpec& font, std::string_v
     FT_Face face = impl_->Face(font);
     TTextExtent e;
     for (char c : text)
-        if (FT_GlyphSlot g = impl_->Load(face, font, c)) e.cx += static_cast<std::int32_t>((g->advance.x + 32) >> 6);
+        if (FT_GlyphSlot g = impl_->Load(face, font, c))
+            e.cx += static_cast<std::int32_t>((g->advance.x + 32) >> 6);
     const auto [ascent, descent] = Impl::VerticalMetrics(face);
     e.cy = ascent + descent;
     return e;
@@ -139,7 +145,8 @@ TTextMask TFreeTypeRasterizer::Render(const TFontSpec& font, std::string_view te
                     if (!(byte & (0x80 >> (col % 8)))) continue;
                     const int x = pen + g->bitmap_left + static_cast<int>(col) + margin;
                     const int y = ascent - g->bitmap_top + static_cast<int>(row) + margin;
-                    if (x >= 0 && x < m.width && y >= 0 && y < m.height) m.bits[std::size_t(y) * m.width + x] = 1;
+                    if (x >= 0 && x < m.width && y >= 0 && y < m.height)
+                        m.bits[std::size_t(y) * m.width + x] = 1;
                 }
         }
         pen += static_cast<int>((g->advance.x + 32) >> 6);

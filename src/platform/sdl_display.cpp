@@ -2,6 +2,7 @@
 #include "sdl_display.h"
 
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +11,20 @@
 namespace {
 
 [[noreturn]] void Fail(const char* what) { throw std::runtime_error(std::string(what) + ": " + SDL_GetError()); }
+
+// An OpenGL renderer that the processor draws (Mesa's llvmpipe, as under Xvfb
+// or on a machine without a graphics driver) costs more than SDL's own
+// software renderer, which copies the frame straight into the window.
+bool IsSoftwareOpenGl(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    const auto glGetString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (!glGetString) return false;
+    const auto* name = reinterpret_cast<const char*>(glGetString(0x1F01));  // GL_RENDERER
+    return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
+                    std::strstr(name, "Software Rasterizer"));
+}
 
 TPixelFormat FormatOfSdl(Uint32 sdlFormat) {
     // Sixteen-bit desktops get 5-6-5; everything else draws in 32-bit XRGB.
@@ -61,7 +76,14 @@ TDisplayModeInfo SdlDisplay::Open(int mode, std::int32_t width, std::int32_t hei
                                info.Height, flags);
     if (!window_) Fail("window");
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer_ && IsSoftwareOpenGl(renderer_)) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+    }
+    if (!renderer_) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    }
     if (!renderer_) Fail("renderer");
     SDL_RenderSetLogicalSize(renderer_, info.Width, info.Height);
     texture_ = SDL_CreateTexture(renderer_, SdlFormatOf(info.Format), SDL_TEXTUREACCESS_STREAMING, info.Width,

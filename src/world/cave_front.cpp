@@ -52,7 +52,8 @@ TFront::TFront() {
     }
     for (const TFrontRecord& r : FrontRecords) {
         if (!IsElementRecord(r)) continue;
-        elements_[static_cast<std::size_t>(Count)] = std::make_unique<TFrontelement>(r.BaseX, r.Y, r.Z, r.Type);
+        elements_[static_cast<std::size_t>(Count)] =
+            std::make_unique<TFrontelement>(r.BaseX, r.Y, r.Z, r.Type);
         ++Count;
     }
 }

@@ -79,6 +79,7 @@ public:
     // Picks up the element under (mx, my), or places a new element of the
     // type there in the lowest free slot. With all slots in use it calls
     // OnFull and logs "Sorry, maximale Anzahl von Frontelementen erreicht".
+    // Nothing with the Front option off.
     void ClickAt(std::int32_t mx, std::int32_t my, std::int32_t type);
     // Lowest slot whose element's picture covers the screen point, or -1.
     std::int32_t ElementAt(std::int32_t mx, std::int32_t my) const;

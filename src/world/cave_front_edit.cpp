@@ -3,6 +3,7 @@
 
 #include "engine/bob.h"
 #include "engine/graphic_objects.h"
+#include "infra/env_data.h"
 #include "infra/log.h"
 
 std::int32_t TFront::FreeSlot() const {
@@ -25,6 +26,8 @@ std::int32_t TFront::ElementAt(std::int32_t mx, std::int32_t my) const {
 }
 
 void TFront::ClickAt(std::int32_t mx, std::int32_t my, std::int32_t type) {
+    // Without the Front option the editor shows no front, so it places none.
+    if (!Env.FrontOn) return;
     SelectedIndex = ElementAt(mx, my);
     if (SelectedIndex != -1) {
         Selected = true;
@@ -39,8 +42,10 @@ void TFront::ClickAt(std::int32_t mx, std::int32_t my, std::int32_t type) {
         WriteLog("Sorry, maximale Anzahl von Frontelementen erreicht");
         return;
     }
-    elements_[static_cast<std::size_t>(slot - 1)] =
-        std::make_unique<TFrontelement>(mx + ScrollPos, my, -1, type);
+    auto e = std::make_unique<TFrontelement>(mx + ScrollPos, my, -1, type);
+    // Under the cursor from the first frame, not only after the next Move.
+    e->SetX(static_cast<float>(mx));
+    elements_[static_cast<std::size_t>(slot - 1)] = std::move(e);
     ++Count;
 }
 

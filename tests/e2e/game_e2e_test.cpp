@@ -146,3 +146,50 @@ TEST(GameE2E, ABadValueInTheLevelClosesTheScreenWithTheDiagnostics) {
     EXPECT_EQ(r.Last(), "ERROR");
     EXPECT_EQ(r.ExitCode, 1);
 }
+
+TEST(GameE2E, ALostGameWithANewEntryTakesTheName) {
+    HeadlessGame game;
+    game.SaveRecords();  // an empty table: any score enters it
+    game.SetLevel(DeadlyLevel);
+    const HeadlessResult r = game.Run(
+        "1000 click\n20000 text Loser\n21000 key Enter\n"
+        "25000 key Escape\n27000 key Escape\n");
+    EXPECT_TRUE(r.InOrder({"glsBegin: Return", "glsLoop: Lost", "glsExit: Play again", "glsBegin: Close"}))
+        << r.Text();
+    EXPECT_EQ(r.Last(), "OK");
+    EXPECT_EQ(Env.Highscores[0].Name.str(), "Loser");
+    EXPECT_EQ(Env.Highscores[0].Score, 0);
+    EXPECT_EQ(Env.Highscores[1].Score, EmptyHighscore);
+    EXPECT_EQ(Env.GamesStarted, 1);
+    EXPECT_EQ(Env.GamesWon, 0);
+}
+
+TEST(GameE2E, EscapeDuringTheNameEntrySavesItAndCountsTheWin) {
+    HeadlessGame game;
+    game.SaveRecords();
+    game.SetLevel(EmptyLevel);
+    const HeadlessResult r = game.Run("1000 click\n110000 text Quick\n111000 key Escape\n113000 key Escape\n");
+    EXPECT_TRUE(r.InOrder({"glsBegin: Return", "Formkeydown: Escape", "glsLoop: Close", "glsExit: Close1",
+                           "glsInfo: End"}))
+        << r.Text();
+    EXPECT_FALSE(r.Has("glsLoop: Won"));
+    EXPECT_EQ(r.Last(), "OK");
+    EXPECT_EQ(Env.Highscores[0].Name.str(), "Quick");
+    EXPECT_EQ(Env.Highscores[0].Score, 10000);
+    EXPECT_EQ(Env.LastHighscoreName.str(), "Quick");
+    EXPECT_EQ(Env.GamesWon, 1);
+}
+
+TEST(GameE2E, TheTenthTorpedoEndsTorpedoModeAndEachShotCostsItsPrice) {
+    HeadlessGame game;
+    game.SaveRecords();
+    game.SetLevel(EmptyLevel);
+    std::string script = "1000 click\n4000 key T\n";
+    for (int i = 0; i < 11; ++i) script += std::to_string(4200 + 200 * i) + " click\n";  // ten torpedoes, a condom
+    script += "7000 key T\n7200 click\n";  // no torpedo left: T changes nothing, a condom again
+    script += "110000 key Enter\n113000 key Escape\n115000 key Escape\n";
+    const HeadlessResult r = game.Run(script);
+    EXPECT_TRUE(r.InOrder({"glsBegin: Return", "glsLoop: Won"})) << r.Text();
+    EXPECT_EQ(Env.Highscores[0].Score, 10000 - 10 * 100 - 2 * 50);
+    EXPECT_EQ(r.Last(), "OK");
+}

@@ -22,21 +22,26 @@ std::int32_t Rand(std::int32_t low, std::int32_t high) {
 
 // Random pixels, a quarter of them the key value 0, some with foreign top bytes.
 void Scramble(TSurface& s) {
-    const std::uint32_t full = s.PixelFormat().dwRGBBitCount == 32 ? 0xFFFFFFFFu
-                               : s.PixelFormat().dwRGBBitCount == 24 ? 0xFFFFFFu : 0xFFFFu;
+    const std::uint32_t full = s.PixelFormat().dwRGBBitCount == 32   ? 0xFFFFFFFFu
+                               : s.PixelFormat().dwRGBBitCount == 24 ? 0xFFFFFFu
+                                                                     : 0xFFFFu;
     for (std::uint32_t y = 0; y < s.Height(); ++y)
         for (std::uint32_t x = 0; x < s.Width(); ++x) SetPx(s, x, y, Rand() % 4 == 0 ? 0 : Rand() & full);
 }
 
 TRect RandomRect(const TSurface& s) {
-    const std::int32_t w = Rand(1, static_cast<std::int32_t>(s.Width())), h = Rand(1, static_cast<std::int32_t>(s.Height()));
-    return Bounds(Rand(0, static_cast<std::int32_t>(s.Width()) - w), Rand(0, static_cast<std::int32_t>(s.Height()) - h), w, h);
+    const std::int32_t w = Rand(1, static_cast<std::int32_t>(s.Width())),
+                       h = Rand(1, static_cast<std::int32_t>(s.Height()));
+    return Bounds(Rand(0, static_cast<std::int32_t>(s.Width()) - w),
+                  Rand(0, static_cast<std::int32_t>(s.Height()) - h), w, h);
 }
 
-std::uint32_t Mix(std::uint32_t d, std::uint32_t c, std::uint32_t wd, std::uint32_t wc, const TPixelFormat& f) {
+std::uint32_t Mix(std::uint32_t d, std::uint32_t c, std::uint32_t wd, std::uint32_t wc,
+                  const TPixelFormat& f) {
     const std::uint32_t R = f.dwRBitMask, G = f.dwGBitMask, B = f.dwBBitMask;
     return ((((d & R) * wd + (c & R) * wc) & (R << 8)) | (((d & G) * wd + (c & G) * wc) & (G << 8)) |
-            (((d & B) * wd + (c & B) * wc) & (B << 8))) >> 8;
+            (((d & B) * wd + (c & B) * wc) & (B << 8))) >>
+           8;
 }
 
 // The loops exactly as the rules state them, with the front's own stepping.
@@ -88,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(Simd, BlendKernels, ::testing::Values(false, true),
 TEST_P(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
     for (const TPixelFormat& f : {PixelFormatRGB565(), PixelFormatXRGB8888(), PixelFormatRGB888()})
         for (int round = 0; round < 60; ++round) {
-            auto back = MakeSurface(Rand(1, 70), Rand(1, 20), f), front = MakeSurface(Rand(1, 70), Rand(1, 20), f);
+            auto back = MakeSurface(Rand(1, 70), Rand(1, 20), f),
+                 front = MakeSurface(Rand(1, 70), Rand(1, 20), f);
             auto out = MakeSurface(70, 20, f), expected = MakeSurface(70, 20, f);
             Scramble(*back);
             Scramble(*front);
@@ -96,7 +102,8 @@ TEST_P(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
             const int alpha = Rand(0, 255);
             const bool keyed = Rand() % 2 == 0;
             TAlphaMask mask(std::size_t((front->Width() + 3) & ~3u) * front->Height());
-            for (auto& m : mask) m = Rand() % 3 == 0 ? 0 : Rand() % 2 == 0 ? 255 : static_cast<std::uint8_t>(Rand());
+            for (auto& m : mask)
+                m = Rand() % 3 == 0 ? 0 : Rand() % 2 == 0 ? 255 : static_cast<std::uint8_t>(Rand());
             const TDDColorKey key{0, 0};
             front->SetColorKey(DDCKEY_SRCBLT, &key);
             const bool useMask = round % 2 == 1;

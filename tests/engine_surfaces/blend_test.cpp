@@ -21,13 +21,15 @@ TBlendSet MakeSet(const TPixelFormat& f, std::uint32_t backValue, std::uint32_t 
     return s;
 }
 
-std::uint32_t AlphaOne(const TPixelFormat& f, std::uint32_t d, std::uint32_t c, std::uint8_t a, bool keyed = false) {
+std::uint32_t AlphaOne(const TPixelFormat& f, std::uint32_t d, std::uint32_t c, std::uint8_t a,
+                       bool keyed = false) {
     auto s = MakeSet(f, d, c);
     AlphaBlendStretch(*s.back, *s.front, *s.out, Bounds(0, 0, 1, 1), Bounds(0, 0, 1, 1), a, keyed);
     return GetPx(*s.out, 0, 0);
 }
 
-std::uint32_t MaskOne(const TPixelFormat& f, std::uint32_t d, std::uint32_t e, std::uint8_t m, bool keyed = false) {
+std::uint32_t MaskOne(const TPixelFormat& f, std::uint32_t d, std::uint32_t e, std::uint8_t m,
+                      bool keyed = false) {
     auto s = MakeSet(f, d, e);
     const TAlphaMask mask(4 * 4, m);
     MaskBlendStretch(*s.back, *s.front, *s.out, Bounds(0, 0, 1, 1), Bounds(0, 0, 1, 1), mask, keyed);
@@ -93,7 +95,8 @@ TEST(Blends, StretchSamplesTheFrontAndTheMaskByNearestNeighbour) {
 
 TEST(Blends, RectangleAndFormatErrorsNameTheProblemAndLeaveAllUnlocked) {
     const TPixelFormat x8 = PixelFormatXRGB8888();
-    auto expectFailure = [](TBlendSet s, const TRect& backRect, const TRect& frontRect, const std::string& message) {
+    auto expectFailure = [](TBlendSet s, const TRect& backRect, const TRect& frontRect,
+                            const std::string& message) {
         const TAlphaMask mask(64, 128);
         try {
             MaskBlendStretch(*s.back, *s.front, *s.out, backRect, frontRect, mask, true);
@@ -105,13 +108,17 @@ TEST(Blends, RectangleAndFormatErrorsNameTheProblemAndLeaveAllUnlocked) {
         EXPECT_FALSE(s.front->IsLocked());
         EXPECT_FALSE(s.out->IsLocked());
     };
-    expectFailure(MakeSet(x8, 0, 0), Bounds(-1, 0, 2, 2), Bounds(0, 0, 2, 2), "Back rectangle outside surface boundaries");
-    expectFailure(MakeSet(x8, 0, 0), Bounds(3, 0, 2, 2), Bounds(0, 0, 2, 2), "Back rectangle outside surface boundaries");
-    expectFailure(MakeSet(x8, 0, 0), Bounds(0, 0, 2, 2), Bounds(0, 3, 2, 2), "Front rectangle outside surface boundaries");
+    expectFailure(MakeSet(x8, 0, 0), Bounds(-1, 0, 2, 2), Bounds(0, 0, 2, 2),
+                  "Back rectangle outside surface boundaries");
+    expectFailure(MakeSet(x8, 0, 0), Bounds(3, 0, 2, 2), Bounds(0, 0, 2, 2),
+                  "Back rectangle outside surface boundaries");
+    expectFailure(MakeSet(x8, 0, 0), Bounds(0, 0, 2, 2), Bounds(0, 3, 2, 2),
+                  "Front rectangle outside surface boundaries");
     TBlendSet small{MakeSurface(4, 4, x8), MakeSurface(4, 4, x8), MakeSurface(2, 4, x8)};
     expectFailure(small, Bounds(0, 0, 3, 2), Bounds(0, 0, 2, 2), "Dest rectangle outside surface boundaries");
     TBlendSet mixed{MakeSurface(4, 4, x8), MakeSurface(4, 4), MakeSurface(4, 4, x8)};
-    expectFailure(mixed, Bounds(0, 0, 2, 2), Bounds(0, 0, 2, 2), "Back and front surface pixel formats don't match");
+    expectFailure(mixed, Bounds(0, 0, 2, 2), Bounds(0, 0, 2, 2),
+                  "Back and front surface pixel formats don't match");
     TBlendSet mixedOut{MakeSurface(4, 4), MakeSurface(4, 4), MakeSurface(4, 4, x8)};
     expectFailure(mixedOut, Bounds(0, 0, 2, 2), Bounds(0, 0, 2, 2),
                   "Back and destination surface pixel formats don't match");

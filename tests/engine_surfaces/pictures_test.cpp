@@ -37,7 +37,8 @@ class FakeResources : public IResources {
 public:
     FakeResources() { SetResources(this); }
     ~FakeResources() override { SetResources(nullptr); }
-    std::optional<std::span<const std::uint8_t>> Find(std::string_view type, std::string_view name) const override {
+    std::optional<std::span<const std::uint8_t>> Find(std::string_view type,
+                                                      std::string_view name) const override {
         const auto it = table.find(std::string(type) + ":" + std::string(name));
         if (it == table.end()) return std::nullopt;
         return Bytes(it->second);
@@ -85,13 +86,16 @@ TEST(BitmapReader, RefusesImpossibleHeadersWithAMessage) {
     Poke32(minHeight, 22, 0x80000000u);
     EXPECT_NE(ErrorOf(minHeight).find("Abmessungen"), std::string::npos);
     EXPECT_EQ(ErrorOf(good.substr(0, good.size() - 1)),
-              "Ung\xFCltige Bitmap: Bildpunktdaten reichen \xFC" "ber das Dateiende hinaus");
+              "Ung\xFCltige Bitmap: Bildpunktdaten reichen \xFC"
+              "ber das Dateiende hinaus");
     std::string offset = good;
     Poke32(offset, 10, 0xFFFFFFF0u);
     EXPECT_EQ(ErrorOf(offset), ErrorOf(good.substr(0, good.size() - 1)));
     std::string index = good;
     index[index.size() - 1] = 16;  // a palette of 16 colours
-    EXPECT_EQ(ErrorOf(index), "Ung\xFCltige Bitmap: Palettenindex au\xDF" "erhalb der Palette");
+    EXPECT_EQ(ErrorOf(index),
+              "Ung\xFCltige Bitmap: Palettenindex au\xDF"
+              "erhalb der Palette");
     std::string palette = good;
     Poke32(palette, 46, 1000);
     EXPECT_NE(ErrorOf(palette), "no error");

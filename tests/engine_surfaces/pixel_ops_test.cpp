@@ -123,7 +123,8 @@ TEST_F(ClippedBlit, StretchCutsRoundedSourcePixelsHalvesToEven) {
     } cases[] = {{-1, 0}, {-2, 1}, {-3, 2}, {-5, 2}, {-7, 4}, {-4, 2}};
     for (const auto& c : cases) {
         Colorfill(dest, 0, 0, 100, 100, 0);
-        StretchBlitClipped(source, nullptr, 0, 0, 20, 10, dest, c.destX, 0, 40, 20, false, 255, 0, 0, 799, 599);
+        StretchBlitClipped(source, nullptr, 0, 0, 20, 10, dest, c.destX, 0, 40, 20, false, 255, 0, 0, 799,
+                           599);
         EXPECT_EQ(GetPx(*dest, 0, 0), c.firstColumn + 1) << "destX " << c.destX;
     }
     // Right side: dest 40 wide at x = 775 against maxX 799 cuts 15 dest and

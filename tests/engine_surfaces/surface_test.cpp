@@ -183,10 +183,9 @@ TEST(Screen, FlipChainEnumerationAppendsTheBackBuffersOnly) {
     TSurfaceRef primary;
     ASSERT_EQ(DirectDraw->CreateSurface(desc, primary, 1), DD_OK);
     ScreenSurfaces.push_back(primary);
-    DirectDraw->EnumSurfaces(DDENUMSURFACES_DOESEXIST | DDENUMSURFACES_ALL,
-                             [](const TSurfaceRef& s, const TSurfaceDesc& d) {
-                                 return EnumBackSurfaces(s, d, ScreenSurfaces);
-                             });
+    DirectDraw->EnumSurfaces(
+        DDENUMSURFACES_DOESEXIST | DDENUMSURFACES_ALL,
+        [](const TSurfaceRef& s, const TSurfaceDesc& d) { return EnumBackSurfaces(s, d, ScreenSurfaces); });
     ASSERT_EQ(ScreenSurfaces.size(), 2u);
     EXPECT_EQ(FrontSurface(), primary);
     EXPECT_EQ(SecondarySurface(), primary->Attached()[0]);

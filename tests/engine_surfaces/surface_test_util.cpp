@@ -14,8 +14,8 @@ void Put16(std::string& s, std::uint16_t v) {
 }
 }  // namespace
 
-std::string BuildBmp(std::int32_t w, std::int32_t h, std::uint16_t bpp, const std::vector<std::uint32_t>& pixels,
-                     bool topDown, std::uint32_t paletteColours) {
+std::string BuildBmp(std::int32_t w, std::int32_t h, std::uint16_t bpp,
+                     const std::vector<std::uint32_t>& pixels, bool topDown, std::uint32_t paletteColours) {
     const std::uint32_t stride = (std::uint32_t(w) * bpp + 31) / 32 * 4;
     const std::uint32_t palette = bpp == 8 ? paletteColours * 4 : 0;
     const std::uint32_t offset = 14 + 40 + palette;

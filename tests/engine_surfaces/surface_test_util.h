@@ -12,7 +12,8 @@
 #include "engine/screen.h"
 #include "engine/surface.h"
 
-inline TSurfaceRef MakeSurface(std::uint32_t w, std::uint32_t h, const TPixelFormat& f = PixelFormatRGB565()) {
+inline TSurfaceRef MakeSurface(std::uint32_t w, std::uint32_t h,
+                               const TPixelFormat& f = PixelFormatRGB565()) {
     return std::make_shared<TSurface>(w, h, f, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY);
 }
 
@@ -73,8 +74,9 @@ public:
 
 // A bitmap file of the given depth; pixels are 0x00RRGGBB (24/32 bit) or
 // palette indices (8 bit), rows top-down in the argument.
-std::string BuildBmp(std::int32_t w, std::int32_t h, std::uint16_t bpp, const std::vector<std::uint32_t>& pixels,
-                     bool topDown = false, std::uint32_t paletteColours = 256);
+std::string BuildBmp(std::int32_t w, std::int32_t h, std::uint16_t bpp,
+                     const std::vector<std::uint32_t>& pixels, bool topDown = false,
+                     std::uint32_t paletteColours = 256);
 
 // The log's text as written so far (the folder's spelling may differ).
 std::string ReadLogText();

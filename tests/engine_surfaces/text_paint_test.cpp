@@ -74,7 +74,10 @@ TEST_F(TextPaint, OutlineContrastsWithTheTextColour) {
     const struct {
         TColor text;
         std::uint32_t outline;
-    } cases[] = {{0x000000, 0xFFFFFF}, {0xFFFFFF, 0x0F0F0F}, {0x00FFFF, 0x0F0F0F}, {0x2A2A2A, 0xFFFFFF},
+    } cases[] = {{0x000000, 0xFFFFFF},
+                 {0xFFFFFF, 0x0F0F0F},
+                 {0x00FFFF, 0x0F0F0F},
+                 {0x2A2A2A, 0xFFFFFF},
                  {0x2B2B2B, 0x0F0F0F}};
     for (const auto& c : cases) {
         FillAll(*surface, kBackground);
@@ -95,7 +98,8 @@ TEST_F(TextPaint, FailuresAreLoggedWithTheArgumentsAndRaised) {
     TSurfaceRef none;
     EXPECT_THROW(Printtosurface(0, 0, "Hallo", 0, 0, 0, 0, "Arial", 12, 0, none), std::runtime_error);
     SetFontRasterizer(nullptr);
-    EXPECT_THROW(Printtosurface(0, 0, 0, 100, 0, 0, "Hi", 0, 0, 0, 0, "Arial", 12, 0, surface), std::runtime_error);
+    EXPECT_THROW(Printtosurface(0, 0, 0, 100, 0, 0, "Hi", 0, 0, 0, 0, "Arial", 12, 0, surface),
+                 std::runtime_error);
     SetFontRasterizer(&fonts);
     EXPECT_EQ(ReadLogText(),
               "Error in Printtosurface: Cannot create canvas for NIL surface (Hallo,0,0,0,0)\r\n"
@@ -120,7 +124,8 @@ TEST(StatusLine, DrawsNothingWithoutHeightElseACentredLineOnBlack) {
         EXPECT_EQ(GetPx(*s, 391, 590), 0u);
         EXPECT_EQ(GetPx(*s, 408, 588), 0u);
     }
-    EXPECT_EQ(GetPx(*BackImageSurface, 392, 587), 0xFFFFFFu) << "text above the strip stays in the back image";
+    EXPECT_EQ(GetPx(*BackImageSurface, 392, 587), 0xFFFFFFu)
+        << "text above the strip stays in the back image";
     EXPECT_EQ(GetPx(*FrontSurface(), 392, 587), 0u) << "only the strip is copied";
     ResetScreenGlobals();
 }

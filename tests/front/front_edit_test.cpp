@@ -21,6 +21,7 @@ TEST(FrontEdit, FirstClickPlacesSecondClickPicksUp) {
     EXPECT_EQ(e->Y, 500);
     EXPECT_FLOAT_EQ(e->Z, -700);
     EXPECT_EQ(e->Type, 1);
+    EXPECT_EQ(e->Bob(1)->X, 400);  // drawn under the cursor at once
 
     f.ClickAt(400, 500, 1);
     EXPECT_EQ(f.Count, 1);
@@ -28,6 +29,15 @@ TEST(FrontEdit, FirstClickPlacesSecondClickPicksUp) {
     EXPECT_EQ(f.SelectedIndex, 1);
     EXPECT_EQ(f.LastMouseX, 400);
     EXPECT_EQ(f.LastMouseY, 500);
+}
+
+TEST(FrontEdit, WithTheFrontOptionOffAClickPlacesNothing) {
+    FrontWorld w;
+    Env.FrontOn = 0;
+    TFront& f = w.Load();
+    f.ClickAt(400, 300, 1);
+    EXPECT_EQ(f.Count, 0);
+    EXPECT_EQ(f.Element(1), nullptr);
 }
 
 TEST(FrontEdit, ElementAtCoversThePictureInclusiveAndPrefersTheLowestSlot) {

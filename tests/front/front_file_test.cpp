@@ -7,8 +7,8 @@
 #include "front_world.h"
 #include "infra/errors.h"
 
-using front_test::FrontWorld;
 using front_test::FileDifference;
+using front_test::FrontWorld;
 using front_test::Records;
 
 namespace {

@@ -53,8 +53,8 @@ inline std::string FileDifference(const std::string& got, const std::string& wan
         return "size " + std::to_string(got.size()) + " instead of " + std::to_string(want.size());
     const TFrontRecords a = DecodeFrontRecords(got), b = DecodeFrontRecords(want);
     auto text = [](const TFrontRecord& r) {
-        return "(" + std::to_string(r.BaseX) + ", " + std::to_string(r.Y) + ", " + std::to_string(r.Z) + ", " +
-               std::to_string(r.Type) + ")";
+        return "(" + std::to_string(r.BaseX) + ", " + std::to_string(r.Y) + ", " + std::to_string(r.Z) +
+               ", " + std::to_string(r.Type) + ")";
     };
     for (std::size_t i = 0; i < a.size(); ++i)
         if (text(a[i]) != text(b[i]))

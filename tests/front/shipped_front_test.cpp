@@ -30,7 +30,8 @@ public:
         const auto text = Resources().Find("TEXT", kDefinitionsResource);
         if (!text) throw std::runtime_error("no definitions resource");
         const auto lines = SplitLines(std::string(reinterpret_cast<const char*>(text->data()), text->size()));
-        for (std::int32_t type = 1; type <= FrontTypeCount; ++type) LoadGO(lines, UpperText(FrontElementGOName(type)));
+        for (std::int32_t type = 1; type <= FrontTypeCount; ++type)
+            LoadGO(lines, UpperText(FrontElementGOName(type)));
         SetEnvDefaults();
         Env.FrontOn = 1;
         std::filesystem::create_directories(dir / "SPS");

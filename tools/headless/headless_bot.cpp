@@ -44,15 +44,15 @@ TSperm* NearestThreat() {
 
 }  // namespace
 
-THeadlessBot::THeadlessBot(CaptureDisplay& display, TDDFullScreenForm1& form, bool fires)
-    : display_(display), form_(form), fires_(fires) {}
+THeadlessBot::THeadlessBot(CaptureDisplay& display, TDDFullScreenForm1& form, bool fires, std::uint32_t delayMs)
+    : display_(display), form_(form), fires_(fires), delayMs_(delayMs) {}
 
 void THeadlessBot::Schedule(InputKind kind, char c, std::uint16_t key) {
     InputEvent e;
     e.Kind = kind;
     e.Char = c;
     e.Key = key;
-    display_.ScheduleInput(display_.Elapsed(), e);
+    display_.ScheduleInput(display_.Elapsed() + delayMs_, e);
 }
 
 void THeadlessBot::OnFrame() {
@@ -78,11 +78,12 @@ void THeadlessBot::Play() {
     TSperm* target = NearestThreat();
     if (!target) return;
     const std::int32_t row = static_cast<std::int32_t>(std::lround(target->Y)) + 300;
-    display_.ScheduleMouse(display_.Elapsed(), 400, row);
+    display_.ScheduleMouse(display_.Elapsed() + delayMs_, 400, row);
     if (!fires_ || (Anzeige && Anzeige->GameOver)) return;
     const std::uint32_t now = display_.Elapsed();
     if (std::fabs(Rohre->Item(1)->Y - target->Y) >= AimTolerance) return;
-    if (now - lastClickAt_ < MinClickGapMs || ShotOnItsWay(*target)) return;
+    // A click still on its way counts as a shot on its way.
+    if (now - lastClickAt_ < MinClickGapMs + delayMs_ || ShotOnItsWay(*target)) return;
     Schedule(InputKind::MouseDown);
     Schedule(InputKind::MouseUp);
     lastClickAt_ = now;

@@ -4,7 +4,9 @@
 // within a few pixels of that row and no condom is already on its way to it;
 // it confirms a high-score name entry with Enter, and leaves with Escape
 // when its one game is over. A passive bot steers the same way but never
-// fires, which shows whether the level is lost by doing nothing.
+// fires, which shows whether the level is lost by doing nothing. A reaction
+// delay makes its inputs arrive that much later than the frame it judged,
+// closer to a person's hand.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +18,7 @@
 
 class THeadlessBot {
 public:
-    THeadlessBot(CaptureDisplay& display, TDDFullScreenForm1& form, bool fires);
+    THeadlessBot(CaptureDisplay& display, TDDFullScreenForm1& form, bool fires, std::uint32_t delayMs = 0);
 
     // After each presented frame: decides the next input.
     void OnFrame();
@@ -33,6 +35,7 @@ private:
     CaptureDisplay& display_;
     TDDFullScreenForm1& form_;
     bool fires_;
+    std::uint32_t delayMs_;
     bool started_ = false;
     bool leaving_ = false;
     bool entryConfirmed_ = false;

@@ -8,7 +8,7 @@
 const char* HeadlessUsage =
     "usage: vantorel-headless [--dir DIR] [--seed N] [--input FILE] [--ms-per-frame N]\n"
     "                         [--max-steps N] [--mode 0|1|2] [--save-frames DIR --at STEP,STEP,...]\n"
-    "                         [--bot | --bot-passive]\n";
+    "                         [--bot | --bot-passive] [--bot-delay MS]\n";
 
 namespace {
 
@@ -38,6 +38,7 @@ HeadlessOptions ParseHeadlessOptions(int argc, char** argv) {
         else if (arg == "--mode") o.Mode = static_cast<int>(Number(value(), "--mode", 2));
         else if (arg == "--save-frames") o.SaveFramesDir = value();
         else if (arg == "--bot") o.Bot = true;
+        else if (arg == "--bot-delay") o.BotDelayMs = static_cast<std::uint32_t>(Number(value(), "--bot-delay", 10000));
         else if (arg == "--bot-passive") {
             o.Bot = true;
             o.BotFires = false;

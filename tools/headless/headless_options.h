@@ -19,6 +19,8 @@ struct HeadlessOptions {
     // a passive one steers but never fires.
     bool Bot = false;
     bool BotFires = true;
+    // The bot's reaction time: its inputs arrive this long after the frame it saw.
+    std::uint32_t BotDelayMs = 0;
 };
 
 // Parses argv; raises std::runtime_error with a usage hint on bad arguments.

@@ -78,7 +78,7 @@ int Run(const HeadlessOptions& options) {
     form.ThreadedLoop = false;
     std::unique_ptr<THeadlessBot> bot;
     if (options.Bot) {
-        bot = std::make_unique<THeadlessBot>(display, form, options.BotFires);
+        bot = std::make_unique<THeadlessBot>(display, form, options.BotFires, options.BotDelayMs);
         onLogLine = [&bot](std::string_view line) { bot->OnLogLine(line); };
     }
     form.SetDisplayMode(options.Mode);

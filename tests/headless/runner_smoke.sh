@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# vantorel-headless on a fresh program directory: it converts the music,
+# runs the game screen to a scripted Escape, saves the asked frames and ends
+# with the closing protocol's "OK".
+# Usage: runner_smoke.sh <build dir>
+set -u
+BUILD=$1
+WORK=$(mktemp -d /tmp/vantorel-headless-XXXXXX)
+trap 'rm -rf "$WORK"' EXIT
+fail() { echo "FAILED: $*"; cat "$WORK/out.txt" 2>/dev/null | tail -20; exit 1; }
+mkdir -p "$WORK/game/snd"
+cp -r "$BUILD/gfx" "$BUILD/sps" "$WORK/game/"
+cp "$BUILD"/snd/*.mp3 "$WORK/game/snd/"
+printf '# leave after a second\n1000 key Escape\n' >"$WORK/input.txt"
+"$BUILD/vantorel-headless" --dir "$WORK/game" --seed 3 --input "$WORK/input.txt" \
+  --save-frames "$WORK/frames" --at 5,40 >"$WORK/out.txt" 2>&1 || fail "exit code $?"
+[ -f "$WORK/frames/step_5.png" ] && [ -f "$WORK/frames/step_40.png" ] || fail "frames not saved"
+ls "$WORK/game/snd/back.wav" >/dev/null 2>&1 || fail "music not converted"
+tail -n 1 "$WORK/out.txt" | grep -qx "OK" || fail "printed log does not end with OK"
+tail -n 1 "$WORK/game/sps/LOG.TXT" | tr -d '\r' | grep -qx "OK" || fail "log file does not end with OK"
+grep -qx "Formkeydown: Escape" "$WORK/out.txt" || fail "Escape did not arrive"
+echo "PASSED"
