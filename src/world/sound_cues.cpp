@@ -1,0 +1,18 @@
+// The world's sound effects through the global sound engine.
+#include "world/sound_cues.h"
+
+#include "sound/kb_dsound.h"
+#include "sound/sound_levels.h"
+
+TkbDSoundFile& WorldSound(std::string_view name) {
+    return DSound->FindWave(name);
+}
+
+void PlayPanned(TkbDSoundFile& sound, float x, float z) {
+    sound.SetPan(ScreenPan(x, z));
+    sound.Play();
+}
+
+void PlayAt(std::string_view name, float x, float z) {
+    PlayPanned(WorldSound(name), x, z);
+}

@@ -1,0 +1,149 @@
+// The displays drawn with the game's own graphic objects, the real font and
+// the menu's back picture, as a game screen frame would show them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "content/content_resources.h"
+#include "engine/bobs.h"
+#include "engine/graphic_objects.h"
+#include "engine/pictures.h"
+#include "engine/pixel_ops.h"
+#include "engine/screen.h"
+#include "hud/displays.h"
+#include "infra/env_data.h"
+#include "infra/file_io.h"
+#include "infra/random.h"
+#include "infra/resources.h"
+#include "platform/freetype_rasterizer.h"
+#include "png_writer.h"
+#include "support/temp_program_dir.h"
+#include "world/game_link.h"
+
+namespace {
+
+class HudContent : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallContentResources();
+        SetFontRasterizer(&font);
+        DirectDraw = std::make_shared<TDirectDraw>(PixelFormatRGB565());
+        SetScreenMetrics(800, 600);
+        ScreenSurfaces.resize(2);
+        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[0]);
+        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[1]);
+        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, BlendSurface);
+        Transparency = true;
+        AlphaMasks = true;
+        Bobs = std::make_unique<TBobs>();
+        const auto text = Resources().Find("TEXT", "SBMEMO");
+        ASSERT_TRUE(text.has_value());
+        LoadGOs(SplitLines(std::string(reinterpret_cast<const char*>(text->data()), text->size())));
+        std::int32_t w = 0, h = 0;
+        ASSERT_TRUE(LoadBitmapToSurface("GFX/sb/Back", back, w, h));
+        SetEnvDefaults();
+        RandSeed = 99;
+        ResetGameLink();
+        const char* names[] = {"Mia", "Jonas", "Lea", "Noah", "Emma", "Ben", "Hanna", "Paul", "Lina", "Finn"};
+        for (int r = 1; r <= 10; ++r) {
+            Env.Highscores[r - 1].Name.assign(names[r - 1]);
+            Env.Highscores[r - 1].Score = 26000 - 2500 * r;
+        }
+        Anzeige = std::make_unique<TAnzeige>();
+    }
+    void TearDown() override {
+        Anzeige.reset();
+        Bobs.reset();
+        FreeGOs();
+        ResetScreenGlobals();
+        SetFontRasterizer(nullptr);
+    }
+
+    void Steps(int n) {
+        for (int i = 0; i < n; ++i) Anzeige->Animate();
+    }
+    // Draws the back picture and the sprite list; saves it when asked to.
+    void Frame(const std::string& name) {
+        TSurfaceRef screen = SecondarySurface();
+        BlitClipped(back, 0, 0, 800, 600, screen, 0, 0, false, 0, 0, 799, 599);
+        Bobs->paint();
+        if (const char* folder = std::getenv("VANTOREL_HUD_FRAMES")) {
+            std::filesystem::create_directories(folder);
+            SaveSurfaceAsPng(*screen, std::string(folder) + "/" + name + ".png");
+        }
+    }
+    static int InkPixels(const std::string& go) {
+        const TSprite* s = SpriteAt(SpriteOf(GetGOIndex(go), 0, 0));
+        const TPicture pic = SurfaceToPicture(*SpriteSurface(*s));
+        int n = 0;
+        for (int y = s->Y; y < s->Y + s->H; ++y)
+            for (int x = s->X; x < s->X + s->W; ++x) n += pic.Pixels[static_cast<std::size_t>(y * pic.Width + x)] != 0;
+        return n;
+    }
+
+    TempProgramDir dir;
+    TFreeTypeRasterizer font;
+    TSurfaceRef back;
+};
+
+TEST_F(HudContent, TitleScreenWithThePromptAndTheTable) {
+    Steps(100);
+    Frame("title_prompt");
+    EXPECT_TRUE(Anzeige->PressButton->Visible);
+    Steps(200);
+    Frame("title_table");
+    EXPECT_GT(InkPixels("HSLeerfeld1"), 500);  // rank, name and score in the row
+}
+
+TEST_F(HudContent, PlayWithClockScoreHelpAndTorpedoes) {
+    Anzeige->StartGame();
+    Playing = true;
+    Steps(160);
+    Anzeige->ScorePoints->Points = 4320;
+    Anzeige->ScorePoints->PaintPoints();
+    Anzeige->TorpedoOn();
+    Anzeige->UseTorpedo();
+    Frame("play");
+    EXPECT_GT(InkPixels("LeerZeit"), 0);
+    EXPECT_GT(InkPixels("helpfeld"), 500);
+    Steps(80 * 50);
+    Anzeige->ScorePoints->Points = -150;
+    Anzeige->ScorePoints->PaintPoints();
+    Frame("bigtime");
+    EXPECT_EQ(Anzeige->ScoreTime->Seconds, 7);
+    EXPECT_GT(InkPixels("bigtimefeld"), 0);
+}
+
+TEST_F(HudContent, LostGameWithTheNameEntry) {
+    Anzeige->StartGame();
+    Playing = true;
+    Anzeige->ScorePoints->Points = 12000;
+    Env.LastHighscoreName.assign("Kim");
+    Anzeige->GameOver = true;
+    Steps(60);
+    Frame("gameover");
+    Steps(291 + 70);
+    ASSERT_TRUE(Anzeige->HSEntryActive());
+    Anzeige->HSKeyPress('i');
+    Steps(30);
+    Frame("name_entry");
+    EXPECT_EQ(Env.Highscores[5].Name.str().substr(0, 4), "Kimi");
+}
+
+TEST_F(HudContent, WonGameCongratulations) {
+    Anzeige->StartGame();
+    Playing = true;
+    Anzeige->ScoreTime->Seconds = 1;
+    Anzeige->ScorePoints->Points = 3000;
+    Steps(50);
+    ASSERT_TRUE(Anzeige->Won);
+    Steps(150);
+    Frame("congratulations");
+    Steps(100);
+    Frame("won_table");
+    EXPECT_EQ(Anzeige->NewRank, 6);
+}
+
+}  // namespace
