@@ -32,7 +32,7 @@ TSchuss::TSchuss()
     AddBob(goSchuss_, 0, -1, 0, 0, 0);
     AddBob(goAbroll_, 0, -1, 0, 0, 0);
     Bob(2)->Alpha = 165;
-    abroll_ = &TkbDSoundFile::CreateDuplicate(WorldSound("abroll"));
+    if (TkbDSoundFile* abroll = WorldSound("abroll")) abroll_ = &TkbDSoundFile::CreateDuplicate(*abroll);
     soundEngine_ = DSound;
     SetVisible(false);
     SetZ(-static_cast<float>(ProjectionScale));
@@ -50,7 +50,7 @@ void TSchuss::Fire(float x, float y, float z) {
     if (Torpedo) {
         flying->SetAnimationOf(goTorpedo_, 0);
         ThrustX = -2.0f;
-        WorldSound("Torpedo").Play();
+        PlayWorldSound("Torpedo");
         // Torpedoes are forgiving: four times the sprite's height.
         HalfHeight = flying->Height / 2 * 4;
         Anzeige->UseTorpedo();
@@ -126,7 +126,7 @@ void TSchuss::CatchWithCondom(TSperm& enemy) {
     VelocityY = enemy.VelocityY;
     VelocityZ = enemy.VelocityZ;
     if (enemy.Kind == 1)
-        PlayPanned(*abroll_, X, Z);
+        PlayPanned(abroll_, X, Z);
     else if (enemy.Kind >= 2 && enemy.Kind <= KindCount)
         PlayAt(CatchSounds[enemy.Kind], X, Z);
 }

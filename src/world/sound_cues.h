@@ -6,8 +6,12 @@
 
 class TkbDSoundFile;
 
-// Raises the lookup error of the sound engine when the name is not loaded.
-TkbDSoundFile& WorldSound(std::string_view name);
-// Pans the sound to the world position (x, z) and plays it.
-void PlayPanned(TkbDSoundFile& sound, float x, float z);
+// The loaded sound of that name; raises the sound engine's lookup error when
+// it is not loaded. Null when there is no sound engine at all (as for the
+// displays, a screen without one stays silent).
+TkbDSoundFile* WorldSound(std::string_view name);
+// Pans the sound to the world position (x, z) and plays it; nothing for null.
+void PlayPanned(TkbDSoundFile* sound, float x, float z);
 void PlayAt(std::string_view name, float x, float z);
+// Plays without panning.
+void PlayWorldSound(std::string_view name);

@@ -131,4 +131,21 @@ TEST_F(ShotsTest, ShotsLeaveBeyondTheEdgeAndAFullPoolFiresNothing) {
     EXPECT_FALSE(Shot(1).Visible);
 }
 
+TEST_F(ShotsTest, WithoutASoundEngineEverythingStillWorksSilently) {
+    WithSound = false;
+    Start(IdleScript);
+    ASSERT_EQ(DSound, nullptr);
+    Spermien->StartLevel();
+    Place(1, 1, 300, 0);
+    Schuesse->Fire(374.5f, 0, -800);
+    Schuesse->Move();
+    EXPECT_TRUE(Sperm(1).Caught);
+    Anzeige->TorpedoMode = true;
+    Place(2, 4, 300, 100);
+    Schuesse->Fire(374.5f, 100, -800);
+    Schuesse->Move();
+    EXPECT_FALSE(Sperm(2).Visible);
+    EXPECT_EQ(Points(), 100 + 120);
+}
+
 }  // namespace

@@ -109,6 +109,8 @@ protected:
         return n;
     }
 
+    // False: the world is built without a sound engine.
+    bool WithSound = true;
     TempProgramDir dir;
     FixedFontRasterizer font;
     RecordingAudioOutput* recorder = nullptr;
@@ -129,6 +131,7 @@ private:
         const auto text = Resources().Find("TEXT", "SBMEMO");
         ASSERT_TRUE(text.has_value());
         LoadGOs(SplitLines(std::string(reinterpret_cast<const char*>(text->data()), text->size())));
+        if (!WithSound) return;
         auto output = std::make_unique<RecordingAudioOutput>();
         recorder = output.get();
         sound = std::make_unique<TkbDSound>(std::move(output), true, false);
