@@ -193,3 +193,23 @@ TEST_F(GameStates, AMissingSoundFolderFailsTheStartWithTheReason) {
     EXPECT_NE(log.find("\r\nError initiating DirectX: Cannot find Wave: back\r\n"), std::string::npos) << log;
     EXPECT_TRUE(log.ends_with("\r\nERROR\r\n"));
 }
+
+TEST_F(GameStates, TheCaveScrollsFivePerStepAndStopsAtItsEnd) {
+    Start();
+    form->glsInit();
+    form->Click();
+    form->glsBegin();
+    for (int i = 0; i < 100; ++i) form->glsBegin2();
+    ASSERT_EQ(form->glsproc, &Form::glsLoop);
+    form->glsLoop();
+    EXPECT_EQ(Front->ScrollPos, FrontScrollStart - 5);
+    EXPECT_EQ(form->BackScroll, 1);
+    Front->ScrollPos = FrontScrollEnd + 3;
+    form->BackScroll = 799;
+    form->glsLoop();
+    EXPECT_EQ(Front->ScrollPos, FrontScrollEnd);
+    EXPECT_EQ(form->BackScroll, 0);
+    form->glsLoop();
+    EXPECT_EQ(Front->ScrollPos, FrontScrollEnd);
+    EXPECT_EQ(form->BackScroll, 0);
+}

@@ -10,8 +10,15 @@ trap 'rm -rf "$WORK"' EXIT
 fail() { echo "FAILED: $*"; cat "$WORK/out.txt" 2>/dev/null | tail -20; exit 1; }
 mkdir -p "$WORK/game/snd"
 cp -r "$BUILD/gfx" "$BUILD/sps" "$WORK/game/"
-cp "$BUILD"/snd/*.mp3 "$WORK/game/snd/"
-printf '# leave after a second\n1000 key Escape\n' >"$WORK/input.txt"
+# The sound effects, and the music only as MP3 so that it gets converted.
+for f in "$BUILD"/snd/*; do
+  case "$f" in
+    *.wav) [ -f "${f%.wav}.mp3" ] || cp "$f" "$WORK/game/snd/" ;;
+    *.mp3) cp "$f" "$WORK/game/snd/" ;;
+  esac
+done
+# Leave after a second; the second Escape ends the information picture.
+printf '1000 key Escape\n2000 key Escape\n' >"$WORK/input.txt"
 "$BUILD/vantorel-headless" --dir "$WORK/game" --seed 3 --input "$WORK/input.txt" \
   --save-frames "$WORK/frames" --at 5,40 >"$WORK/out.txt" 2>&1 || fail "exit code $?"
 [ -f "$WORK/frames/step_5.png" ] && [ -f "$WORK/frames/step_40.png" ] || fail "frames not saved"

@@ -87,12 +87,6 @@ TEST(ParseCell, ALetterAndOneOrTwoDigitsLaunch) {
         EXPECT_FALSE(ParseCell(bad, letter, step)) << bad;
 }
 
-TEST(NormalisedScriptLine, LowerCasesAndTrims) {
-    EXPECT_EQ(NormalisedScriptLine("  BobSpeed=0,5 \t\r"), "bobspeed=0,5");
-    EXPECT_EQ(NormalisedScriptLine("\xC4"), "\xC4");  // letters beyond ASCII stay
-    EXPECT_EQ(NormalisedScriptLine("   "), "");
-}
-
 class LevelFileTest : public ::testing::Test {
 protected:
     void SetUp() override { SetGameDataDefaults(); }

@@ -87,13 +87,4 @@ TEST_F(PipeTest, AfterADefeatClicksOnlyClick) {
     EXPECT_EQ(Pipe().Bob(1)->Animation, 1);
 }
 
-TEST_F(PipeTest, AHiddenPipeNeitherAimsNorFires) {
-    Rohre->Hide();
-    GameScreenFields.PendingShots = 1;
-    GameScreenFields.MouseY = 0;
-    Rohre->Move();
-    EXPECT_EQ(GameScreenFields.PendingShots, 1);
-    EXPECT_EQ(ShotsInFlight(), 0);
-}
-
 }  // namespace

@@ -275,14 +275,6 @@ TEST_F(SwarmTest, TheFirstDeadlyEnemyThroughLosesTheGameOnce) {
     EXPECT_EQ(Anzeige->ScoreGameover->GameoverSteps, 17);
 }
 
-TEST_F(SwarmTest, EnemiesLeaveAtTheRightEdgeAndFreeTheirSlot) {
-    Spermien->StartLevel();
-    TSperm& s = Place(1, 1, 400 + 1, 0, 0.5f);
-    for (int i = 0; i < 100 && s.Visible; ++i) Run(1);
-    EXPECT_FALSE(s.Visible);
-    EXPECT_GT(s.X, 400 + s.Bob(1)->Width / 2);
-}
-
 TEST_F(SwarmTest, FindSpermWantsTheNoseStrictlyInsideAndSkipsCaughtOnes) {
     Spermien->StartLevel();
     Place(1, 1, 100, 0);
@@ -305,15 +297,6 @@ TEST_F(SwarmTest, BubbleizeHidesTheEnemyAndLetsBubblesOut) {
     int shown = 0;
     for (int i = 1; i <= Bubbles->Count; ++i) shown += Bubbles->Item(i)->Visible ? 1 : 0;
     EXPECT_GT(shown, 0);
-}
-
-TEST_F(SwarmTest, StopAllHidesEveryoneAndStopsTheScript) {
-    Play(Level("", "a0;a0;a0;"), 6);
-    ASSERT_EQ(VisibleSperms(), 3);
-    Spermien->StopAll();
-    EXPECT_EQ(VisibleSperms(), 0);
-    EXPECT_EQ(Spermien->MainPointer, -1);
-    EXPECT_EQ(Spermien->FormationPointer, -1);
 }
 
 }  // namespace

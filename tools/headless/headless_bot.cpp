@@ -31,17 +31,6 @@ bool ShotOnItsWay(const TSperm& target) {
     return false;
 }
 
-// The deadly enemy nearest the right edge that has not been caught yet.
-TSperm* NearestThreat() {
-    TSperm* best = nullptr;
-    for (std::int32_t i = 1; i <= Spermien->ItemCount; ++i) {
-        TSperm* s = Spermien->Item(i);
-        if (!s || !s->Visible || s->Caught || s->Passed || !s->Deadly) continue;
-        if (!best || s->NoseX() > best->NoseX()) best = s;
-    }
-    return best;
-}
-
 }  // namespace
 
 THeadlessBot::THeadlessBot(CaptureDisplay& display, TDDFullScreenForm1& form, bool fires, std::uint32_t delayMs)
@@ -73,6 +62,21 @@ void THeadlessBot::OnFrame() {
     if (Playing) Play();
 }
 
+TSperm* THeadlessBot::NearestThreat() const {
+    const std::uint32_t now = display_.Elapsed();
+    TSperm* best = nullptr;
+    for (std::int32_t i = 1; i <= Spermien->ItemCount; ++i) {
+        TSperm* s = Spermien->Item(i);
+        if (!s || !s->Visible || s->Caught || s->Passed || !s->Deadly) continue;
+        // Taken care of: a click at it is still on its way, or a condom is.
+        const auto aimed = lastShotAt_.find(s);
+        if (aimed != lastShotAt_.end() && now - aimed->second < delayMs_ + MinClickGapMs) continue;
+        if (ShotOnItsWay(*s)) continue;
+        if (!best || s->NoseX() > best->NoseX()) best = s;
+    }
+    return best;
+}
+
 void THeadlessBot::Play() {
     if (!Spermien || !Rohre || !Rohre->Item(1)) return;
     TSperm* target = NearestThreat();
@@ -82,11 +86,11 @@ void THeadlessBot::Play() {
     if (!fires_ || (Anzeige && Anzeige->GameOver)) return;
     const std::uint32_t now = display_.Elapsed();
     if (std::fabs(Rohre->Item(1)->Y - target->Y) >= AimTolerance) return;
-    // A click still on its way counts as a shot on its way.
-    if (now - lastClickAt_ < MinClickGapMs + delayMs_ || ShotOnItsWay(*target)) return;
+    if (now - lastClickAt_ < MinClickGapMs) return;
     Schedule(InputKind::MouseDown);
     Schedule(InputKind::MouseUp);
     lastClickAt_ = now;
+    lastShotAt_[target] = now;
     ++clicks_;
 }
 

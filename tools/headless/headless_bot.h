@@ -1,7 +1,7 @@
 // A simple player for the headless runner, to measure how hard a level is.
 // It clicks the title screen once, then every frame moves the cursor to the
-// row of the deadly enemy nearest the pipe and clicks once the pipe has come
-// within a few pixels of that row and no condom is already on its way to it;
+// row of the deadly enemy nearest the pipe that no condom (or click) is on its
+// way to yet, and clicks once the pipe has come within a few pixels of it;
 // it confirms a high-score name entry with Enter, and leaves with Escape
 // when its one game is over. A passive bot steers the same way but never
 // fires, which shows whether the level is lost by doing nothing. A reaction
@@ -10,11 +10,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
 #include "game/capture_display.h"
 #include "game/game_screen.h"
+#include "world/swarm.h"
 
 class THeadlessBot {
 public:
@@ -30,6 +32,9 @@ public:
 
 private:
     void Play();
+    // The deadly enemy nearest the right edge that is not yet caught and not
+    // yet taken care of by a shot.
+    TSperm* NearestThreat() const;
     void Schedule(InputKind kind, char c = 0, std::uint16_t key = 0);
 
     CaptureDisplay& display_;
@@ -45,4 +50,5 @@ private:
     std::int32_t launched_ = 0;  // enemies the script launched
     std::int32_t hits_ = 0;
     std::uint32_t lastClickAt_ = 0;
+    std::map<const TSperm*, std::uint32_t> lastShotAt_;  // when the bot last clicked at an enemy
 };
