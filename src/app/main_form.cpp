@@ -241,19 +241,42 @@ void TForm1::ActionStartExecute() {
 }
 
 void TForm1::RunGameScreen(std::optional<int> mode) {
-    // The window goes on painting while the game screen runs, but takes no
-    // input: clicks that arrive meanwhile are dropped before it is enabled.
+    // The window goes on painting while the game screen runs (in its own
+    // colours, not greyed as a disabled window would be), but takes no input:
+    // a filter drops it, including what arrived meanwhile and is handed out
+    // once the game screen has closed.
     gameRunning_ = true;
-    setEnabled(false);
+    qApp->installEventFilter(this);
     struct Restore {
         TForm1& form;
         ~Restore() {
             QApplication::processEvents();
+            qApp->removeEventFilter(&form);
             form.gameRunning_ = false;
-            form.setEnabled(true);
         }
     } restore{*this};
     runGameScreen_(mode, sbMemoText_);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    if (gameRunning_) {
+        switch (e->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+            case QEvent::ContextMenu:
+                return true;
+            default:
+                break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void TForm1::ActionHilfeExecute() {

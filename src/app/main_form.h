@@ -82,6 +82,8 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    // Drops the program's input while the game screen runs.
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;

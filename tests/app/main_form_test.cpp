@@ -223,26 +223,31 @@ TEST_F(MainFormTest, PressOnThePlayButtonStartsAGameInTheStoredMode) {
 }
 
 TEST_F(MainFormTest, WhileTheGameRunsTheWindowTakesNoInputAndStaysOpen) {
-    bool enabled = true, closed = true, running = false;
+    bool closed = true, running = false;
     TForm1* self = nullptr;
     TForm1 form([&](std::optional<int>, const std::string&) {
-        running = self->GameRunning();
-        enabled = self->isEnabled();
-        closed = self->close();
-        // A second start from a shortcut pressed meanwhile is ignored.
-        self->ActionStart->trigger();
         games.push_back(std::nullopt);
+        running = self->GameRunning();
+        closed = self->close();
+        // A press on PLAY, F9 and the key E meanwhile are all dropped.
+        QTest::mousePress(self->Shape1, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::keyClick(self, Qt::Key_F9);
+        QTest::keyPress(self, Qt::Key_E);
+        self->ActionStart->trigger();
     });
     self = &form;
     form.show();
     form.ActionStart->trigger();
     EXPECT_TRUE(running);
-    EXPECT_FALSE(enabled);
     EXPECT_FALSE(closed);
     EXPECT_EQ(games.size(), 1u);
+    EXPECT_FALSE(form.EditorKeyHeld);
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(form.isEnabled());
     EXPECT_FALSE(dir.Exists("sps/env.dat"));  // not saved: the window did not close
+    // Afterwards the window takes input again.
+    QTest::keyPress(&form, Qt::Key_E);
+    EXPECT_TRUE(form.EditorKeyHeld);
 }
 
 TEST_F(MainFormTest, AnUnknownDisplayModeLeavesTheGameScreensDefault) {
