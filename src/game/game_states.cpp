@@ -169,9 +169,11 @@ void TDDFullScreenForm1::ScrollCave() {
 
 void TDDFullScreenForm1::glsCaveEdit() {
     if (Closing) {
-        Front->SaveFront();
+        // Leave first: a save that fails is logged by the frame and must not
+        // keep the screen retrying it (and refusing to close) for ever.
         BackScroll = 0;
         glsproc = &TDDFullScreenForm1::glsExit;
+        Front->SaveFront();
         return;
     }
     ReadMouse();

@@ -3,6 +3,8 @@
 // indirectly (pause timing, the editor's scroll limits, the info countdown).
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "content/content_resources.h"
 #include "game/capture_display.h"
 #include "game/game_screen.h"
@@ -161,6 +163,19 @@ TEST_F(GameStates, TheCaveEditorScrollsAtTheEdgesWithinTheStrip) {
     MouseAt(400, 300);
     form->glsCaveEdit();
     EXPECT_EQ(Front->ScrollPos, FrontScrollEnd);
+}
+
+TEST_F(GameStates, LeavingTheCaveEditorWhenTheSaveFailsStillLeaves) {
+    game.SetSetting("caveedit", "1");
+    Start();
+    form->glsInit();
+    ASSERT_EQ(form->glsproc, &Form::glsCaveEdit);
+    // The temporary file cannot be made, so the save raises.
+    std::filesystem::create_directories(game.Dir / "sps/front.dat.tmp");
+    form->Closing = true;
+    EXPECT_ANY_THROW(form->glsCaveEdit());
+    EXPECT_EQ(form->glsproc, &Form::glsExit);
+    EXPECT_EQ(form->BackScroll, 0);
 }
 
 TEST_F(GameStates, TheInformationPictureWaits9000StepsAtMost) {
