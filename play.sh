@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Vantorel.
+# Sets up, builds and starts Vantorel (its menu window).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
-echo
-echo "Starting build/vantorel (the menu window is not built yet: this runs the newest piece, the file and settings layer)."
-exec build/vantorel "$@"
+exec build/vantorel
