@@ -4,6 +4,7 @@
 #include "engine/graphic_objects.h"
 #include "engine/screen.h"
 #include "hud/displays.h"
+#include "world/floating_body.h"
 #include "infra/random.h"
 
 std::unique_ptr<TBubblpoints> Bubblpoints;
@@ -16,21 +17,10 @@ std::uint16_t PointsPicture(std::int32_t value) {
 }
 
 TBubblepoint::TBubblepoint() {
-    const float f = static_cast<float>(ProjectionScale);
     AddBob(GetGOIndex("points"), 0, -1, 0, 0, 0);
     Bob(1)->ScreenMode = true;
     Bob(1)->Project = true;
-    ApproachDivisor = 200000.0f;
-    Damping = 1.5f;
-    SpringDivisor = 200.0f;
-    MaxThrust = 5.0f;
-    SetX(0);
-    SetY(0);
-    SetZ(-f);
-    TargetX = X;
-    TargetY = Y;
-    TargetZ = Z;
-    SetVisible(false);
+    MakeFloatingBody(*this);
 }
 
 void TBubblepoint::Show(std::int32_t value, float x, float y, float z) {

@@ -7,6 +7,7 @@
 #include "engine/screen.h"
 #include "infra/env_data.h"
 #include "infra/random.h"
+#include "world/floating_body.h"
 
 std::unique_ptr<TBubbles> Bubbles;
 
@@ -20,19 +21,8 @@ bool BubbleChance() {
 }  // namespace
 
 TBubble::TBubble() {
-    const float f = static_cast<float>(ProjectionScale);
     AddBob(GetGOIndex("P1"), 0, -1, 0, 0, 0);
-    ApproachDivisor = 200000.0f;
-    Damping = 1.5f;
-    SpringDivisor = 200.0f;
-    MaxThrust = 5.0f;
-    SetX(0);
-    SetY(0);
-    SetZ(-f);
-    TargetX = X;
-    TargetY = Y;
-    TargetZ = Z;
-    SetVisible(false);
+    MakeFloatingBody(*this);
 }
 
 void TBubble::Show(std::int32_t minSize, float x, float y, float z) {
