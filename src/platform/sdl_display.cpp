@@ -1,6 +1,7 @@
 // SDL2 display: window, renderer, streaming texture, events.
 #include "sdl_display.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -24,6 +25,13 @@ bool IsSoftwareOpenGl(SDL_Renderer* renderer) {
     const auto* name = reinterpret_cast<const char*>(glGetString(0x1F01));  // GL_RENDERER
     return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
                     std::strstr(name, "Software Rasterizer"));
+}
+
+// True when the screen the window is on runs at width x height.
+bool ScreenHasSize(SDL_Window* window, std::int32_t width, std::int32_t height) {
+    SDL_DisplayMode mode{};
+    const int index = SDL_GetWindowDisplayIndex(window);
+    return index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 && mode.w == width && mode.h == height;
 }
 
 TPixelFormat FormatOfSdl(Uint32 sdlFormat) {
@@ -75,6 +83,12 @@ TDisplayModeInfo SdlDisplay::Open(int mode, std::int32_t width, std::int32_t hei
     window_ = SDL_CreateWindow("Vantorel!", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, info.Width,
                                info.Height, flags);
     if (!window_) Fail("window");
+    if (mode == 0 && !ScreenHasSize(window_, info.Width, info.Height)) {
+        // The resolution could not be changed (a desktop that refuses mode
+        // switches, or a virtual screen): fill the desktop instead and let
+        // the renderer scale the game up with black bars.
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (renderer_ && IsSoftwareOpenGl(renderer_)) {
         SDL_DestroyRenderer(renderer_);
@@ -116,6 +130,13 @@ void SdlDisplay::SetCursorVisible(bool visible) { SDL_ShowCursor(visible ? SDL_E
 void SdlDisplay::CursorPos(std::int32_t& x, std::int32_t& y) {
     int mx = 0, my = 0;
     SDL_GetMouseState(&mx, &my);
+    if (renderer_) {
+        // Window pixels to game pixels, where the renderer scales the game.
+        float lx = 0, ly = 0;
+        SDL_RenderWindowToLogical(renderer_, mx, my, &lx, &ly);
+        mx = static_cast<int>(std::lround(lx));
+        my = static_cast<int>(std::lround(ly));
+    }
     ClientOrigin(x, y);
     x += mx;
     y += my;
