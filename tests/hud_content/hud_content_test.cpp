@@ -2,6 +2,8 @@
 // the menu's back picture, as a game screen frame would show them.
 #include <gtest/gtest.h>
 
+#include "support/content_engine.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -27,20 +29,9 @@ namespace {
 class HudContent : public ::testing::Test {
 protected:
     void SetUp() override {
-        InstallContentResources();
         SetFontRasterizer(&font);
-        DirectDraw = std::make_shared<TDirectDraw>(PixelFormatRGB565());
-        SetScreenMetrics(800, 600);
-        ScreenSurfaces.resize(2);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[0]);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[1]);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, BlendSurface);
-        Transparency = true;
-        AlphaMasks = true;
-        Bobs = std::make_unique<TBobs>();
-        const auto text = Resources().Find("TEXT", "SBMEMO");
-        ASSERT_TRUE(text.has_value());
-        LoadGOs(SplitLines(std::string(reinterpret_cast<const char*>(text->data()), text->size())));
+        OpenContentEngine();
+        if (HasFatalFailure()) return;
         std::int32_t w = 0, h = 0;
         ASSERT_TRUE(LoadBitmapToSurface("GFX/sb/Back", back, w, h));
         SetEnvDefaults();

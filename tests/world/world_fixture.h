@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/content_engine.h"
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -118,19 +120,8 @@ protected:
 
 private:
     void OpenEngine() {
-        SetResources(&ContentResources());
-        DirectDraw = std::make_shared<TDirectDraw>(PixelFormatRGB565());
-        SetScreenMetrics(800, 600);
-        ScreenSurfaces.resize(2);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[0]);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[1]);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, BlendSurface);
-        AlphaMasks = true;
-        Transparency = true;
-        Bobs = std::make_unique<TBobs>();
-        const auto text = Resources().Find("TEXT", "SBMEMO");
-        ASSERT_TRUE(text.has_value());
-        LoadGOs(SplitLines(std::string(reinterpret_cast<const char*>(text->data()), text->size())));
+        OpenContentEngine();
+        if (::testing::Test::HasFatalFailure()) return;
         if (!WithSound) return;
         auto output = std::make_unique<RecordingAudioOutput>();
         recorder = output.get();
