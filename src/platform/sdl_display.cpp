@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "rgb565_expand.h"
 #include "sdl_input.h"
 
 namespace {
@@ -100,7 +101,11 @@ TDisplayModeInfo SdlDisplay::Open(int mode, std::int32_t width, std::int32_t hei
     }
     if (!renderer_) Fail("renderer");
     SDL_RenderSetLogicalSize(renderer_, info.Width, info.Height);
-    texture_ = SDL_CreateTexture(renderer_, SdlFormatOf(info.Format), SDL_TEXTUREACCESS_STREAMING, info.Width,
+    SDL_RendererInfo rendererInfo{};
+    SDL_GetRendererInfo(renderer_, &rendererInfo);
+    widen565_ = (rendererInfo.flags & SDL_RENDERER_SOFTWARE) && info.Format.dwRGBBitCount == 16;
+    const Uint32 textureFormat = widen565_ ? static_cast<Uint32>(SDL_PIXELFORMAT_RGB888) : SdlFormatOf(info.Format);
+    texture_ = SDL_CreateTexture(renderer_, textureFormat, SDL_TEXTUREACCESS_STREAMING, info.Width,
                                  info.Height);
     if (!texture_) Fail("texture");
     SDL_StartTextInput();
@@ -119,7 +124,18 @@ void SdlDisplay::Close() {
 
 void SdlDisplay::Present(const TSurface& surface) {
     if (!texture_) return;
-    SDL_UpdateTexture(texture_, nullptr, surface.Pixels(), surface.Pitch());
+    if (widen565_) {
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return;
+        for (std::uint32_t y = 0; y < surface.Height(); ++y)
+            ExpandRgb565Row(reinterpret_cast<const std::uint16_t*>(surface.Pixels() + y * surface.Pitch()),
+                            reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(pixels) + y * pitch),
+                            surface.Width());
+        SDL_UnlockTexture(texture_);
+    } else {
+        SDL_UpdateTexture(texture_, nullptr, surface.Pixels(), surface.Pitch());
+    }
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);

@@ -37,6 +37,9 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    // With SDL's software renderer, RGB565 frames are widened here into a
+    // 32-bit texture: SDL's own conversion is several times slower.
+    bool widen565_ = false;
     Uint32 wakeEvent_ = 0;
     std::atomic<bool> wakePending_{false};
     bool contentsLost_ = false;
