@@ -7,8 +7,8 @@ CaptureDisplay::CaptureDisplay(ManualClock& clock, std::uint32_t msPerWait)
     : clock_(clock), msPerWait_(msPerWait), start_(clock.TickCount()) {}
 
 void CaptureDisplay::Add(Happening h) {
-    const auto at = std::upper_bound(script_.begin() + static_cast<std::ptrdiff_t>(next_), script_.end(), h.AtMs,
-                                     [](std::uint32_t t, const Happening& x) { return t < x.AtMs; });
+    const auto at = std::upper_bound(script_.begin() + static_cast<std::ptrdiff_t>(next_), script_.end(),
+                                     h.AtMs, [](std::uint32_t t, const Happening& x) { return t < x.AtMs; });
     script_.insert(at, std::move(h));
 }
 
@@ -24,7 +24,9 @@ void CaptureDisplay::ScheduleMouse(std::uint32_t atMs, std::int32_t x, std::int3
     Add({atMs, Happening::Mouse, e, 0, {}});
 }
 
-void CaptureDisplay::ScheduleStall(std::uint32_t atMs, std::uint32_t ms) { Add({atMs, Happening::Stall, {}, ms, {}}); }
+void CaptureDisplay::ScheduleStall(std::uint32_t atMs, std::uint32_t ms) {
+    Add({atMs, Happening::Stall, {}, ms, {}});
+}
 
 void CaptureDisplay::ScheduleLoss(std::uint32_t atMs, std::function<void()> lose) {
     Add({atMs, Happening::Loss, {}, 0, std::move(lose)});
@@ -55,7 +57,9 @@ void CaptureDisplay::ClientOrigin(std::int32_t& x, std::int32_t& y) {
     y = windowed ? WindowY : 0;
 }
 
-std::uint32_t CaptureDisplay::Elapsed() const { return clock_.TickCount() - start_; }
+std::uint32_t CaptureDisplay::Elapsed() const {
+    return clock_.TickCount() - start_;
+}
 
 void CaptureDisplay::WaitEvents(std::vector<InputEvent>& out, std::uint32_t) {
     clock_.Advance(msPerWait_);
@@ -74,7 +78,9 @@ void CaptureDisplay::WaitEvents(std::vector<InputEvent>& out, std::uint32_t) {
                 mouseY_ = h.Event.Y;
                 out.push_back(h.Event);
                 break;
-            case Happening::Stall: clock_.Advance(h.Ms); break;
+            case Happening::Stall:
+                clock_.Advance(h.Ms);
+                break;
             case Happening::Loss:
                 contentsLost_ = true;
                 if (h.Lose) h.Lose();

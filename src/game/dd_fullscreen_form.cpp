@@ -73,18 +73,31 @@ void TDDFullScreenForm::Dispatch(const InputEvent& e) {
     try {
         bool handled = false;
         switch (e.Kind) {
-            case InputKind::KeyDown: FormKeyDown(e.Key, e.Shift); break;
+            case InputKind::KeyDown:
+                FormKeyDown(e.Key, e.Shift);
+                break;
             case InputKind::KeyPress: {
                 char c = e.Char;
                 FormKeyPress(c);
                 break;
             }
-            case InputKind::MouseDown: FormMouseDown(e.Button, e.Shift, e.X, e.Y); break;
-            case InputKind::MouseUp: FormMouseUp(e.Button, e.Shift, e.X, e.Y); break;
-            case InputKind::MouseWheelDown: FormMouseWheelDown(e.Shift, handled); break;
-            case InputKind::MouseWheelUp: FormMouseWheelUp(e.Shift, handled); break;
-            case InputKind::CloseRequest: Close(); break;
-            case InputKind::MouseMove: break;  // the frame reads the cursor itself
+            case InputKind::MouseDown:
+                FormMouseDown(e.Button, e.Shift, e.X, e.Y);
+                break;
+            case InputKind::MouseUp:
+                FormMouseUp(e.Button, e.Shift, e.X, e.Y);
+                break;
+            case InputKind::MouseWheelDown:
+                FormMouseWheelDown(e.Shift, handled);
+                break;
+            case InputKind::MouseWheelUp:
+                FormMouseWheelUp(e.Shift, handled);
+                break;
+            case InputKind::CloseRequest:
+                Close();
+                break;
+            case InputKind::MouseMove:
+                break;  // the frame reads the cursor itself
         }
     } catch (const std::exception& ex) {
         FailRun(std::string("Exception raised in input handler: ") + ex.what());
@@ -109,7 +122,9 @@ void TDDFullScreenForm::StartFailed(const std::exception& e) {
     queue_.Post(WM_CLOSE, 0);
 }
 
-void TDDFullScreenForm::LogFinalLine() { WriteLog(ErrorOccurred ? "ERROR" : "OK"); }
+void TDDFullScreenForm::LogFinalLine() {
+    WriteLog(ErrorOccurred ? "ERROR" : "OK");
+}
 
 void TDDFullScreenForm::SetDisplayMode(int mode) {
     if (DirectDraw) return;
@@ -141,7 +156,8 @@ void TDDFullScreenForm::InitDDraw() {
         WriteLog("16");
         Colorfill(BackImageSurface, 0, 0, width, height, 0);
         WriteLog("17");
-        if (Transparency || AlphaMasks) NewSurface(DirectDraw, width, height, DDSCAPS_SYSTEMMEMORY, BlendSurface);
+        if (Transparency || AlphaMasks)
+            NewSurface(DirectDraw, width, height, DDSCAPS_SYSTEMMEMORY, BlendSurface);
         WriteLog("18");
         ShowLoading();
         WriteLog("19");
@@ -191,18 +207,21 @@ void TDDFullScreenForm::CreateFullScreenSurfaces() {
         ScreenOffsetY = (info.Height - height) >> 1;
     }
     WriteLog("10");
-    DirectDraw->SetDisplaySize(static_cast<std::uint32_t>(info.Width), static_cast<std::uint32_t>(info.Height));
+    DirectDraw->SetDisplaySize(static_cast<std::uint32_t>(info.Width),
+                               static_cast<std::uint32_t>(info.Height));
     TSurfaceDesc desc;
     desc.dwFlags = DDSD_CAPS;
     desc.dwCaps = DDSCAPS_PRIMARYSURFACE | (BackBufferCount > 0 ? DDSCAPS_FLIP : 0);
-    DDCheckSurface(DirectDraw->CreateSurface(desc, PrimarySurface, static_cast<std::uint32_t>(BackBufferCount)));
+    DDCheckSurface(
+        DirectDraw->CreateSurface(desc, PrimarySurface, static_cast<std::uint32_t>(BackBufferCount)));
     WriteLog("11");
     ScreenSurfaces.push_back(PrimarySurface);
     WriteLog("12");
     if (BackBufferCount > 0) {
-        DDCheckSurface(DirectDraw->EnumSurfaces(
-            DDENUMSURFACES_DOESEXIST | DDENUMSURFACES_ALL,
-            [](const TSurfaceRef& s, const TSurfaceDesc& d) { return EnumBackSurfaces(s, d, ScreenSurfaces); }));
+        DDCheckSurface(DirectDraw->EnumSurfaces(DDENUMSURFACES_DOESEXIST | DDENUMSURFACES_ALL,
+                                                [](const TSurfaceRef& s, const TSurfaceDesc& d) {
+                                                    return EnumBackSurfaces(s, d, ScreenSurfaces);
+                                                }));
     }
     WriteLog("13");
     if (DisplayMode == 1) {
@@ -215,7 +234,8 @@ void TDDFullScreenForm::CreateFullScreenSurfaces() {
 void TDDFullScreenForm::FillScreenSurfaces() {
     TDDBltFx fx;
     fx.dwFillColor = 0;  // the form's colour, black
-    for (const TSurfaceRef& s : ScreenSurfaces) DDCheckSurface(s->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx));
+    for (const TSurfaceRef& s : ScreenSurfaces)
+        DDCheckSurface(s->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx));
 }
 
 void TDDFullScreenForm::FreeDDraw() {
@@ -273,7 +293,8 @@ void TDDFullScreenForm::RunFramePipeline(std::int32_t steps, const std::function
     try {
         if (SkipFrameForLostSurfaces()) return;
     } catch (const std::exception& e) {
-        FailRun(std::string("Exception raised in Threadnotify while trying to restore surfaces: ") + e.what());
+        FailRun(std::string("Exception raised in Threadnotify while trying to restore surfaces: ") +
+                e.what());
         return;
     }
     std::string step;

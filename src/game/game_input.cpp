@@ -15,7 +15,9 @@ namespace {
 constexpr std::uint32_t PauseDebounceMs = 200;
 constexpr std::int32_t PauseCost = 100;
 
-bool NameEntryActive() { return Anzeige && Anzeige->HSEntryActive(); }
+bool NameEntryActive() {
+    return Anzeige && Anzeige->HSEntryActive();
+}
 
 }  // namespace
 
@@ -51,14 +53,18 @@ void TDDFullScreenForm1::FormKeyPress(char& key) {
         Anzeige->HSKeyPress(key);
         return;
     }
-    if (key == 13) Click();
-    else if ((key == 'T' || key == 't') && Playing) ToggleTorpedo();
+    if (key == 13)
+        Click();
+    else if ((key == 'T' || key == 't') && Playing)
+        ToggleTorpedo();
 }
 
 void TDDFullScreenForm1::ToggleTorpedo() {
     if (!Anzeige) return;
-    if (Anzeige->TorpedoMode) Anzeige->TorpedoOff();
-    else Anzeige->TorpedoOn();
+    if (Anzeige->TorpedoMode)
+        Anzeige->TorpedoOff();
+    else
+        Anzeige->TorpedoOn();
 }
 
 void TDDFullScreenForm1::FormMouseDown(TMouseButton button, TShiftState, std::int32_t, std::int32_t) {

@@ -42,4 +42,6 @@ void PlaySound(const char* name, bool looping) {
     sound.Play();
 }
 
-void StopSound(const char* name) { DSound->FindWave(name).Stop(); }
+void StopSound(const char* name) {
+    DSound->FindWave(name).Stop();
+}

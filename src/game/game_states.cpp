@@ -55,7 +55,9 @@ void TDDFullScreenForm1::glsInit() {
     }
     InitLevel();
     SetBackImage(BackPicture("Back"));
-    ShowStatusLine("ESC->zur\xFC" "ck zum Men\xFC");
+    ShowStatusLine(
+        "ESC->zur\xFC"
+        "ck zum Men\xFC");
     Clicked = false;
     glsproc = &TDDFullScreenForm1::glsBegin;
     if (CaveEditOn()) {
@@ -178,8 +180,10 @@ void TDDFullScreenForm1::glsCaveEdit() {
     }
     ReadMouse();
     std::int32_t a = 0;
-    if (MouseX < EditScrollBand) a = MouseX - EditScrollBand;
-    else if (MouseX > ScreenWidth - EditScrollBand) a = MouseX - (ScreenWidth - EditScrollBand);
+    if (MouseX < EditScrollBand)
+        a = MouseX - EditScrollBand;
+    else if (MouseX > ScreenWidth - EditScrollBand)
+        a = MouseX - (ScreenWidth - EditScrollBand);
     a = std::clamp(Front->ScrollPos + a, FrontScrollEnd, 0) - Front->ScrollPos;
     Front->ScrollPos += a;
     Front->MoveSelected(a);

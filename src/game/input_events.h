@@ -35,7 +35,16 @@ struct TShiftState {
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
-enum class InputKind { KeyDown, KeyPress, MouseDown, MouseUp, MouseWheelDown, MouseWheelUp, MouseMove, CloseRequest };
+enum class InputKind {
+    KeyDown,
+    KeyPress,
+    MouseDown,
+    MouseUp,
+    MouseWheelDown,
+    MouseWheelUp,
+    MouseMove,
+    CloseRequest
+};
 
 struct InputEvent {
     InputKind Kind = InputKind::MouseMove;

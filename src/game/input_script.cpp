@@ -41,10 +41,14 @@ bool KeyEvents(std::string name, std::vector<InputEvent>& out) {
     down.Kind = InputKind::KeyDown;
     for (;;) {
         const std::string lower = Lower(name);
-        if (lower.rfind("ctrl+", 0) == 0) down.Shift.Ctrl = true, name.erase(0, 5);
-        else if (lower.rfind("shift+", 0) == 0) down.Shift.Shift = true, name.erase(0, 6);
-        else if (lower.rfind("alt+", 0) == 0) down.Shift.Alt = true, name.erase(0, 4);
-        else break;
+        if (lower.rfind("ctrl+", 0) == 0)
+            down.Shift.Ctrl = true, name.erase(0, 5);
+        else if (lower.rfind("shift+", 0) == 0)
+            down.Shift.Shift = true, name.erase(0, 6);
+        else if (lower.rfind("alt+", 0) == 0)
+            down.Shift.Alt = true, name.erase(0, 4);
+        else
+            break;
     }
     const std::string lower = Lower(name);
     char ch = 0;
@@ -73,10 +77,14 @@ bool KeyEvents(std::string name, std::vector<InputEvent>& out) {
 
 bool Button(const std::string& word, TMouseButton& button) {
     const std::string w = Lower(word);
-    if (w.empty() || w == "left") button = TMouseButton::mbLeft;
-    else if (w == "right") button = TMouseButton::mbRight;
-    else if (w == "middle") button = TMouseButton::mbMiddle;
-    else return false;
+    if (w.empty() || w == "left")
+        button = TMouseButton::mbLeft;
+    else if (w == "right")
+        button = TMouseButton::mbRight;
+    else if (w == "middle")
+        button = TMouseButton::mbMiddle;
+    else
+        return false;
     return true;
 }
 

@@ -18,11 +18,13 @@ void BeginField(const TSurfaceRef& surface, std::int32_t width, std::int32_t hei
     Colorfill(surface, 0, 0, width, height, FieldFillRGB);
 }
 
-void EndField(const TSurfaceRef& surface) { ReplaceColor(surface, FieldFillRGB, 0); }
+void EndField(const TSurfaceRef& surface) {
+    ReplaceColor(surface, FieldFillRGB, 0);
+}
 
-void PrintHudText(const TSurfaceRef& surface, std::int32_t x, std::int32_t horizontalAlign, const std::string& text,
-                  TColor colour, std::int32_t widthReserve) {
+void PrintHudText(const TSurfaceRef& surface, std::int32_t x, std::int32_t horizontalAlign,
+                  const std::string& text, TColor colour, std::int32_t widthReserve) {
     TSurfaceRef target = surface;
-    Printtosurface(x, 0, 0, widthReserve, 0, 0, text, horizontalAlign, 0, colour, 1, DefaultFontName, 24, fsBold,
-                   target);
+    Printtosurface(x, 0, 0, widthReserve, 0, 0, text, horizontalAlign, 0, colour, 1, DefaultFontName, 24,
+                   fsBold, target);
 }

@@ -21,5 +21,5 @@ void BeginField(const TSurfaceRef& surface, std::int32_t width, std::int32_t hei
 // Makes the fill colour transparent (colour key 0) after printing.
 void EndField(const TSurfaceRef& surface);
 // Bold, size 24, outline 1, top-aligned, in the default font.
-void PrintHudText(const TSurfaceRef& surface, std::int32_t x, std::int32_t horizontalAlign, const std::string& text,
-                  TColor colour, std::int32_t widthReserve = 0);
+void PrintHudText(const TSurfaceRef& surface, std::int32_t x, std::int32_t horizontalAlign,
+                  const std::string& text, TColor colour, std::int32_t widthReserve = 0);

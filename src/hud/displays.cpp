@@ -32,7 +32,8 @@ TAnzeige::TAnzeige() {
     for (int i = 1; i <= TorpedoIconCount; ++i)
         TorpedoIcons[static_cast<std::size_t>(i - 1)] = std::make_unique<TScoreTorpedo>(i);
     for (auto& letter : Congrats) letter = std::make_unique<Tcongrat>();
-    for (int r = 1; r <= HSRows; ++r) HSEntries[static_cast<std::size_t>(r - 1)] = std::make_unique<THSEntry>(r);
+    for (int r = 1; r <= HSRows; ++r)
+        HSEntries[static_cast<std::size_t>(r - 1)] = std::make_unique<THSEntry>(r);
 }
 
 TAnzeige::~TAnzeige() {

@@ -24,7 +24,9 @@ void FinishGame(bool won) {
     GameScreenFields.Clicked = true;
 }
 
-float RandomSpread(double width) { return static_cast<float>((RandFloat() - 0.5) * width); }
+float RandomSpread(double width) {
+    return static_cast<float>((RandFloat() - 0.5) * width);
+}
 
 }  // namespace
 

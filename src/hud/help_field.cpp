@@ -30,7 +30,9 @@ void Thelpfeld::AddText(std::string_view text) {
     ++TextCount;
 }
 
-void Thelpfeld::SetDelay(std::int32_t steps) { Delay = steps; }
+void Thelpfeld::SetDelay(std::int32_t steps) {
+    Delay = steps;
+}
 
 void Thelpfeld::Clear() {
     TextCount = 0;

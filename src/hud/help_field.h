@@ -2,10 +2,10 @@
 // held and faded out over 500 steps.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <array>
 
 #include "engine/rbob.h"
 

@@ -42,4 +42,6 @@ void THSEntry::PaintEntry() {
     EndField(surface);
 }
 
-float THSEntry::PictureWidth() { return Bob(1)->Width; }
+float THSEntry::PictureWidth() {
+    return Bob(1)->Width;
+}

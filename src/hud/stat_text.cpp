@@ -27,7 +27,8 @@ void AppendDigits(std::string& out, std::int32_t n, int width) {
     // The magnitude in 64 bits: the lowest int32 has no positive counterpart.
     std::int64_t v = std::llabs(static_cast<std::int64_t>(n));
     std::string d(static_cast<std::size_t>(width), '0');
-    for (int i = width - 1; i >= 0; --i, v /= 10) d[static_cast<std::size_t>(i)] = static_cast<char>('0' + v % 10);
+    for (int i = width - 1; i >= 0; --i, v /= 10)
+        d[static_cast<std::size_t>(i)] = static_cast<char>('0' + v % 10);
     out += d;
 }
 
@@ -45,7 +46,8 @@ std::string StatDigits(TStatsView stats) {
     AppendDigits(out, stats[25], 3);
     AppendDigits(out, stats[26], 2);
     for (int i = 1; i <= 6; ++i)
-        for (int group = 0; group < 4; ++group) AppendDigits(out, stats[static_cast<std::size_t>(i + 6 * group)], 2);
+        for (int group = 0; group < 4; ++group)
+            AppendDigits(out, stats[static_cast<std::size_t>(i + 6 * group)], 2);
     return out;
 }
 
@@ -58,11 +60,14 @@ std::string EncodeStatDigits(std::string_view digits) {
         letters[i] = set[RandInt(static_cast<std::uint32_t>(set.size()))];
     }
     std::string out(letters.size(), ' ');
-    for (std::size_t j = 0; j < out.size(); ++j) out[j] = letters[static_cast<std::size_t>(Permutation[j] - 1)];
+    for (std::size_t j = 0; j < out.size(); ++j)
+        out[j] = letters[static_cast<std::size_t>(Permutation[j] - 1)];
     return out;
 }
 
-std::string EncodeStatText(TStatsView stats) { return EncodeStatDigits(StatDigits(stats)); }
+std::string EncodeStatText(TStatsView stats) {
+    return EncodeStatDigits(StatDigits(stats));
+}
 
 std::optional<std::string> DecodeStatText(std::string_view text) {
     if (text.size() != StatTextLength) return std::nullopt;

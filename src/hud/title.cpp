@@ -39,51 +39,51 @@ void Ttitle::Step(TAnzeige& displays) {
     Tpressbutton& prompt = *displays.PressButton;
     const float promptW = prompt.Bob(1)->Width;
     switch (TitleStep) {
-    case 0:  // the prompt glides in from the left edge to the centre
-        prompt.SetX((-400 - promptW / 2) * 2);
-        prompt.SetY(0);
-        prompt.SetZ(-1600);
-        GlideTo(prompt, 0);
-        TitleCounter = 150;
-        prompt.SetVisible(true);
-        ++TitleStep;
-        break;
-    case 1:
-    case 5:
-        if (--TitleCounter <= 0) ++TitleStep;
-        break;
-    case 2:  // and out to the right
-        GlideTo(prompt, (promptW / 2 + 400 + 1000) * 2);
-        TitleCounter = 50;
-        ++TitleStep;
-        break;
-    case 3:
-        if (--TitleCounter <= 0) {
-            for (std::int32_t r = 1; r <= HSRows; ++r) {
-                THSEntry& row = displays.HSEntry(r);
-                row.PaintEntry();
-                row.SetX(-400 - row.PictureWidth() / 2);
-                row.SetY(static_cast<float>(TAnzeige::HSRowY(r)));
-                row.SetZ(-800);
-                GlideTo(row, 0);
-                row.SetVisible(false);
-            }
+        case 0:  // the prompt glides in from the left edge to the centre
+            prompt.SetX((-400 - promptW / 2) * 2);
+            prompt.SetY(0);
+            prompt.SetZ(-1600);
+            GlideTo(prompt, 0);
+            TitleCounter = 150;
+            prompt.SetVisible(true);
             ++TitleStep;
-        }
-        break;
-    case 4:
-    case 6:
-        StepRows(displays);
-        break;
-    case 7:
-        if (--TitleCounter <= 0) {
-            for (std::int32_t r = 1; r <= HSRows; ++r) displays.HSEntry(r).SetVisible(false);
+            break;
+        case 1:
+        case 5:
+            if (--TitleCounter <= 0) ++TitleStep;
+            break;
+        case 2:  // and out to the right
+            GlideTo(prompt, (promptW / 2 + 400 + 1000) * 2);
+            TitleCounter = 50;
+            ++TitleStep;
+            break;
+        case 3:
+            if (--TitleCounter <= 0) {
+                for (std::int32_t r = 1; r <= HSRows; ++r) {
+                    THSEntry& row = displays.HSEntry(r);
+                    row.PaintEntry();
+                    row.SetX(-400 - row.PictureWidth() / 2);
+                    row.SetY(static_cast<float>(TAnzeige::HSRowY(r)));
+                    row.SetZ(-800);
+                    GlideTo(row, 0);
+                    row.SetVisible(false);
+                }
+                ++TitleStep;
+            }
+            break;
+        case 4:
+        case 6:
+            StepRows(displays);
+            break;
+        case 7:
+            if (--TitleCounter <= 0) {
+                for (std::int32_t r = 1; r <= HSRows; ++r) displays.HSEntry(r).SetVisible(false);
+                TitleStep = 0;
+            }
+            break;
+        default:
             TitleStep = 0;
-        }
-        break;
-    default:
-        TitleStep = 0;
-        break;
+            break;
     }
 }
 

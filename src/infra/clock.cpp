@@ -21,5 +21,9 @@ IClock* g_clock = &g_systemClock;
 
 }  // namespace
 
-IClock& Clock() { return *g_clock; }
-void SetClock(IClock* clock) { g_clock = clock ? clock : &g_systemClock; }
+IClock& Clock() {
+    return *g_clock;
+}
+void SetClock(IClock* clock) {
+    g_clock = clock ? clock : &g_systemClock;
+}

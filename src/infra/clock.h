@@ -17,7 +17,9 @@ IClock& Clock();
 // Replaces the clock; nullptr restores the system clock. Not owned.
 void SetClock(IClock* clock);
 
-inline std::uint32_t GetTickCount() { return Clock().TickCount(); }
+inline std::uint32_t GetTickCount() {
+    return Clock().TickCount();
+}
 
 // A clock for tests and replays: time moves only when told, or by a fixed
 // step on every reading.

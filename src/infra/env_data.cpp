@@ -75,4 +75,6 @@ void SaveEnv() {
     WriteFileAtomically(ResolvePath(EnvFile), scrambled);
 }
 
-const char* GraphicSetFolder() { return Env.GraphicSet == 1 ? "fb" : "sb"; }
+const char* GraphicSetFolder() {
+    return Env.GraphicSet == 1 ? "fb" : "sb";
+}

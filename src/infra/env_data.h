@@ -19,7 +19,7 @@ constexpr std::size_t PlainEnvMaxSize = 4776;
 struct THighscoreEntry {
     ShortString<20> Name;  // names are cut to 10 characters when entered
     std::uint8_t Pad21[3];
-    std::int32_t Score;    // EmptyHighscore marks an empty entry
+    std::int32_t Score;  // EmptyHighscore marks an empty entry
 };
 static_assert(sizeof(THighscoreEntry) == 28);
 

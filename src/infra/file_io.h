@@ -2,9 +2,9 @@
 #pragma once
 
 #include <optional>
-#include <vector>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Reads a whole file (path already resolved); nothing when it cannot be opened.
 std::optional<std::string> ReadWholeFile(const std::string& path);

@@ -31,7 +31,9 @@ void LoadGameData(std::string_view fileName) {
     }
     if (data->size() < GameDataSize) {
         SetGameDataDefaults();
-        Messages().Information("Spielstandfile und Spielstandvariable haben unterschiedliche Gr\xF6\xDF" "en!");
+        Messages().Information(
+            "Spielstandfile und Spielstandvariable haben unterschiedliche Gr\xF6\xDF"
+            "en!");
         return;
     }
     std::memcpy(&GameData, data->data(), GameDataSize);

@@ -29,7 +29,9 @@ void WriteLog(std::string_view text) {
     if (g_listener) g_listener(text);
 }
 
-void DeleteLog() { std::remove(ResolvePath(LogFile).c_str()); }
+void DeleteLog() {
+    std::remove(ResolvePath(LogFile).c_str());
+}
 
 bool LogEndsWithOK() {
     EnterProgramDir();
@@ -40,4 +42,6 @@ bool LogEndsWithOK() {
     return !lines.empty() && lines.back() == "OK";
 }
 
-void SetLogListener(std::function<void(std::string_view)> listener) { g_listener = std::move(listener); }
+void SetLogListener(std::function<void(std::string_view)> listener) {
+    g_listener = std::move(listener);
+}

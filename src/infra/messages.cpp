@@ -20,5 +20,9 @@ IMessages* g_messages = &g_default;
 
 }  // namespace
 
-IMessages& Messages() { return *g_messages; }
-void SetMessages(IMessages* messages) { g_messages = messages ? messages : &g_default; }
+IMessages& Messages() {
+    return *g_messages;
+}
+void SetMessages(IMessages* messages) {
+    g_messages = messages ? messages : &g_default;
+}

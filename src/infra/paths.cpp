@@ -44,7 +44,9 @@ bool Exists(const std::string& path) {
     return stat(path.c_str(), &st) == 0;
 }
 
-char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldCase(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -140,4 +142,6 @@ void EnsureDir(std::string_view relative) {
     }
 }
 
-void EnsureSpsDir() { EnsureDir("sps"); }
+void EnsureSpsDir() {
+    EnsureDir("sps");
+}

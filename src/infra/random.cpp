@@ -12,11 +12,15 @@ std::uint32_t NextSeed() {
 }
 }  // namespace
 
-void Randomize() { RandSeed = GetTickCount(); }
+void Randomize() {
+    RandSeed = GetTickCount();
+}
 
 std::uint32_t RandInt(std::uint32_t range) {
     const std::uint64_t seed = NextSeed();
     return static_cast<std::uint32_t>((seed * range) >> 32);
 }
 
-double RandFloat() { return NextSeed() * (1.0 / 4294967296.0); }
+double RandFloat() {
+    return NextSeed() * (1.0 / 4294967296.0);
+}

@@ -15,8 +15,12 @@ const IResources* g_resources = &g_empty;
 
 }  // namespace
 
-const IResources& Resources() { return *g_resources; }
-void SetResources(const IResources* resources) { g_resources = resources ? resources : &g_empty; }
+const IResources& Resources() {
+    return *g_resources;
+}
+void SetResources(const IResources* resources) {
+    g_resources = resources ? resources : &g_empty;
+}
 
 std::optional<std::span<const std::uint8_t>> FindJpegResource(std::string_view name) {
     return Resources().Find("JPEG", name);

@@ -10,9 +10,15 @@ namespace {
 constexpr char LetterImage[27] = "qjxmtavlhzcesrkwbgpodnuyfi";
 constexpr char DigitImage[11] = "7319052864";
 
-constexpr bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
-constexpr bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+constexpr bool IsUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 struct Inverse {
     char letters[26]{};
@@ -42,9 +48,12 @@ char UnscrambleChar(char c) {
 
 char RandomFillChar() {
     switch (RandInt(3)) {
-        case 0: return static_cast<char>('A' + RandInt(25));
-        case 1: return static_cast<char>('a' + RandInt(25));
-        default: return static_cast<char>('0' + RandInt(9));
+        case 0:
+            return static_cast<char>('A' + RandInt(25));
+        case 1:
+            return static_cast<char>('a' + RandInt(25));
+        default:
+            return static_cast<char>('0' + RandInt(9));
     }
 }
 

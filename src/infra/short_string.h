@@ -17,9 +17,7 @@ struct ShortString {
     char Chars[Capacity];
 
     // A length byte larger than the slot (a damaged file) is read as the full slot.
-    std::string str() const {
-        return std::string(Chars, std::min<std::size_t>(Length, Capacity));
-    }
+    std::string str() const { return std::string(Chars, std::min<std::size_t>(Length, Capacity)); }
     // Texts longer than the slot are cut to fit.
     void assign(std::string_view text) {
         const std::size_t n = std::min(text.size(), Capacity);

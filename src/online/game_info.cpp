@@ -20,8 +20,12 @@ ISystemFacts* g_facts = &g_noFacts;
 
 }  // namespace
 
-ISystemFacts& SystemFacts() { return *g_facts; }
-void SetSystemFacts(ISystemFacts* facts) { g_facts = facts ? facts : &g_noFacts; }
+ISystemFacts& SystemFacts() {
+    return *g_facts;
+}
+void SetSystemFacts(ISystemFacts* facts) {
+    g_facts = facts ? facts : &g_noFacts;
+}
 
 TGameInfo::TGameInfo() {
     ISystemFacts& f = SystemFacts();
@@ -36,25 +40,39 @@ TGameInfo::TGameInfo() {
 std::uint64_t TGameInfo::MemoryInfo(int what) const {
     const MemoryStatus m = SystemFacts().Memory();
     switch (what) {
-        case 1: return m.LoadPercent;
-        case 2: return m.TotalPhys >> 10;
-        case 3: return m.AvailPhys >> 10;
-        case 4: return m.TotalPageFile >> 10;
-        case 5: return m.AvailPageFile >> 10;
-        case 6: return m.TotalVirtual >> 10;
-        case 7: return m.AvailVirtual >> 10;
-        default: return 0;
+        case 1:
+            return m.LoadPercent;
+        case 2:
+            return m.TotalPhys >> 10;
+        case 3:
+            return m.AvailPhys >> 10;
+        case 4:
+            return m.TotalPageFile >> 10;
+        case 5:
+            return m.AvailPageFile >> 10;
+        case 6:
+            return m.TotalVirtual >> 10;
+        case 7:
+            return m.AvailVirtual >> 10;
+        default:
+            return 0;
     }
 }
 
 std::uint64_t TGameInfo::SystemInfo(int what) const {
     const ProcessorInfo p = SystemFacts().Processor();
     switch (what) {
-        case 1: return p.PageSize;
-        case 2: return p.ActiveProcessorMask;
-        case 3: return p.NumberOfProcessors;
-        case 4: return p.ProcessorType;
-        case 5: return p.AllocationGranularity;
-        default: return 0;
+        case 1:
+            return p.PageSize;
+        case 2:
+            return p.ActiveProcessorMask;
+        case 3:
+            return p.NumberOfProcessors;
+        case 4:
+            return p.ProcessorType;
+        case 5:
+            return p.AllocationGranularity;
+        default:
+            return 0;
     }
 }

@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::size_t MaxShownNameLength = 10;
 
-bool ValidRank(int rank) { return rank >= 1 && rank <= HighscoreCount; }
+bool ValidRank(int rank) {
+    return rank >= 1 && rank <= HighscoreCount;
+}
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -38,7 +40,8 @@ int InsertHighscore(std::int32_t score) {
 void TrimHighscoreNames() {
     for (auto& entry : Env.Highscores) {
         const std::string name = entry.Name.str();
-        if (name.size() > MaxShownNameLength) entry.Name.assign(std::string_view(name).substr(0, MaxShownNameLength));
+        if (name.size() > MaxShownNameLength)
+            entry.Name.assign(std::string_view(name).substr(0, MaxShownNameLength));
     }
 }
 

@@ -18,8 +18,12 @@ std::string Label(const char* name) {
     return label;
 }
 
-void LogValue(const char* name, const std::string& value) { WriteLog(Label(name) + value); }
-void LogValue(const char* name, std::uint64_t value) { LogValue(name, std::to_string(value)); }
+void LogValue(const char* name, const std::string& value) {
+    WriteLog(Label(name) + value);
+}
+void LogValue(const char* name, std::uint64_t value) {
+    LogValue(name, std::to_string(value));
+}
 
 }  // namespace
 

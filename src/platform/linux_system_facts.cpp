@@ -80,7 +80,9 @@ std::string LinuxSystemFacts::GraphicsVersion() {
     return "SDL " + std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.patch);
 }
 
-std::string LinuxSystemFacts::CpuVendor() { return ValueOf("/proc/cpuinfo", "vendor_id", ':'); }
+std::string LinuxSystemFacts::CpuVendor() {
+    return ValueOf("/proc/cpuinfo", "vendor_id", ':');
+}
 
 std::string LinuxSystemFacts::DisplayResolution() {
     SDL_DisplayMode mode{};
@@ -100,7 +102,8 @@ MemoryStatus LinuxSystemFacts::Memory() {
     m.AvailPhys = MemInfoBytes("MemAvailable");
     m.TotalPageFile = MemInfoBytes("SwapTotal");
     m.AvailPageFile = MemInfoBytes("SwapFree");
-    m.LoadPercent = m.TotalPhys ? static_cast<std::uint32_t>((m.TotalPhys - m.AvailPhys) * 100 / m.TotalPhys) : 0;
+    m.LoadPercent =
+        m.TotalPhys ? static_cast<std::uint32_t>((m.TotalPhys - m.AvailPhys) * 100 / m.TotalPhys) : 0;
     m.TotalVirtual = AddressSpaceBytes();
     const std::uint64_t mapped = MappedBytes();
     m.AvailVirtual = m.TotalVirtual > mapped ? m.TotalVirtual - mapped : 0;

@@ -12,7 +12,9 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* what) { throw std::runtime_error(std::string(what) + ": " + SDL_GetError()); }
+[[noreturn]] void Fail(const char* what) {
+    throw std::runtime_error(std::string(what) + ": " + SDL_GetError());
+}
 
 // An OpenGL renderer that the processor draws (Mesa's llvmpipe, as under Xvfb
 // or on a machine without a graphics driver) costs more than SDL's own
@@ -104,9 +106,10 @@ TDisplayModeInfo SdlDisplay::Open(int mode, std::int32_t width, std::int32_t hei
     SDL_RendererInfo rendererInfo{};
     SDL_GetRendererInfo(renderer_, &rendererInfo);
     widen565_ = (rendererInfo.flags & SDL_RENDERER_SOFTWARE) && info.Format.dwRGBBitCount == 16;
-    const Uint32 textureFormat = widen565_ ? static_cast<Uint32>(SDL_PIXELFORMAT_RGB888) : SdlFormatOf(info.Format);
-    texture_ = SDL_CreateTexture(renderer_, textureFormat, SDL_TEXTUREACCESS_STREAMING, info.Width,
-                                 info.Height);
+    const Uint32 textureFormat =
+        widen565_ ? static_cast<Uint32>(SDL_PIXELFORMAT_RGB888) : SdlFormatOf(info.Format);
+    texture_ =
+        SDL_CreateTexture(renderer_, textureFormat, SDL_TEXTUREACCESS_STREAMING, info.Width, info.Height);
     if (!texture_) Fail("texture");
     SDL_StartTextInput();
     SDL_RaiseWindow(window_);
@@ -141,7 +144,9 @@ void SdlDisplay::Present(const TSurface& surface) {
     SDL_RenderPresent(renderer_);
 }
 
-void SdlDisplay::SetCursorVisible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+void SdlDisplay::SetCursorVisible(bool visible) {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
 
 void SdlDisplay::CursorPos(std::int32_t& x, std::int32_t& y) {
     int mx = 0, my = 0;
@@ -160,7 +165,8 @@ void SdlDisplay::CursorPos(std::int32_t& x, std::int32_t& y) {
 
 void SdlDisplay::ClientOrigin(std::int32_t& x, std::int32_t& y) {
     x = y = 0;
-    if (window_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)) SDL_GetWindowPosition(window_, &x, &y);
+    if (window_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN))
+        SDL_GetWindowPosition(window_, &x, &y);
 }
 
 void SdlDisplay::HandleEvent(const SDL_Event& event, std::vector<InputEvent>& out) {

@@ -4,8 +4,8 @@
 #include "engine/graphic_objects.h"
 #include "engine/screen.h"
 #include "hud/displays.h"
-#include "world/floating_body.h"
 #include "infra/random.h"
+#include "world/floating_body.h"
 
 std::unique_ptr<TBubblpoints> Bubblpoints;
 

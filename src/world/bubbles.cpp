@@ -30,7 +30,8 @@ void TBubble::Show(std::int32_t minSize, float x, float y, float z) {
     SetY(y);
     SetZ(z);
     // Sizes run from "p<minSize>" to "p8" (the smallest), all equally likely.
-    const std::int32_t size = minSize + static_cast<std::int32_t>(RandInt(static_cast<std::uint32_t>(9 - minSize)));
+    const std::int32_t size =
+        minSize + static_cast<std::int32_t>(RandInt(static_cast<std::uint32_t>(9 - minSize)));
     Bob(1)->SetAnimationOf(GetGOIndex("p" + std::to_string(size)), 0);
     SetVisible(true);
     TargetX = 100000.0f;

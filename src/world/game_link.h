@@ -7,11 +7,11 @@
 #include <cstdint>
 
 struct TGameScreenFields {
-    std::int32_t MouseX = -1;        // cursor of the current frame
+    std::int32_t MouseX = -1;  // cursor of the current frame
     std::int32_t MouseY = -1;
-    std::int32_t PendingShots = 0;   // clicks during play not yet fired by the pipe
-    bool Clicked = false;            // a click or Enter arrived while not playing
-    std::uint32_t StartTick = 0;     // millisecond tick when play began
+    std::int32_t PendingShots = 0;  // clicks during play not yet fired by the pipe
+    bool Clicked = false;           // a click or Enter arrived while not playing
+    std::uint32_t StartTick = 0;    // millisecond tick when play began
 };
 extern TGameScreenFields GameScreenFields;
 

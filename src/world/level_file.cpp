@@ -17,7 +17,10 @@ void LoadLevelFile(std::vector<std::string>& lines) {
     const std::string path = ResolvePath(LevelFileName());
     const auto text = ReadWholeFile(path);
     if (!text)
-        throw EInOutError("Datei " + path + " kann nicht ge\xF6" "ffnet werden: " + std::strerror(errno));
+        throw EInOutError("Datei " + path +
+                          " kann nicht ge\xF6"
+                          "ffnet werden: " +
+                          std::strerror(errno));
     lines = SplitLines(*text);
     for (std::string& line : lines) line = UnscrambleText(line);
 }

@@ -10,14 +10,24 @@
 namespace {
 
 enum Order {
-    kSpeed = 1, kBob, kMiddlePosition, kGap, kBobSpeed, kBobSpeedStep,
-    kFormation, kEnd, kBobProbability, kBobFreePos, kBobFuzzyTime
+    kSpeed = 1,
+    kBob,
+    kMiddlePosition,
+    kGap,
+    kBobSpeed,
+    kBobSpeedStep,
+    kFormation,
+    kEnd,
+    kBobProbability,
+    kBobFreePos,
+    kBobFuzzyTime
 };
 
 // The line at index i as the script reads it; empty past either end.
 std::string LineAt(const std::vector<std::string>& lines, std::int32_t i) {
-    return i >= 0 && static_cast<std::size_t>(i) < lines.size() ? NormalisedScriptLine(lines[static_cast<std::size_t>(i)])
-                                                                : std::string();
+    return i >= 0 && static_cast<std::size_t>(i) < lines.size()
+               ? NormalisedScriptLine(lines[static_cast<std::size_t>(i)])
+               : std::string();
 }
 
 // The error text of a line that failed, with where the script stood.
@@ -55,21 +65,42 @@ void TSpermien::DoScript() {
 
 void TSpermien::RunScriptLine(const TScriptLine& line) {
     switch (line.Order) {
-        case kSpeed: Speed = StrToInt(line.Value); break;
+        case kSpeed:
+            Speed = StrToInt(line.Value);
+            break;
         case kBob:
             if (!line.XValue.empty() && line.XValue[0] >= 'a' && line.XValue[0] <= 'z')
                 LetterKinds[static_cast<std::size_t>(line.XValue[0] - 'a')] = KindByName(line.Value);
             break;
-        case kMiddlePosition: MiddlePosition = ParseFloat(line.Value); break;
-        case kGap: Gap = ParseFloat(line.Value); break;
-        case kBobSpeed: BobSpeed = ParseFloat(line.Value); break;
-        case kBobSpeedStep: BobSpeedStep = ParseFloat(line.Value); break;
-        case kFormation: StartFormation(StrToInt(line.Value)); break;
-        case kEnd: MainPointer = -1; break;
-        case kBobProbability: BobProbability = ParseFloat(line.Value); break;
-        case kBobFreePos: BobFreePos = line.Value == "1"; break;
-        case kBobFuzzyTime: BobFuzzyTime = StrToInt(line.Value); break;
-        default: break;
+        case kMiddlePosition:
+            MiddlePosition = ParseFloat(line.Value);
+            break;
+        case kGap:
+            Gap = ParseFloat(line.Value);
+            break;
+        case kBobSpeed:
+            BobSpeed = ParseFloat(line.Value);
+            break;
+        case kBobSpeedStep:
+            BobSpeedStep = ParseFloat(line.Value);
+            break;
+        case kFormation:
+            StartFormation(StrToInt(line.Value));
+            break;
+        case kEnd:
+            MainPointer = -1;
+            break;
+        case kBobProbability:
+            BobProbability = ParseFloat(line.Value);
+            break;
+        case kBobFreePos:
+            BobFreePos = line.Value == "1";
+            break;
+        case kBobFuzzyTime:
+            BobFuzzyTime = StrToInt(line.Value);
+            break;
+        default:
+            break;
     }
 }
 

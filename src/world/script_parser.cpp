@@ -5,9 +5,9 @@
 #include "infra/helpers.h"
 #include "world/level_script.h"
 
-const std::array<const char*, 11> ScriptKeywords = {
-    "speed",     "bob", "middleposition", "gap",        "bobspeed",    "bobspeedstep",
-    "formation", "end", "bobprobability", "bobfreepos", "bobfuzzytime"};
+const std::array<const char*, 11> ScriptKeywords = {"speed",          "bob",          "middleposition", "gap",
+                                                    "bobspeed",       "bobspeedstep", "formation",      "end",
+                                                    "bobprobability", "bobfreepos",   "bobfuzzytime"};
 
 namespace {
 

@@ -20,7 +20,8 @@ constexpr float HitReach = 100.0f;
 
 // The sound an enemy of each kind makes when a condom catches it (kind 1
 // uses the shot's own unroll sound).
-constexpr const char* CatchSounds[KindCount + 1] = {"", "abroll", "bubble", "sperm3", "virus1", "virus2", "virus3"};
+constexpr const char* CatchSounds[KindCount + 1] = {"",       "abroll", "bubble", "sperm3",
+                                                    "virus1", "virus2", "virus3"};
 
 }  // namespace
 

@@ -81,8 +81,8 @@ void TSperm::Step() {
 // from the left edge of the screen at that depth.
 void TSperm::DemoAppear() {
     const double r = RandFloat();
-    const std::int32_t kind = r < 0.8 ? 1 + static_cast<std::int32_t>(RandInt(2))
-                                      : 4 + static_cast<std::int32_t>(RandInt(3));
+    const std::int32_t kind =
+        r < 0.8 ? 1 + static_cast<std::int32_t>(RandInt(2)) : 4 + static_cast<std::int32_t>(RandInt(3));
     TBob* body = Bob(1);
     body->SetAnimationOf(owner_.KindTable[static_cast<std::size_t>(kind)].GO, 0);
     Caught = false;
@@ -117,7 +117,8 @@ void TSperm::Bubbleize() {
     if (w <= 0) return;
     for (std::int32_t e = 1; e <= w; ++e)
         if (RandFloat() < 0.1)
-            Bubbles->Emit(5, X - static_cast<float>(w / 2) + static_cast<float>(e),
-                          Y - static_cast<float>(h / 2) + static_cast<float>(RandInt(static_cast<std::uint32_t>(h))),
-                          Z);
+            Bubbles->Emit(
+                5, X - static_cast<float>(w / 2) + static_cast<float>(e),
+                Y - static_cast<float>(h / 2) + static_cast<float>(RandInt(static_cast<std::uint32_t>(h))),
+                Z);
 }

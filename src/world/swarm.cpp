@@ -88,6 +88,7 @@ std::int32_t TSpermien::KindOfGO(std::int32_t go) const {
 
 std::int32_t TSpermien::KindByName(const std::string& name) const {
     for (std::int32_t k = 1; k <= KindTableCount; ++k)
-        if (KindTable[static_cast<std::size_t>(k)].Name == name) return KindTable[static_cast<std::size_t>(k)].GO;
+        if (KindTable[static_cast<std::size_t>(k)].Name == name)
+            return KindTable[static_cast<std::size_t>(k)].GO;
     return 0;
 }

@@ -18,7 +18,9 @@ std::string Trim(std::string s) {
 std::uint32_t U16(std::string_view b, std::size_t at) {
     return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8;
 }
-std::uint32_t U32(std::string_view b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+std::uint32_t U32(std::string_view b, std::size_t at) {
+    return U16(b, at) | U16(b, at + 2) << 16;
+}
 
 int Leading(const std::string& line) {
     try {
@@ -90,7 +92,8 @@ std::uint32_t BmpPixel24(std::string_view b, const BmpInfo& info, int x, int y) 
 
 std::uint8_t BmpPixel8(std::string_view b, const BmpInfo& info, int x, int y) {
     const std::size_t stride = (static_cast<std::size_t>(info.width) + 3) & ~std::size_t{3};
-    return static_cast<std::uint8_t>(b[info.pixelOffset + stride * static_cast<std::size_t>(info.height - 1 - y) + x]);
+    return static_cast<std::uint8_t>(
+        b[info.pixelOffset + stride * static_cast<std::size_t>(info.height - 1 - y) + x]);
 }
 
 std::optional<std::pair<int, int>> JpegSize(std::string_view b) {
@@ -100,7 +103,8 @@ std::optional<std::pair<int, int>> JpegSize(std::string_view b) {
     while (i + 9 < b.size()) {
         if (static_cast<std::uint8_t>(b[i]) != 0xFF) return std::nullopt;
         const int marker = static_cast<std::uint8_t>(b[i + 1]);
-        const std::size_t len = static_cast<std::uint8_t>(b[i + 2]) << 8 | static_cast<std::uint8_t>(b[i + 3]);
+        const std::size_t len =
+            static_cast<std::uint8_t>(b[i + 2]) << 8 | static_cast<std::uint8_t>(b[i + 3]);
         if (marker >= 0xC0 && marker <= 0xC2) {
             const int h = static_cast<std::uint8_t>(b[i + 5]) << 8 | static_cast<std::uint8_t>(b[i + 6]);
             const int w = static_cast<std::uint8_t>(b[i + 7]) << 8 | static_cast<std::uint8_t>(b[i + 8]);

@@ -21,11 +21,13 @@ namespace {
 const std::string kOut = CONTENT_OUT_DIR;
 
 std::string Upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return s;
 }
 std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 std::string_view AsText(std::span<const std::uint8_t> s) {
@@ -54,8 +56,9 @@ TEST(ContentDefinitions, HoldAllObjectsInAnOrderThePrefixSearchResolves) {
         EXPECT_FALSE(o.animations.empty()) << o.name;
     }
     EXPECT_EQ(names.size(), 57u);
-    for (const char* n : {"SPERM1", "BUBBLE", "VIRUS3", "TORPEDO", "KONDOM", "ABROLL", "ROHR", "ZAHLEN", "POINTS",
-                          "HSLEERFELD1", "HSLEERFELD10", "ELEMENT_SAEULE", "P8", "LEERPOINTS", "VANTOREL"})
+    for (const char* n :
+         {"SPERM1", "BUBBLE", "VIRUS3", "TORPEDO", "KONDOM", "ABROLL", "ROHR", "ZAHLEN", "POINTS",
+          "HSLEERFELD1", "HSLEERFELD10", "ELEMENT_SAEULE", "P8", "LEERPOINTS", "VANTOREL"})
         EXPECT_TRUE(names.count(n)) << n;
     EXPECT_FALSE(names.count("SPERM2"));
 }
@@ -75,9 +78,10 @@ TEST(ContentDefinitions, AnimationLinesKeepTheColumnLayout) {
 }
 
 TEST(ContentSheets, EveryAnimationHasAKeyedSheetOfTheExactSizeAndItsMask) {
-    const std::set<std::string> soft = {"BUBBLE", "P1", "P2", "P3", "P4", "P5", "P6", "P7", "P8", "SPERM1", "SPERM3",
-                                        "VIRUS1", "VIRUS2", "VIRUS3", "SCHUSS", "ABROLL", "KONDOM", "TORPEDO",
-                                        "VELMORALOGO"};
+    const std::set<std::string> soft = {"BUBBLE", "P1",     "P2",      "P3",         "P4",
+                                        "P5",     "P6",     "P7",      "P8",         "SPERM1",
+                                        "SPERM3", "VIRUS1", "VIRUS2",  "VIRUS3",     "SCHUSS",
+                                        "ABROLL", "KONDOM", "TORPEDO", "VELMORALOGO"};
     int sheets = 0;
     for (const auto& o : ParseDefinitions(DefinitionLines())) {
         if (o.kind != "Animation") continue;
@@ -91,7 +95,8 @@ TEST(ContentSheets, EveryAnimationHasAKeyedSheetOfTheExactSizeAndItsMask) {
         EXPECT_EQ(info->height, o.frameH * o.rows) << o.name;
         EXPECT_EQ(info->bits, 24) << o.name;
         EXPECT_EQ(o.pictures, o.columns * o.rows) << o.name;
-        EXPECT_TRUE(ReadFileOrEmpty(kOut + "/gfx/sb/" + o.name + ".bmp") == bmp) << o.name << ": file and resource differ";
+        EXPECT_TRUE(ReadFileOrEmpty(kOut + "/gfx/sb/" + o.name + ".bmp") == bmp)
+            << o.name << ": file and resource differ";
         const std::string maskPath = kOut + "/gfx/sb/" + o.name + "_mask.bmp";
         EXPECT_EQ(fs::exists(maskPath), soft.count(Upper(o.name)) == 1) << o.name;
         if (!fs::exists(maskPath)) continue;
@@ -118,7 +123,8 @@ TEST(ContentSheets, EveryAnimationHasAKeyedSheetOfTheExactSizeAndItsMask) {
 }
 
 TEST(ContentPictures, MenuBackAndInfoPicturesHaveTheirSizes) {
-    for (const auto& [name, w, h] : {std::tuple{"MENUE", 400, 350}, {"MENUE_NET", 400, 350}, {"BACK", 800, 600}}) {
+    for (const auto& [name, w, h] :
+         {std::tuple{"MENUE", 400, 350}, {"MENUE_NET", 400, 350}, {"BACK", 800, 600}}) {
         const auto res = ContentResources().Find("JPEG", name);
         ASSERT_TRUE(res) << name;
         EXPECT_EQ(JpegSize(AsText(*res)), std::make_pair(w, h)) << name;
@@ -131,10 +137,11 @@ TEST(ContentPictures, MenuBackAndInfoPicturesHaveTheirSizes) {
 
 TEST(ContentSounds, EveryNameTheGameUsesExists) {
     std::map<std::string, std::string> files;  // lower-cased name -> file name
-    for (const auto& e : fs::directory_iterator(kOut + "/snd")) files[Lower(e.path().filename().string())] = e.path();
-    for (const char* name : {"spermdurch", "schussab", "Torpedo", "bubbleize", "abroll", "bubble", "sperm3", "virus1",
-                             "virus2", "virus3", "leer", "coming", "bigtime", "TR_06_03", "TR_50_07", "TR_50_08",
-                             "TR_66_02"}) {
+    for (const auto& e : fs::directory_iterator(kOut + "/snd"))
+        files[Lower(e.path().filename().string())] = e.path();
+    for (const char* name :
+         {"spermdurch", "schussab", "Torpedo", "bubbleize", "abroll", "bubble", "sperm3", "virus1", "virus2",
+          "virus3", "leer", "coming", "bigtime", "TR_06_03", "TR_50_07", "TR_50_08", "TR_66_02"}) {
         const auto it = files.find(Lower(name) + ".wav");
         ASSERT_NE(it, files.end()) << name;
         const auto w = ReadWaveInfo(ReadFileOrEmpty(it->second));
@@ -167,8 +174,9 @@ TEST(ContentLevel, UnscramblesToTheReadableScript) {
 
 TEST(ContentLevel, UsesOnlyKnownKeywordsAllKindsAndDefinedFormations) {
     const auto lines = SplitLines(*ReadWholeFile(std::string(CONTENT_SOURCE_DIR) + "/Level1.txt"));
-    const char* keywords[] = {"speed", "bob", "middleposition", "gap", "bobspeed", "bobspeedstep", "formation",
-                              "end", "bobprobability", "bobfreepos", "bobfuzzytime"};
+    const char* keywords[] = {"speed",          "bob",          "middleposition", "gap",
+                              "bobspeed",       "bobspeedstep", "formation",      "end",
+                              "bobprobability", "bobfreepos",   "bobfuzzytime"};
     std::set<std::string> kinds, formations, used;
     std::map<char, std::string> letters;
     std::size_t i = 0;
@@ -176,9 +184,11 @@ TEST(ContentLevel, UsesOnlyKnownKeywordsAllKindsAndDefinedFormations) {
         const std::string l = lines[i];
         if (l.empty()) continue;
         if (l == "end") break;
-        EXPECT_TRUE(std::any_of(std::begin(keywords), std::end(keywords), [&](const char* k) { return l.rfind(k, 0) == 0; }))
-            << l;
-        if (l.rfind("bob", 0) == 0 && l.size() > 5 && l[4] == '=' && std::islower(static_cast<unsigned char>(l[3])))
+        EXPECT_TRUE(std::any_of(std::begin(keywords), std::end(keywords), [&](const char* k) {
+            return l.rfind(k, 0) == 0;
+        })) << l;
+        if (l.rfind("bob", 0) == 0 && l.size() > 5 && l[4] == '=' &&
+            std::islower(static_cast<unsigned char>(l[3])))
             letters[l[3]] = l.substr(5);
         if (l.rfind("formation=", 0) == 0) used.insert(l.substr(10));
         if (l == "bobfreepos=1") kinds.insert("(free positions)");
@@ -199,7 +209,8 @@ TEST(ContentLevel, UsesOnlyKnownKeywordsAllKindsAndDefinedFormations) {
             }
     }
     for (const auto& f : used) EXPECT_TRUE(formations.count(f)) << "formation " << f << " is not defined";
-    for (const char* k : {"sperm1", "sperm2", "sperm3", "virus1", "virus2", "virus3"}) EXPECT_TRUE(kinds.count(k)) << k;
+    for (const char* k : {"sperm1", "sperm2", "sperm3", "virus1", "virus2", "virus3"})
+        EXPECT_TRUE(kinds.count(k)) << k;
 }
 
 TEST(ContentFront, HoldsOnlyElementTypesOrEmptyRecordsAlongTheStrip) {

@@ -14,14 +14,16 @@ TEST(ContentTool, SecondRunGivesTheSameBytesWithinTheBudget) {
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string resources = (dir / "resources.cpp").string();
-    const std::string command = std::string("\"") + CONTENT_TOOL + "\" --out \"" + dir.string() + "\" --level \"" +
-                                CONTENT_SOURCE_DIR + "/Level1.txt\" --resources \"" + resources + "\" > /dev/null";
+    const std::string command = std::string("\"") + CONTENT_TOOL + "\" --out \"" + dir.string() +
+                                "\" --level \"" + CONTENT_SOURCE_DIR + "/Level1.txt\" --resources \"" +
+                                resources + "\" > /dev/null";
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(std::system(command.c_str()), 0);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 60.0);
 
-    EXPECT_TRUE(ReadFileOrEmpty(resources) == ReadFileOrEmpty(CONTENT_RESOURCE_SOURCE)) << "resource table differs";
+    EXPECT_TRUE(ReadFileOrEmpty(resources) == ReadFileOrEmpty(CONTENT_RESOURCE_SOURCE))
+        << "resource table differs";
     int files = 0;
     for (const auto& e : fs::recursive_directory_iterator(dir)) {
         if (!e.is_regular_file() || e.path() == resources) continue;

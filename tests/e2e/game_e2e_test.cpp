@@ -9,8 +9,8 @@
 namespace {
 
 // A level whose one virus flies straight through within two seconds.
-const std::vector<std::string> DeadlyLevel = {"speed=10", "boba=virus1", "formation=1", "end",
-                                              "DefineFormation1",      "a9;",        "end"};
+const std::vector<std::string> DeadlyLevel = {"speed=10",         "boba=virus1", "formation=1", "end",
+                                              "DefineFormation1", "a9;",         "end"};
 // A level that launches nothing: the clock runs out and the game is won.
 const std::vector<std::string> EmptyLevel = {"speed=50", "end"};
 
@@ -22,17 +22,44 @@ void FillTable(std::int32_t best) {
 }
 
 // What every game screen writes when it starts, in order.
-const std::vector<std::string> StartLines = {
-    "Formshow: Start", "InitDDraw", "InitDDraw (Inherited)", "-1", "0", "1", "2", "3", "4", "5", "6", "7",
-    "16", "17", "18", "19", "20", "InitDDraw (Inherited) OK!", "1", "2", "2a", "2b", "2c", "2d", "3", "4",
-    "Formshow: End", "glsInit: Start", "InitLevel: Start", "Initlevel: End", "glsInit: End"};
+const std::vector<std::string> StartLines = {"Formshow: Start",
+                                             "InitDDraw",
+                                             "InitDDraw (Inherited)",
+                                             "-1",
+                                             "0",
+                                             "1",
+                                             "2",
+                                             "3",
+                                             "4",
+                                             "5",
+                                             "6",
+                                             "7",
+                                             "16",
+                                             "17",
+                                             "18",
+                                             "19",
+                                             "20",
+                                             "InitDDraw (Inherited) OK!",
+                                             "1",
+                                             "2",
+                                             "2a",
+                                             "2b",
+                                             "2c",
+                                             "2d",
+                                             "3",
+                                             "4",
+                                             "Formshow: End",
+                                             "glsInit: Start",
+                                             "InitLevel: Start",
+                                             "Initlevel: End",
+                                             "glsInit: End"};
 
 // The way out from a state that saw Closing: the information picture, then the end.
 const std::vector<std::string> LeaveLines = {
-    "glsExit: Start",  "CloseLevel: Start", "CloseLevel: End", "glsExit: Close1", "glsExit: Close2",
-    "glsExit: Close3", "glsExit: Close4",   "glsExit: End",    "glsInfo: End",    "glsEnd: Start",
-    "Back: Start",     "Back: Stop flipping", "Back: End",     "glsEnd: End",     "FormClose: Start",
-    "FormClose: End"};
+    "glsExit: Start",  "CloseLevel: Start", "CloseLevel: End",  "glsExit: Close1",
+    "glsExit: Close2", "glsExit: Close3",   "glsExit: Close4",  "glsExit: End",
+    "glsInfo: End",    "glsEnd: Start",     "Back: Start",      "Back: Stop flipping",
+    "Back: End",       "glsEnd: End",       "FormClose: Start", "FormClose: End"};
 
 }  // namespace
 
@@ -89,8 +116,8 @@ TEST(GameE2E, AWonGameWithPausesTakesATypedNameAtRankOne) {
         "10000 key P\n11000 key P\n"
         "120000 text Tester\n121000 key Enter\n"
         "125000 key Escape\n127000 key Escape\n");
-    EXPECT_TRUE(r.InOrder({"glsBegin: Return", "glsLoop: Won", "glsExit: Play again", "glsInit: Start",
-                           "glsBegin: Close"}))
+    EXPECT_TRUE(r.InOrder(
+        {"glsBegin: Return", "glsLoop: Won", "glsExit: Play again", "glsInit: Start", "glsBegin: Close"}))
         << r.Text();
     EXPECT_EQ(r.Last(), "OK");
     EXPECT_EQ(Env.GamesStarted, 1);
@@ -112,7 +139,8 @@ TEST(GameE2E, CaveEditPlacesMovesAndSavesAnElement) {
         "1500 down\n1600 move 450 350\n"  // picks it up and drags it
         "1700 wheel up\n2000 up\n"        // the next type, then let go
         "2500 key Escape\n3500 key Escape\n");
-    EXPECT_TRUE(r.InOrder({"glsInit: Caveedit on", "Formkeydown: Escape", "glsExit: Start", "glsExit: Close1"}))
+    EXPECT_TRUE(
+        r.InOrder({"glsInit: Caveedit on", "Formkeydown: Escape", "glsExit: Start", "glsExit: Close1"}))
         << r.Text();
     EXPECT_FALSE(r.Has("glsBegin: Return"));
     EXPECT_EQ(r.Last(), "OK");
@@ -141,7 +169,8 @@ TEST(GameE2E, ABadValueInTheLevelClosesTheScreenWithTheDiagnostics) {
     EXPECT_GE(r.Find(" (mainpointer=1)", failure), 0) << r.Text();
     EXPECT_GE(r.Find(" (order=speed)", failure), 0) << r.Text();
     EXPECT_GE(r.Find(" (value=abc)", failure), 0) << r.Text();
-    EXPECT_TRUE(r.InOrder({"glsLoop: Close", "glsExit: Start", "glsExit: Close1", "glsInfo: End", "glsEnd: End"}))
+    EXPECT_TRUE(
+        r.InOrder({"glsLoop: Close", "glsExit: Start", "glsExit: Close1", "glsInfo: End", "glsEnd: End"}))
         << r.Text();
     EXPECT_EQ(r.Last(), "ERROR");
     EXPECT_EQ(r.ExitCode, 1);
@@ -168,9 +197,10 @@ TEST(GameE2E, EscapeDuringTheNameEntrySavesItAndCountsTheWin) {
     HeadlessGame game;
     game.SaveRecords();
     game.SetLevel(EmptyLevel);
-    const HeadlessResult r = game.Run("1000 click\n110000 text Quick\n111000 key Escape\n113000 key Escape\n");
-    EXPECT_TRUE(r.InOrder({"glsBegin: Return", "Formkeydown: Escape", "glsLoop: Close", "glsExit: Close1",
-                           "glsInfo: End"}))
+    const HeadlessResult r =
+        game.Run("1000 click\n110000 text Quick\n111000 key Escape\n113000 key Escape\n");
+    EXPECT_TRUE(r.InOrder(
+        {"glsBegin: Return", "Formkeydown: Escape", "glsLoop: Close", "glsExit: Close1", "glsInfo: End"}))
         << r.Text();
     EXPECT_FALSE(r.Has("glsLoop: Won"));
     EXPECT_EQ(r.Last(), "OK");
@@ -185,7 +215,8 @@ TEST(GameE2E, TheTenthTorpedoEndsTorpedoModeAndEachShotCostsItsPrice) {
     game.SaveRecords();
     game.SetLevel(EmptyLevel);
     std::string script = "1000 click\n4000 key T\n";
-    for (int i = 0; i < 11; ++i) script += std::to_string(4200 + 200 * i) + " click\n";  // ten torpedoes, a condom
+    for (int i = 0; i < 11; ++i)
+        script += std::to_string(4200 + 200 * i) + " click\n";  // ten torpedoes, a condom
     script += "7000 key T\n7200 click\n";  // no torpedo left: T changes nothing, a condom again
     script += "110000 key Enter\n113000 key Escape\n115000 key Escape\n";
     const HeadlessResult r = game.Run(script);

@@ -85,7 +85,9 @@ std::vector<std::string> SplitOutput(const std::string& text) {
 
 }  // namespace
 
-bool HeadlessResult::Has(const std::string& line) const { return Find(line) >= 0; }
+bool HeadlessResult::Has(const std::string& line) const {
+    return Find(line) >= 0;
+}
 
 int HeadlessResult::Find(const std::string& line, int from, bool prefix) const {
     for (int i = std::max(from, 0); i < static_cast<int>(Lines.size()); ++i) {
@@ -137,15 +139,18 @@ void HeadlessGame::SetSetting(const std::string& key, const std::string& value) 
     Dir.Write("sps/prog.cfg", key + ": " + value + "\r\n");
 }
 
-void HeadlessGame::SaveRecords() { SaveEnv(); }
+void HeadlessGame::SaveRecords() {
+    SaveEnv();
+}
 
 HeadlessResult HeadlessGame::Run(const std::string& script, std::uint32_t seed, std::uint64_t maxSteps,
                                  const std::string& extraArgs) {
     Dir.Write("input.txt", script);
     const std::string command = std::string("'") + VANTOREL_HEADLESS + "' --dir '" + Dir.path().string() +
-                                "' --seed " + std::to_string(seed) + " --input '" + (Dir / "input.txt").string() +
-                                "' --ms-per-frame 100 --max-steps " + std::to_string(maxSteps) + " " + extraArgs +
-                                " 2>'" + (Dir / "stderr.txt").string() + "'";
+                                "' --seed " + std::to_string(seed) + " --input '" +
+                                (Dir / "input.txt").string() + "' --ms-per-frame 100 --max-steps " +
+                                std::to_string(maxSteps) + " " + extraArgs + " 2>'" +
+                                (Dir / "stderr.txt").string() + "'";
     HeadlessResult result;
     std::FILE* out = ::popen(command.c_str(), "r");
     if (!out) throw std::runtime_error("cannot start " + command);

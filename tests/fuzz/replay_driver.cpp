@@ -38,11 +38,15 @@ std::string Mutate(std::string s) {
             case 1:
                 if (!s.empty()) s.resize(Next() % s.size());
                 break;
-            case 2: s.insert(s.empty() ? 0 : Next() % s.size(), 1, static_cast<char>(Next())); break;
+            case 2:
+                s.insert(s.empty() ? 0 : Next() % s.size(), 1, static_cast<char>(Next()));
+                break;
             case 3:
                 if (!s.empty()) s[Next() % s.size()] ^= static_cast<char>(1u << (Next() % 8));
                 break;
-            default: s.append(Next() % 64, static_cast<char>(Next())); break;
+            default:
+                s.append(Next() % 64, static_cast<char>(Next()));
+                break;
         }
     }
     return s;

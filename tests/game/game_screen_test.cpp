@@ -55,11 +55,29 @@ TEST_F(GameScreen, StartUpLogsEveryStepInOrder) {
     auto form = MakeForm(2);
     form->ShowModal();
     const auto log = Log();
-    const std::vector<std::string> start = {"Formshow: Start", "InitDDraw", "InitDDraw (Inherited)", "-1", "0",
-                                            "1", "2", "3", "4", "5", "6", "7", "6", "7", "16", "17", "18", "19",
-                                            "20", "InitDDraw (Inherited) OK!"};
+    const std::vector<std::string> start = {"Formshow: Start",
+                                            "InitDDraw",
+                                            "InitDDraw (Inherited)",
+                                            "-1",
+                                            "0",
+                                            "1",
+                                            "2",
+                                            "3",
+                                            "4",
+                                            "5",
+                                            "6",
+                                            "7",
+                                            "6",
+                                            "7",
+                                            "16",
+                                            "17",
+                                            "18",
+                                            "19",
+                                            "20",
+                                            "InitDDraw (Inherited) OK!"};
     ASSERT_GE(log.size(), start.size());
-    EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(start.size())), start);
+    EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(start.size())),
+              start);
     EXPECT_EQ(display.OpenMode, -1);  // closed again
 }
 
@@ -68,10 +86,10 @@ TEST_F(GameScreen, EscapeWindsDownThroughTheClosingProtocol) {
     auto form = MakeForm(2);
     form->ShowModal();
     const auto log = Log();
-    EXPECT_EQ(Tail(log, 12), (std::vector<std::string>{"Formkeydown: Escape", "Back: Start", "Back: Stop flipping",
-                                                       "Back: End", "FormClose: Start", "FormClose: End", "OK",
-                                                       "Formdestroy: Start", "Freeddraw: Start", "Freeddraw: End",
-                                                       "Formdestroy: End", "OK"}));
+    EXPECT_EQ(Tail(log, 12), (std::vector<std::string>{
+                                 "Formkeydown: Escape", "Back: Start", "Back: Stop flipping", "Back: End",
+                                 "FormClose: Start", "FormClose: End", "OK", "Formdestroy: Start",
+                                 "Freeddraw: Start", "Freeddraw: End", "Formdestroy: End", "OK"}));
     EXPECT_TRUE(form->Closed());
     EXPECT_FALSE(form->ErrorOccurred);
 }
@@ -100,9 +118,9 @@ TEST_F(GameScreen, AStartFailureClosesAtOnceWithError) {
     });
     ASSERT_NE(failure, log.end());
     EXPECT_EQ(*(failure + 1), "Formshow: End");
-    EXPECT_EQ(Tail(log, 8), (std::vector<std::string>{"FormClose: Start", "FormClose: End", "ERROR",
-                                                      "Formdestroy: Start", "Freeddraw: Start", "Freeddraw: End",
-                                                      "Formdestroy: End", "ERROR"}));
+    EXPECT_EQ(Tail(log, 8),
+              (std::vector<std::string>{"FormClose: Start", "FormClose: End", "ERROR", "Formdestroy: Start",
+                                        "Freeddraw: Start", "Freeddraw: End", "Formdestroy: End", "ERROR"}));
 }
 
 TEST_F(GameScreen, AOneSecondStallGivesOneFrameOfFiveSteps) {

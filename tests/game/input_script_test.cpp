@@ -16,13 +16,14 @@ std::vector<InputEvent> Drain(CaptureDisplay& d, int waits) {
 TEST(InputScript, HappeningsArriveAtTheirTimeInTheirOrder) {
     ManualClock clock;
     CaptureDisplay display(clock, 10);
-    LoadInputScript("# a game\n"
-                    "30 click\n"
-                    "10 move 400 300\n"
-                    "\n"
-                    "50 key Escape\n"
-                    "50 text H\xC3\xA9!\n",
-                    display);
+    LoadInputScript(
+        "# a game\n"
+        "30 click\n"
+        "10 move 400 300\n"
+        "\n"
+        "50 key Escape\n"
+        "50 text H\xC3\xA9!\n",
+        display);
     auto early = Drain(display, 2);  // 20 ms
     ASSERT_EQ(early.size(), 1u);
     EXPECT_EQ(early[0].Kind, InputKind::MouseMove);
@@ -57,8 +58,8 @@ TEST(InputScript, KeysGiveTheirCharacterUnlessCtrlIsHeld) {
 TEST(InputScript, NonsenseNamesItsLine) {
     ManualClock clock;
     CaptureDisplay display(clock);
-    for (const char* bad : {"x click", "10 jump", "10 key Hyper", "10 move 1", "10 click sideways", "-5 close",
-                            "10 wheel left", "10 stall forever", "10 key F13"}) {
+    for (const char* bad : {"x click", "10 jump", "10 key Hyper", "10 move 1", "10 click sideways",
+                            "-5 close", "10 wheel left", "10 stall forever", "10 key F13"}) {
         try {
             LoadInputScript(std::string("0 close\n") + bad, display);
             ADD_FAILURE() << bad;

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <set>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,8 +23,8 @@
 #include "infra/clock.h"
 #include "infra/env_data.h"
 #include "infra/file_io.h"
-#include "infra/paths.h"
 #include "infra/helpers.h"
+#include "infra/paths.h"
 #include "infra/random.h"
 #include "sound/kb_dsound.h"
 #include "sound/recording_audio_output.h"
@@ -59,9 +59,10 @@ inline std::string Three(int n) {
 
 inline std::string Canvas(const std::string& name, int w, int h, int pictures = 1,
                           std::vector<std::string> animations = {Ani("standard", "001")}) {
-    std::string s = "OBJECT " + name + ":CreateAnimation\n" + Num(w, "Punkte breit") + "\n" + Num(h, "Punkte hoch") +
-                    "\n" + Num(pictures, "Image") + "\n" + Num(pictures, "horizontal") + "\n" +
-                    Num(1, "vertikal") + "\nhorizontale Anordnung\n\nANI\n";
+    std::string s = "OBJECT " + name + ":CreateAnimation\n" + Num(w, "Punkte breit") + "\n" +
+                    Num(h, "Punkte hoch") + "\n" + Num(pictures, "Image") + "\n" +
+                    Num(pictures, "horizontal") + "\n" + Num(1, "vertikal") +
+                    "\nhorizontale Anordnung\n\nANI\n";
     for (const auto& a : animations) s += a + "\n";
     return s + "ANIEND\n----------\n";
 }
@@ -83,7 +84,8 @@ inline std::string Definitions() {
     d += Canvas("buttontostart", 709, 48) + Canvas("playandwin", 251, 31) + Canvas("vantorel", 761, 65);
     d += Canvas("titlevelmora", 234, 37) + Canvas("kbchlogo", 276, 66) + Canvas("torpedoscore", 10, 40);
     for (int r = 1; r <= 10; ++r) d += Canvas("HSLeerfeld" + std::to_string(r), 350, 50);
-    d += Canvas("Zahlen", 56, 60, 11, OnePerPicture(11)) + Canvas("bignumbers", 230, 222, 10, OnePerPicture(10));
+    d += Canvas("Zahlen", 56, 60, 11, OnePerPicture(11)) +
+         Canvas("bignumbers", 230, 222, 10, OnePerPicture(10));
     const int sizes[8] = {110, 77, 54, 38, 27, 20, 15, 10};
     for (int i = 0; i < 8; ++i) d += Canvas("P" + std::to_string(i + 1), sizes[i], sizes[i]);
     d += Canvas("points", 56, 20, 51, {Ani("standard", "1-51", 0)});
@@ -91,11 +93,13 @@ inline std::string Definitions() {
 }
 
 // The colour of digit picture d (0..10) of a digit object.
-inline std::uint32_t GlyphColour(int d) { return 0x102030u + static_cast<std::uint32_t>(d) * 0x0A0B0Cu; }
+inline std::uint32_t GlyphColour(int d) {
+    return 0x102030u + static_cast<std::uint32_t>(d) * 0x0A0B0Cu;
+}
 
 // The sounds the displays play.
 inline const std::vector<std::string>& SoundNames() {
-    static const std::vector<std::string> names = {"bigtime", "TR_50_07", "TR_50_08", "TR_06_03",
+    static const std::vector<std::string> names = {"bigtime",  "TR_50_07", "TR_50_08", "TR_06_03",
                                                    "TR_36_03", "TR_66_02", "Back"};
     return names;
 }

@@ -6,8 +6,8 @@
 #include <array>
 #include <set>
 
-#include "hud_world.h"
 #include "hud/stat_text.h"
+#include "hud_world.h"
 #include "infra/random.h"
 
 namespace {
@@ -23,7 +23,14 @@ std::array<std::int32_t, StatCounters> SampleStats() {
 
 TEST(StatText, DigitLayout) {
     // Per kind: launched, far hits, near hits, passed.
-    EXPECT_EQ(StatDigits(SampleStats()), "8723407" "03213957" "06244260" "09274563" "12304866" "15335169" "18365472");
+    EXPECT_EQ(StatDigits(SampleStats()),
+              "8723407"
+              "03213957"
+              "06244260"
+              "09274563"
+              "12304866"
+              "15335169"
+              "18365472");
 }
 
 TEST(StatText, EncodingIsPinnedAndDecodesBack) {

@@ -70,7 +70,8 @@ protected:
         const TPicture pic = SurfaceToPicture(*SpriteSurface(*s));
         int n = 0;
         for (int y = s->Y; y < s->Y + s->H; ++y)
-            for (int x = s->X; x < s->X + s->W; ++x) n += pic.Pixels[static_cast<std::size_t>(y * pic.Width + x)] != 0;
+            for (int x = s->X; x < s->X + s->W; ++x)
+                n += pic.Pixels[static_cast<std::size_t>(y * pic.Width + x)] != 0;
         return n;
     }
 

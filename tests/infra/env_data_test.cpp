@@ -87,7 +87,7 @@ TEST(EnvData, AShortFileKeepsTheDefaultsForItsMissingBytes) {
     SetEnvDefaults();
     const std::string defaults = EnvBytes();
     std::string changed = defaults;
-    changed[3] = 0;                         // SoundOn
+    changed[3] = 0;  // SoundOn
     std::fill(changed.begin() + 900, changed.end(), '\x55');
     // Scrambled (5400 bytes) but only 900 bytes once unscrambled.
     dir.Write("sps/env.dat", ScrambleText(changed.substr(0, 900)));
@@ -103,8 +103,12 @@ TEST(EnvData, AShortFileKeepsTheDefaultsForItsMissingBytes) {
 
 TEST(EnvData, DamagedFilesLoadWithoutHarm) {
     TempProgramDir dir;
-    const std::string files[] = {"", std::string(1, '\0'), std::string(9552, '\0'),
-                                 std::string(70000, 'Z'), RandomBytes(9552, 5), RandomBytes(4776, 6),
+    const std::string files[] = {"",
+                                 std::string(1, '\0'),
+                                 std::string(9552, '\0'),
+                                 std::string(70000, 'Z'),
+                                 RandomBytes(9552, 5),
+                                 RandomBytes(4776, 6),
                                  RandomBytes(123, 7)};
     for (const auto& bytes : files) {
         dir.Write("sps/env.dat", bytes);

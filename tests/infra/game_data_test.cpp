@@ -14,7 +14,8 @@ TEST(GameData, MissingOrForeignFilesGiveTheDefaultsSilently) {
     LoadGameData("SPS/game.dat");
     EXPECT_EQ(GameData.LevelNumber, 1);
     EXPECT_EQ(GameData.PlayerName.str(), "Spieler1");
-    for (const std::string& bytes : {std::string(), std::string(116, '\0'), std::string("\x12Game Datafile v1.0") + std::string(100, 'x')}) {
+    for (const std::string& bytes : {std::string(), std::string(116, '\0'),
+                                     std::string("\x12Game Datafile v1.0") + std::string(100, 'x')}) {
         dir.Write("sps/game.dat", bytes);
         GameData.LevelNumber = 9;
         LoadGameData("SPS/game.dat");
@@ -46,6 +47,8 @@ TEST(GameData, AShortFileWithTheHeaderIsReportedAndGivesDefaults) {
     dir.Write("sps/game.dat", std::string("\x12Game Datafile v2.0") + std::string(30, '\x05'));
     LoadGameData("SPS/game.dat");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], "Spielstandfile und Spielstandvariable haben unterschiedliche Gr\xF6\xDF" "en!");
+    EXPECT_EQ(messages.shown[0],
+              "Spielstandfile und Spielstandvariable haben unterschiedliche Gr\xF6\xDF"
+              "en!");
     EXPECT_EQ(GameData.LevelNumber, 1);
 }

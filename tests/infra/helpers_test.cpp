@@ -34,7 +34,8 @@ TEST(Helpers, StrToIntAcceptsDecimalIntegersOnly) {
     EXPECT_EQ(StrToInt("0"), 0);
     EXPECT_EQ(StrToInt(" -12"), -12);
     EXPECT_EQ(StrToInt("+7"), 7);
-    for (const char* bad : {"", "1x", "x", "99999999999", "1.0"}) EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
+    for (const char* bad : {"", "1x", "x", "99999999999", "1.0"})
+        EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
 }
 
 TEST(Random, TheSequenceIsPinned) {

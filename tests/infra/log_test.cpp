@@ -19,8 +19,8 @@ TEST(Log, EndsWithOkOnlyForAMissingLogOrAnExactLastLine) {
         const char* text;
         bool ok;
     };
-    const Case cases[] = {{"start\r\nOK\r\n", true}, {"OK", true},           {"OK\r\nERROR\r\n", false},
-                          {" OK\r\n", false},        {"ok\r\n", false},      {"", false},
+    const Case cases[] = {{"start\r\nOK\r\n", true}, {"OK", true},      {"OK\r\nERROR\r\n", false},
+                          {" OK\r\n", false},        {"ok\r\n", false}, {"", false},
                           {"OK\r\n\r\n", false},     {"x\nOK\n", true}};
     for (const auto& c : cases) {
         dir.Write("sps/LOG.TXT", c.text);

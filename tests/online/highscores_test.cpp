@@ -52,7 +52,8 @@ TEST(Highscores, StatisticsTextsStayAtTheirRank) {
     EXPECT_EQ(PlaceGameResult(850, "new stats"), 3);
     EXPECT_EQ(Env.Highscores[2].Name.str(), "Zoe");
     EXPECT_EQ(Env.StatTexts[2].str(), "new stats");
-    for (int i = 3; i < HighscoreCount; ++i) EXPECT_EQ(Env.StatTexts[i].str(), "stat" + std::to_string(i + 1));
+    for (int i = 3; i < HighscoreCount; ++i)
+        EXPECT_EQ(Env.StatTexts[i].str(), "stat" + std::to_string(i + 1));
     // Too long a statistics text is cut to its slot.
     EXPECT_EQ(PlaceGameResult(2000, std::string(150, 's')), 1);
     EXPECT_EQ(Env.StatTexts[0].str().size(), 100u);

@@ -74,10 +74,12 @@ TEST(SystemReport, AFailureIsLoggedAndKeepsTheLastFigure) {
     facts.failing = true;
     AvailableMemoryKB = 777;
     LogSystemInfo();
-    EXPECT_NE(dir.Read("sps/LOG.TXT").find("Retreiving system information failed: no /proc\r\n"), std::string::npos);
+    EXPECT_NE(dir.Read("sps/LOG.TXT").find("Retreiving system information failed: no /proc\r\n"),
+              std::string::npos);
     EXPECT_EQ(AvailableMemoryKB, 777u);
     EXPECT_EQ(GetAvailableMemory(), 0u);
-    EXPECT_NE(dir.Read("sps/LOG.TXT").find("Retreiving available memory failed: no /proc\r\n"), std::string::npos);
+    EXPECT_NE(dir.Read("sps/LOG.TXT").find("Retreiving available memory failed: no /proc\r\n"),
+              std::string::npos);
 }
 
 TEST(SystemReport, UnknownQueriesGiveZeroAndMissingSourcesEmptyTexts) {

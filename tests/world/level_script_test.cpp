@@ -83,7 +83,10 @@ TEST(ParseCell, ALetterAndOneOrTwoDigitsLaunch) {
     EXPECT_EQ(step, 34);
     EXPECT_TRUE(ParseCell("d 7", letter, step));  // the standard conversion allows a leading blank
     EXPECT_EQ(step, 7);
-    for (const char* bad : {"", "a", "1a", "A1", "ax", "a1x", "\xE4" "1", ";", "a-"})
+    for (const char* bad : {"", "a", "1a", "A1", "ax", "a1x",
+                            "\xE4"
+                            "1",
+                            ";", "a-"})
         EXPECT_FALSE(ParseCell(bad, letter, step)) << bad;
 }
 
@@ -110,7 +113,8 @@ TEST_F(LevelFileTest, AMissingFileRaisesTheFileError) {
 }
 
 TEST_F(LevelFileTest, SavedLinesReadBackAndTheFileStaysScrambled) {
-    const std::vector<std::string> lines = {"speed=40", "boba=sperm1", "", "DefineFormation1", "a1;;a1;", "end"};
+    const std::vector<std::string> lines = {"speed=40",         "boba=sperm1", "",
+                                            "DefineFormation1", "a1;;a1;",     "end"};
     SaveLevelFile(lines);
     EXPECT_EQ(dir.Read("sps/Level1.txt").find("speed"), std::string::npos);
     std::vector<std::string> back;

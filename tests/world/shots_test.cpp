@@ -95,7 +95,7 @@ TEST_F(ShotsTest, ATorpedoReachesFourHalfHeightsAndDissolvesWhatItMeets) {
     EXPECT_FALSE(near.Visible);
     EXPECT_TRUE(near.Caught);
     EXPECT_TRUE(far.Visible);
-    EXPECT_FALSE(behind.Visible);  // it flew on after the first hit
+    EXPECT_FALSE(behind.Visible);         // it flew on after the first hit
     EXPECT_EQ(Points(), 120 + 100 + 50);  // the second hit was left of -200
     EXPECT_EQ(Spermien->Stats[16], 1);
     EXPECT_EQ(Spermien->Stats[7], 1);

@@ -37,8 +37,8 @@ protected:
 
 // Settings, a formation command, end, then the block.
 std::string Level(const std::string& settings, const std::string& row) {
-    return "boba=sperm1\nbobb=sperm2\nbobv=virus1\n" + settings + "formation=1\nend\nDefineFormation1\n" + row +
-           "\nend\n";
+    return "boba=sperm1\nbobb=sperm2\nbobv=virus1\n" + settings + "formation=1\nend\nDefineFormation1\n" +
+           row + "\nend\n";
 }
 
 TEST_F(SwarmTest, RowCellsAreCentredOnTheMiddlePositionWithEmptyPositionsCounted) {
@@ -54,8 +54,9 @@ TEST_F(SwarmTest, RowCellsAreCentredOnTheMiddlePositionWithEmptyPositionsCounted
 }
 
 TEST_F(SwarmTest, TheExampleLevelLaunchesAColumnAndFortyStepsLaterAVirus) {
-    Start("speed=40\nbobspeed=0.25\nboba=sperm1\nbobb=virus2\nformation=1\nend\nDefineFormation1\n"
-          "a1;a1;a1;\n;b2;;\nend\n");
+    Start(
+        "speed=40\nbobspeed=0.25\nboba=sperm1\nbobb=virus2\nformation=1\nend\nDefineFormation1\n"
+        "a1;a1;a1;\n;b2;;\nend\n");
     Spermien->StartLevel();
     Run(6);  // five settings and commands, then the first row
     ASSERT_EQ(VisibleRows(), (std::vector<float>{-60, 0, 60}));
@@ -195,22 +196,41 @@ TEST_F(SwarmTest, ABadValueStopsTheScriptWithTheDiagnostics) {
         Spermien->DoScript();
         FAIL() << "no error";
     } catch (const ELevelScriptError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "0.1.2 ist kein g\xFCltiger Gleitkommastring\r\n (mainpointer=1)\r\n (order=bobspeedstep)\r\n"
-                  " (value=0.1.2)\r\n (xvalue= x)\r\n");
+        EXPECT_EQ(
+            std::string(e.what()),
+            "0.1.2 ist kein g\xFCltiger Gleitkommastring\r\n (mainpointer=1)\r\n (order=bobspeedstep)\r\n"
+            " (value=0.1.2)\r\n (xvalue= x)\r\n");
     }
 }
 
 TEST_F(SwarmTest, MalformedScriptsFailOnlyWithTheScriptError) {
-    const std::vector<std::string> lines = {
-        "speed=-5", "speed=0", "formation=-1", "formation=99999999999", "bob=sperm1", "bob;=virus1",
-        "bobfuzzytime=-3", "gap=1e308", "middleposition=-1e30", "bobspeed=nan", "DefineFormation1",
-        ";;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;",
-        "a99;zz;\xE4" "1;", "end", "formation=1", "bobfreepos", "=", "speed=", "boba=", "bob\xFF=sperm1"};
+    const std::vector<std::string> lines = {"speed=-5",
+                                            "speed=0",
+                                            "formation=-1",
+                                            "formation=99999999999",
+                                            "bob=sperm1",
+                                            "bob;=virus1",
+                                            "bobfuzzytime=-3",
+                                            "gap=1e308",
+                                            "middleposition=-1e30",
+                                            "bobspeed=nan",
+                                            "DefineFormation1",
+                                            ";;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;"
+                                            ";;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;",
+                                            "a99;zz;\xE4"
+                                            "1;",
+                                            "end",
+                                            "formation=1",
+                                            "bobfreepos",
+                                            "=",
+                                            "speed=",
+                                            "boba=",
+                                            "bob\xFF=sperm1"};
     RandSeed = 99;
     for (int round = 0; round < 40; ++round) {
         std::string script = "boba=sperm1\nbobb=virus3\n";
-        for (int i = 0; i < 30; ++i) script += lines[RandInt(static_cast<std::uint32_t>(lines.size()))] + "\n";
+        for (int i = 0; i < 30; ++i)
+            script += lines[RandInt(static_cast<std::uint32_t>(lines.size()))] + "\n";
         Spermien->Lines = SplitLines(script);
         Spermien->StartLevel();
         for (int step = 0; step < 300; ++step) {

@@ -10,8 +10,12 @@ Rgb Hex(std::uint32_t rgb) {
 Rgb Mix(Rgb a, Rgb b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
-Rgb Lighter(Rgb c, double t) { return Mix(c, {1, 1, 1}, t); }
-Rgb Darker(Rgb c, double t) { return Mix(c, {0, 0, 0}, t); }
+Rgb Lighter(Rgb c, double t) {
+    return Mix(c, {1, 1, 1}, t);
+}
+Rgb Darker(Rgb c, double t) {
+    return Mix(c, {0, 0, 0}, t);
+}
 
 Canvas::Canvas(int width, int height)
     : width_(width),
@@ -26,7 +30,9 @@ std::uint32_t Canvas::Pixel(int x, int y) const {
     return reinterpret_cast<const std::uint32_t*>(data + y * stride)[x];
 }
 
-void SetColor(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
+void SetColor(cairo_t* cr, Rgb c, double alpha) {
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
+}
 
 void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry) {
     SavedState s(cr);
@@ -86,8 +92,7 @@ void Gloss(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha
     cairo_pattern_destroy(p);
 }
 
-void Eye(cairo_t* cr, double cx, double cy, double r, double lookX, double lookY, double lid,
-         Rgb outline) {
+void Eye(cairo_t* cr, double cx, double cy, double r, double lookX, double lookY, double lid, Rgb outline) {
     SavedState s(cr);
     EllipsePath(cr, cx, cy, r, r * 1.15);
     SetShade(cr, cx, cy, r * 1.1, {1, 1, 1}, {0.85, 0.85, 0.92});

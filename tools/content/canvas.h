@@ -61,8 +61,7 @@ void FillAndOutline(cairo_t* cr, Rgb outline, double width, double outlineAlpha 
 void Gloss(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha);
 // A cartoon eye: white ball, outline, pupil looking by (lookX, lookY) in -1..1,
 // the upper lid closed by lid (0 open .. 1 shut).
-void Eye(cairo_t* cr, double cx, double cy, double r, double lookX, double lookY, double lid,
-         Rgb outline);
+void Eye(cairo_t* cr, double cx, double cy, double r, double lookX, double lookY, double lid, Rgb outline);
 
 // The display face of all lettering, and a plain bold face for small print.
 enum class Face { Display, Plain };
@@ -79,7 +78,7 @@ struct Lettering {
     double alpha = 1;
 };
 // Draws text centred on (cx, baselineY); shrinks the size so it fits maxWidth.
-void DrawLettering(cairo_t* cr, const std::string& text, double cx, double baselineY,
-                   Lettering style, double maxWidth = 1e9);
+void DrawLettering(cairo_t* cr, const std::string& text, double cx, double baselineY, Lettering style,
+                   double maxWidth = 1e9);
 // The baseline that centres capitals of the style's size vertically on cy.
 double CentredBaseline(cairo_t* cr, const std::string& text, double cy, const Lettering& style);

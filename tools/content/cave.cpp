@@ -34,7 +34,8 @@ void Flesh(cairo_t* cr, int w, int h, const std::vector<Blob>& blobs, bool verti
     cairo_set_line_width(cr, 7);
     cairo_stroke(cr);
     BlobsPath(cr, blobs);
-    cairo_pattern_t* p = vertical ? cairo_pattern_create_linear(0, 0, 0, h) : cairo_pattern_create_linear(0, 0, w, 0);
+    cairo_pattern_t* p =
+        vertical ? cairo_pattern_create_linear(0, 0, 0, h) : cairo_pattern_create_linear(0, 0, w, 0);
     const Rgb a = litFromTop ? kLight : kDark, b = litFromTop ? kDark : kLight;
     cairo_pattern_add_color_stop_rgb(p, 0, a.r, a.g, a.b);
     cairo_pattern_add_color_stop_rgb(p, 0.5, kMid.r, kMid.g, kMid.b);
@@ -65,14 +66,17 @@ void Flesh(cairo_t* cr, int w, int h, const std::vector<Blob>& blobs, bool verti
     Rng rng(seed);
     // Each blob bulges: a soft light on its upper side, a shade below.
     for (const Blob& bl : blobs) {
-        Gloss(cr, bl.x - bl.rx * 0.15, bl.y - bl.ry * (litFromTop ? 0.55 : -0.55), bl.rx * 0.55, bl.ry * 0.3, 0.18);
+        Gloss(cr, bl.x - bl.rx * 0.15, bl.y - bl.ry * (litFromTop ? 0.55 : -0.55), bl.rx * 0.55, bl.ry * 0.3,
+              0.18);
     }
     const int spots = w * h / 900 + 6;
     for (int i = 0; i < spots; ++i) {
         const double x = rng.Range(0, w), y = rng.Range(0, h), r = rng.Range(2, 7);
         EllipsePath(cr, x, y, r * 1.2, r);
-        if (rng.Uniform() < 0.6) SetColor(cr, Hex(0xFFC0CC), 0.35);
-        else SetColor(cr, kDark, 0.35);
+        if (rng.Uniform() < 0.6)
+            SetColor(cr, Hex(0xFFC0CC), 0.35);
+        else
+            SetColor(cr, kDark, 0.35);
         cairo_fill(cr);
     }
     const int veins = w * h / 9000 + 3;
@@ -145,14 +149,21 @@ void DrawFloor1(cairo_t* cr, int w, int h, int) {
     for (int i = 0; i < 9; ++i) {
         const double t = i / 8.0;
         const double r = 70 * (1 - t) + 22;
-        b.push_back({w / 2.0 + std::sin(t * 4) * 18 + rng.Range(-6, 6), h - 40 - t * (h - 80), r * 1.05, r * 0.9});
+        b.push_back(
+            {w / 2.0 + std::sin(t * 4) * 18 + rng.Range(-6, 6), h - 40 - t * (h - 80), r * 1.05, r * 0.9});
     }
     Flesh(cr, w, h, b, true, true, 101);
 }
 
-void DrawFloor2(cairo_t* cr, int w, int h, int) { Flesh(cr, w, h, Mound(w, h, 4, 1.0, 12), true, true, 102); }
-void DrawFloor3(cairo_t* cr, int w, int h, int) { Flesh(cr, w, h, Mound(w, h, 5, 0.8, 13), true, true, 103); }
-void DrawFloor4(cairo_t* cr, int w, int h, int) { Flesh(cr, w, h, Mound(w, h, 9, 0.6, 14), true, true, 104); }
+void DrawFloor2(cairo_t* cr, int w, int h, int) {
+    Flesh(cr, w, h, Mound(w, h, 4, 1.0, 12), true, true, 102);
+}
+void DrawFloor3(cairo_t* cr, int w, int h, int) {
+    Flesh(cr, w, h, Mound(w, h, 5, 0.8, 13), true, true, 103);
+}
+void DrawFloor4(cairo_t* cr, int w, int h, int) {
+    Flesh(cr, w, h, Mound(w, h, 9, 0.6, 14), true, true, 104);
+}
 
 void DrawCeiling1(cairo_t* cr, int w, int h, int) {
     {
@@ -207,7 +218,8 @@ void DrawSnake(cairo_t* cr, int w, int h, int) {
     // Rings along the column give it a segmented, tendril-like look.
     for (int y = 30; y < h; y += 46) {
         const double t = static_cast<double>(y) / h;
-        const double x = w / 2.0 + 36 * std::sin(t * 4 * M_PI + 1.2) * (0.3 + 0.7 * std::pow(std::sin(M_PI * t), 2));
+        const double x =
+            w / 2.0 + 36 * std::sin(t * 4 * M_PI + 1.2) * (0.3 + 0.7 * std::pow(std::sin(M_PI * t), 2));
         cairo_new_path(cr);
         cairo_arc(cr, x, y - 14, 24, 0.2 * M_PI, 0.8 * M_PI);
         SetColor(cr, kDark, 0.5);

@@ -16,7 +16,8 @@ bool SameText(std::string_view a, std::string_view b) {
 
 class GeneratedResources : public IResources {
 public:
-    std::optional<std::span<const std::uint8_t>> Find(std::string_view type, std::string_view name) const override {
+    std::optional<std::span<const std::uint8_t>> Find(std::string_view type,
+                                                      std::string_view name) const override {
         for (std::size_t i = 0; i < kContentResourceCount; ++i) {
             const ResourceEntry& e = kContentResources[i];
             if (SameText(e.type, type) && SameText(e.name, name))
@@ -30,6 +31,10 @@ const GeneratedResources g_table;
 
 }  // namespace
 
-const IResources& ContentResources() { return g_table; }
+const IResources& ContentResources() {
+    return g_table;
+}
 
-void InstallContentResources() { SetResources(&g_table); }
+void InstallContentResources() {
+    SetResources(&g_table);
+}

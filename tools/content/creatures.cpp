@@ -37,7 +37,10 @@ void Tail(cairo_t* cr, double x0, double x1, double cy, double phase, double max
             tx /= len, ty /= len;
             const double side = pass == 0 ? 1 : -1;
             const double px = xs[i] - ty * hw[i] * side, py = ys[i] + tx * hw[i] * side;
-            if (k == 0 && pass == 0) cairo_move_to(cr, px, py); else cairo_line_to(cr, px, py);
+            if (k == 0 && pass == 0)
+                cairo_move_to(cr, px, py);
+            else
+                cairo_line_to(cr, px, py);
         }
     }
     cairo_close_path(cr);
@@ -170,7 +173,8 @@ void VirusFace(cairo_t* cr, double fx, double cy, double rx, double ry, double p
         Eye(cr, fx, cy - ry * 0.2, ry * 0.42, 0.7, 0.1, blink, v.outline);
         cairo_new_path(cr);
         cairo_move_to(cr, fx - ry * 0.35, cy + ry * 0.5);
-        cairo_curve_to(cr, fx - ry * 0.1, cy + ry * 0.35, fx + ry * 0.1, cy + ry * 0.35, fx + ry * 0.35, cy + ry * 0.5);
+        cairo_curve_to(cr, fx - ry * 0.1, cy + ry * 0.35, fx + ry * 0.1, cy + ry * 0.35, fx + ry * 0.35,
+                       cy + ry * 0.5);
         SetColor(cr, v.outline);
         cairo_set_line_width(cr, 2.2);
         cairo_stroke(cr);
@@ -197,7 +201,8 @@ void VirusFace(cairo_t* cr, double fx, double cy, double rx, double ry, double p
     const double open = ry * (v.face == 2 ? 0.32 + 0.08 * std::sin(phase) : 0.22);
     cairo_new_path(cr);
     cairo_move_to(cr, fx - mw, my - open * 0.3);
-    cairo_curve_to(cr, fx - mw * 0.5, my + open * 1.4, fx + mw * 0.5, my + open * 1.4, fx + mw, my - open * 0.3);
+    cairo_curve_to(cr, fx - mw * 0.5, my + open * 1.4, fx + mw * 0.5, my + open * 1.4, fx + mw,
+                   my - open * 0.3);
     cairo_close_path(cr);
     SetColor(cr, Hex(0x5A0A20));
     FillAndOutline(cr, v.outline, 2);
@@ -285,7 +290,10 @@ void DrawBubbleSperm(cairo_t* cr, int w, int h, int picture) {
             const double a = M_PI * (1.0 + 1.3 * t);
             const double rr = 5 + 12 * t + std::sin(t * 9 - phase * 3) * 1.5;
             const double x = std::cos(a) * rr + 4, y = std::sin(a) * rr;
-            if (i == 0) cairo_move_to(cr, x, y); else cairo_line_to(cr, x, y);
+            if (i == 0)
+                cairo_move_to(cr, x, y);
+            else
+                cairo_line_to(cr, x, y);
         }
         SetColor(cr, kInk);
         cairo_set_line_width(cr, 4.2);

@@ -27,8 +27,10 @@ struct Piece {
 
 // Floor pieces stand on the bottom edge, ceiling pieces hang from the top;
 // sinking them past the edge keeps the middle of the screen free.
-const Piece kFloor[4] = {{1, 288, 296, 100, 150}, {2, 323, 196, 25, 70}, {3, 273, 109, 0, 25}, {4, 549, 84, 0, 12}};
-const Piece kCeiling[4] = {{5, 388, 76, 0, 10}, {6, 195, 96, 0, 20}, {7, 258, 162, 25, 60}, {8, 165, 318, 135, 175}};
+const Piece kFloor[4] = {
+    {1, 288, 296, 100, 150}, {2, 323, 196, 25, 70}, {3, 273, 109, 0, 25}, {4, 549, 84, 0, 12}};
+const Piece kCeiling[4] = {
+    {5, 388, 76, 0, 10}, {6, 195, 96, 0, 20}, {7, 258, 162, 25, 60}, {8, 165, 318, 135, 175}};
 
 using Record = std::array<std::int32_t, 4>;
 
@@ -62,6 +64,7 @@ std::string MakeFrontLayout() {
     std::string bytes;
     for (const Record& r : records)
         for (std::int32_t v : r)
-            for (int i = 0; i < 4; ++i) bytes += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 255);
+            for (int i = 0; i < 4; ++i)
+                bytes += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 255);
     return bytes;
 }

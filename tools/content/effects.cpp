@@ -98,7 +98,8 @@ Audio Splat(double baseF, double noiseCut, double seconds, unsigned seed, Wave b
     LowPass lp, lp2;
     return Render(seconds, [&](double t) {
         const double f = baseF * (0.4 + 0.6 * std::exp(-t * 9));
-        const float squish = lp.Run(n.Next(0), noiseCut * (1 - t / seconds) + 200) * static_cast<float>(std::exp(-t * 14));
+        const float squish =
+            lp.Run(n.Next(0), noiseCut * (1 - t / seconds) + 200) * static_cast<float>(std::exp(-t * 14));
         const float tone = lp2.Run(o.Next(f), 1500) * static_cast<float>(Pluck(t, 0.005, 7));
         return squish * 1.1f + tone * 0.7f;
     });
@@ -135,7 +136,8 @@ Audio Beep(std::vector<std::pair<double, double>> notes, Wave wave, double level
         for (const auto& n : notes) {
             if (t < at + n.second || &n == &notes.back()) {
                 const double lt = t - at;
-                return static_cast<float>(lp.Run(o.Next(n.first), 5000) * Adsr(lt, n.second, 0.004, 0.03) * level);
+                return static_cast<float>(lp.Run(o.Next(n.first), 5000) * Adsr(lt, n.second, 0.004, 0.03) *
+                                          level);
             }
             at += n.second;
         }
@@ -169,7 +171,8 @@ Audio Fanfare(const std::vector<std::pair<std::vector<int>, double>>& chords, do
                 const double v6 = 1 + (t > 0.2 ? 0.006 * vib.Next(5.5) : 0);
                 const double x = (o1.Next(f * v6) + o2.Next(f * 1.004 * v6)) * 0.5;
                 const double env = Adsr(t, len - 0.03, 0.02, 0.3);
-                const float v = static_cast<float>(lp.Run(static_cast<float>(x), 600 + 3500 * env) * env * level);
+                const float v =
+                    static_cast<float>(lp.Run(static_cast<float>(x), 600 + 3500 * env) * env * level);
                 a.Add(static_cast<std::size_t>((at + t) * kRate), v * pan, v * (1.6f - pan));
             }
         }
@@ -223,8 +226,11 @@ std::vector<NamedSound> MakeEffects() {
     s.push_back(Named("leer", Click(), 0.14));
     s.push_back(Named("coming", Arpeggio({67, 72, 76, 79, 84, 88}, 0.09, 0.6, Wave::Square, 0.35), 0.16));
     s.push_back(Named("bigtime", Tick(), 0.16));
-    s.push_back(Named("TR_06_03", Fanfare({{{60, 64, 67}, 0.16}, {{60, 64, 67}, 0.16}, {{65, 69, 72}, 0.2},
-                                            {{67, 72, 76, 79}, 0.9}}, 0.3), 0.17));
+    s.push_back(Named(
+        "TR_06_03",
+        Fanfare({{{60, 64, 67}, 0.16}, {{60, 64, 67}, 0.16}, {{65, 69, 72}, 0.2}, {{67, 72, 76, 79}, 0.9}},
+                0.3),
+        0.17));
     s.push_back(Named("TR_50_07", Beep({{880, 0.05}, {1320, 0.07}}, Wave::Square, 0.5), 0.15));
     s.push_back(Named("TR_50_08", Beep({{660, 0.05}, {440, 0.08}}, Wave::Square, 0.5), 0.15));
     s.push_back(Named("TR_66_02", SadTrombone(), 0.2));

@@ -21,11 +21,11 @@ void SheathPath(cairo_t* cr, const SheathShape& s) {
     cairo_new_path(cr);
     if (s.bulbX - s.ringX > 2) {
         cairo_move_to(cr, s.ringX, s.cy - s.bodyRy);
-        cairo_curve_to(cr, (s.ringX + s.bulbX) / 2, s.cy - s.bodyRy, s.bulbX - s.bulbRx, s.cy - s.bulbRy * 0.8,
-                       s.bulbX, s.cy - s.bulbRy * 0.8);
+        cairo_curve_to(cr, (s.ringX + s.bulbX) / 2, s.cy - s.bodyRy, s.bulbX - s.bulbRx,
+                       s.cy - s.bulbRy * 0.8, s.bulbX, s.cy - s.bulbRy * 0.8);
         cairo_line_to(cr, s.bulbX, s.cy + s.bulbRy * 0.8);
-        cairo_curve_to(cr, s.bulbX - s.bulbRx, s.cy + s.bulbRy * 0.8, (s.ringX + s.bulbX) / 2, s.cy + s.bodyRy,
-                       s.ringX, s.cy + s.bodyRy);
+        cairo_curve_to(cr, s.bulbX - s.bulbRx, s.cy + s.bulbRy * 0.8, (s.ringX + s.bulbX) / 2,
+                       s.cy + s.bodyRy, s.ringX, s.cy + s.bodyRy);
         cairo_close_path(cr);
     }
     EllipsePath(cr, s.bulbX, s.cy, s.bulbRx, s.bulbRy);

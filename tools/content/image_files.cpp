@@ -43,7 +43,9 @@ std::string BmpHeaders(int w, int h, int bits, int paletteEntries, std::uint32_t
 
 }  // namespace
 
-int KeyThreshold(bool masked) { return masked ? 24 : 128; }
+int KeyThreshold(bool masked) {
+    return masked ? 24 : 128;
+}
 
 std::uint32_t SheetColour(std::uint32_t argb, bool masked) {
     const std::uint32_t a = argb >> 24;

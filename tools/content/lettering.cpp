@@ -66,9 +66,12 @@ void DrawCongratulations(cairo_t* cr, int w, int h, int picture) {
 
 void DrawPoints(cairo_t* cr, int w, int h, int picture) {
     int value;
-    if (picture < 25) value = (picture - 25) * 10;
-    else if (picture < 50) value = (picture - 24) * 10;
-    else value = 500;
+    if (picture < 25)
+        value = (picture - 25) * 10;
+    else if (picture < 50)
+        value = (picture - 24) * 10;
+    else
+        value = 500;
     Lettering l;
     l.face = Face::Plain;
     l.size = 18;
@@ -99,9 +102,13 @@ void DrawGameover(cairo_t* cr, int w, int h, int) {
     Centred(cr, "GAME OVER", w, h, l, 6);
 }
 
-void DrawScoreLabel(cairo_t* cr, int w, int h, int) { Centred(cr, "SCORE", w, h, Gold(34, 4.5), 3); }
+void DrawScoreLabel(cairo_t* cr, int w, int h, int) {
+    Centred(cr, "SCORE", w, h, Gold(34, 4.5), 3);
+}
 
-void DrawTimeLabel(cairo_t* cr, int w, int h, int) { Centred(cr, "TIME", w, h, Gold(33, 4.5), 3); }
+void DrawTimeLabel(cairo_t* cr, int w, int h, int) {
+    Centred(cr, "TIME", w, h, Gold(33, 4.5), 3);
+}
 
 void DrawButtonToStart(cairo_t* cr, int w, int h, int) {
     Lettering l;

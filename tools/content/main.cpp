@@ -37,14 +37,20 @@ Options ParseArgs(int argc, char** argv) {
     Options o;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i], value = argv[i + 1];
-        if (key == "--out") o.out = value;
-        else if (key == "--level") o.level = value;
-        else if (key == "--resources") o.resources = value;
-        else if (key == "--preview") o.preview = value;
-        else throw std::runtime_error("unknown option " + key);
+        if (key == "--out")
+            o.out = value;
+        else if (key == "--level")
+            o.level = value;
+        else if (key == "--resources")
+            o.resources = value;
+        else if (key == "--preview")
+            o.preview = value;
+        else
+            throw std::runtime_error("unknown option " + key);
     }
     if (o.out.empty() || o.level.empty() || o.resources.empty())
-        throw std::runtime_error("usage: vantorel-content --out DIR --level LEVEL.txt --resources FILE.cpp [--preview FILE.png]");
+        throw std::runtime_error(
+            "usage: vantorel-content --out DIR --level LEVEL.txt --resources FILE.cpp [--preview FILE.png]");
     return o;
 }
 
@@ -84,7 +90,9 @@ std::unique_ptr<Canvas> Picture(int w, int h, void (*draw)(cairo_t*, int, int, i
     return c;
 }
 
-void MenuDrawer(cairo_t* cr, int w, int h, int net) { DrawMenuPicture(cr, w, h, net != 0); }
+void MenuDrawer(cairo_t* cr, int w, int h, int net) {
+    DrawMenuPicture(cr, w, h, net != 0);
+}
 
 void MakeSounds() {
     for (const NamedSound& s : MakeEffects()) Put("snd/" + s.name + ".wav", EncodeWav(s.audio));
@@ -114,8 +122,8 @@ struct Generation {
             Put("gfx/sb/" + go.name + ".bmp", bmp);
             if (go.masked) Put("gfx/sb/" + go.name + "_mask.bmp", EncodeMaskBmp(sheet));
             resources.push_back({"BITMAP", Upper(go.name), bmp});
-            preview.push_back({go.name + "  " + std::to_string(go.frameW) + "x" + std::to_string(go.frameH) + " x" +
-                                   std::to_string(go.pictures) + (go.masked ? "  (mask)" : ""),
+            preview.push_back({go.name + "  " + std::to_string(go.frameW) + "x" + std::to_string(go.frameH) +
+                                   " x" + std::to_string(go.pictures) + (go.masked ? "  (mask)" : ""),
                                &sheet, go.frameW, go.frameH, go.pictures, go.columns, go.masked, true});
         }
     }

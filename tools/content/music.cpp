@@ -26,7 +26,8 @@ public:
         BandPass bp;
         Voice(at, 0.22, 0.45f, [&](double t) {
             return (bp.Run(n.Next(0), 3500, 0.9) * 0.8 * Pluck(t, 0.001, 16) +
-                    o.Next(190) * Pluck(t, 0.001, 30) * 0.5) * level;
+                    o.Next(190) * Pluck(t, 0.001, 30) * 0.5) *
+                   level;
         });
     }
     void Hat(double at, bool open, double level = 1.0) {
@@ -68,10 +69,11 @@ public:
             Oscillator a(Wave::Saw), b(Wave::Saw);
             LowPass lp;
             const double f = NoteFrequency(chord[j]);
-            Voice(at, len + 0.6, 0.25f + 0.5f * static_cast<float>(j) / static_cast<float>(chord.size()), [&](double t) {
-                const double x = (a.Next(f * 0.997) + b.Next(f * 1.003)) * 0.5;
-                return lp.Run(static_cast<float>(x), 1300) * Adsr(t, len, 0.25, 0.55) * 0.16;
-            });
+            Voice(at, len + 0.6, 0.25f + 0.5f * static_cast<float>(j) / static_cast<float>(chord.size()),
+                  [&](double t) {
+                      const double x = (a.Next(f * 0.997) + b.Next(f * 1.003)) * 0.5;
+                      return lp.Run(static_cast<float>(x), 1300) * Adsr(t, len, 0.25, 0.55) * 0.16;
+                  });
         }
     }
     void Lead(double at, int midi, double beats, double level = 1.0) {
@@ -152,15 +154,14 @@ void Bar(Sequencer& s, double at, const Chord& c, const Parts& p) {
 
 // A four-bar tune over C G Am F (beats from the phrase's start).
 const std::vector<Note> kTuneA = {
-    {0, 76, 1}, {1, 79, 0.5}, {1.5, 76, 0.5}, {2, 74, 0.5}, {2.5, 72, 0.5}, {3, 74, 1},
-    {4, 71, 1}, {5, 74, 0.5}, {5.5, 79, 1.5}, {7, 77, 0.5}, {7.5, 76, 0.5},
-    {8, 72, 0.5}, {8.5, 76, 0.5}, {9, 81, 1}, {10, 79, 0.5}, {10.5, 76, 0.5}, {11, 72, 1},
-    {12, 69, 0.5}, {12.5, 72, 0.5}, {13, 77, 1.5}, {14.5, 76, 0.5}, {15, 74, 0.5}, {15.5, 72, 0.5}};
+    {0, 76, 1},      {1, 79, 0.5},  {1.5, 76, 0.5},  {2, 74, 0.5},    {2.5, 72, 0.5}, {3, 74, 1},
+    {4, 71, 1},      {5, 74, 0.5},  {5.5, 79, 1.5},  {7, 77, 0.5},    {7.5, 76, 0.5}, {8, 72, 0.5},
+    {8.5, 76, 0.5},  {9, 81, 1},    {10, 79, 0.5},   {10.5, 76, 0.5}, {11, 72, 1},    {12, 69, 0.5},
+    {12.5, 72, 0.5}, {13, 77, 1.5}, {14.5, 76, 0.5}, {15, 74, 0.5},   {15.5, 72, 0.5}};
 const std::vector<Note> kTuneB = {
-    {0, 79, 1.5}, {1.5, 76, 0.5}, {2, 79, 0.5}, {2.5, 81, 0.5}, {3, 79, 1},
-    {4, 74, 1.5}, {5.5, 71, 0.5}, {6, 74, 1}, {7, 79, 1},
-    {8, 81, 0.5}, {8.5, 79, 0.5}, {9, 76, 1}, {10, 72, 0.5}, {10.5, 76, 0.5}, {11, 81, 1},
-    {12, 77, 1}, {13, 76, 1}, {14, 74, 1}, {15, 79, 1}};
+    {0, 79, 1.5}, {1.5, 76, 0.5}, {2, 79, 0.5}, {2.5, 81, 0.5}, {3, 79, 1}, {4, 74, 1.5},  {5.5, 71, 0.5},
+    {6, 74, 1},   {7, 79, 1},     {8, 81, 0.5}, {8.5, 79, 0.5}, {9, 76, 1}, {10, 72, 0.5}, {10.5, 76, 0.5},
+    {11, 81, 1},  {12, 77, 1},    {13, 76, 1},  {14, 74, 1},    {15, 79, 1}};
 
 void Tune(Sequencer& s, double at, const std::vector<Note>& tune, int transpose, double level) {
     for (const Note& n : tune) s.Lead(at + n.beat, static_cast<int>(n.midi) + transpose, n.length, level);

@@ -27,7 +27,9 @@ GoSpec Canvas(const std::string& name, int w, int h) {
     return {name, GoKind::CreateAnimation, w, h, 1, 1, 1, {Ani("standard", "001", 2)}, false};
 }
 
-std::vector<std::string> Swim() { return {Ani("standard", "001-012", 2), Ani("schnell", "1,3,5,7,9,11", 2)}; }
+std::vector<std::string> Swim() {
+    return {Ani("standard", "001-012", 2), Ani("schnell", "1,3,5,7,9,11", 2)};
+}
 
 std::string Num3(int n) {
     char b[16];
@@ -43,7 +45,8 @@ std::vector<GoSpec> Build() {
     g.push_back(Anim("virus1", 78, 58, 12, 1, 12, Swim(), true));
     g.push_back(Anim("virus2", 58, 60, 12, 1, 12, Swim(), true));
     g.push_back(Anim("virus3", 87, 68, 12, 1, 12, Swim(), true));
-    g.push_back(Anim("bubble", 60, 60, 24, 1, 24, {Ani("standard", "1-24", 2), Ani("schnell", "1-24", 2)}, true));
+    g.push_back(
+        Anim("bubble", 60, 60, 24, 1, 24, {Ani("standard", "1-24", 2), Ani("schnell", "1-24", 2)}, true));
     g.push_back(Anim("Torpedo", 162, 40, 12, 1, 12, {Ani("standard", "001-012", 2)}, true));
     g.push_back(Anim("Kondom", 303, 75, 12, 1, 12, {Ani("standard", "001-012", 2)}, true));
     g.push_back(Anim("Abroll", 311, 81, 6, 1, 6, {Ani("standard", "006-001", 2)}, true));

@@ -45,10 +45,15 @@ void Folds(cairo_t* cr, int w, double sy, Rng& rng) {
             cairo_new_path(cr);
             for (int x = 0; x <= w; x += 8) {
                 const double y = y0 + amp * std::sin(2 * M_PI * k * x / w + ph) + (pass ? -6 * sy : 0);
-                if (x == 0) cairo_move_to(cr, x, y); else cairo_line_to(cr, x, y);
+                if (x == 0)
+                    cairo_move_to(cr, x, y);
+                else
+                    cairo_line_to(cr, x, y);
             }
-            if (pass == 0) SetColor(cr, {0, 0, 0}, 0.16);
-            else SetColor(cr, {1, 1, 1}, 0.07);
+            if (pass == 0)
+                SetColor(cr, {0, 0, 0}, 0.16);
+            else
+                SetColor(cr, {1, 1, 1}, 0.07);
             cairo_set_line_width(cr, (pass ? 5 : 14) * sy);
             cairo_stroke(cr);
         }
@@ -134,7 +139,9 @@ void Panel(cairo_t* cr, double x, double y, double w, double h, double alpha) {
 
 }  // namespace
 
-void DrawBackground(cairo_t* cr, int w, int h, int set) { CaveBackdrop(cr, w, h, set); }
+void DrawBackground(cairo_t* cr, int w, int h, int set) {
+    CaveBackdrop(cr, w, h, set);
+}
 
 void DrawInfoPicture(cairo_t* cr, int w, int h, int set) {
     CaveBackdrop(cr, w, h, set);

@@ -43,8 +43,8 @@ std::string ResourceTableSource(const std::vector<ResourceItem>& items) {
     out += "}  // namespace\n\nconst ResourceEntry kContentResources[] = {\n";
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::string data = "kData" + std::to_string(i);
-        out += "    {\"" + items[i].type + "\", \"" + items[i].name + "\", reinterpret_cast<const unsigned char*>(" +
-               data + "), sizeof(" + data + ") - 1},\n";
+        out += "    {\"" + items[i].type + "\", \"" + items[i].name +
+               "\", reinterpret_cast<const unsigned char*>(" + data + "), sizeof(" + data + ") - 1},\n";
     }
     out += "};\n\nconst std::size_t kContentResourceCount = " + std::to_string(items.size()) + ";\n";
     return out;

@@ -55,17 +55,29 @@ std::int32_t Field(const std::string& front, std::size_t record, int k) {
     return static_cast<std::int32_t>(v);
 }
 
-const char* kElements[11] = {"", "ELEMENT_BODEN_1", "ELEMENT_BODEN_2", "ELEMENT_BODEN_3", "ELEMENT_BODEN_4",
-                             "ELEMENT_DECKE_1", "ELEMENT_DECKE_2", "ELEMENT_DECKE_3", "ELEMENT_DECKE_4",
-                             "ELEMENT_SAEULE", "ELEMENT_SCHLANGE"};
+const char* kElements[11] = {"",
+                             "ELEMENT_BODEN_1",
+                             "ELEMENT_BODEN_2",
+                             "ELEMENT_BODEN_3",
+                             "ELEMENT_BODEN_4",
+                             "ELEMENT_DECKE_1",
+                             "ELEMENT_DECKE_2",
+                             "ELEMENT_DECKE_3",
+                             "ELEMENT_DECKE_4",
+                             "ELEMENT_SAEULE",
+                             "ELEMENT_SCHLANGE"};
 
 }  // namespace
 
 std::unique_ptr<Canvas> ComposePlayScene(const std::map<std::string, SceneSheet>& sheets, const Canvas& back,
                                          const std::string& front) {
     Stage st(sheets, back);
-    for (auto [name, pic, x, y] : {std::tuple{"P6", 0, 250.0, 150.0}, {"P7", 0, 262.0, 118.0}, {"P8", 0, 255.0, 95.0},
-                                   {"P4", 0, 470.0, 500.0}, {"P3", 0, 90.0, 520.0}, {"P5", 0, 610.0, 170.0}})
+    for (auto [name, pic, x, y] : {std::tuple{"P6", 0, 250.0, 150.0},
+                                   {"P7", 0, 262.0, 118.0},
+                                   {"P8", 0, 255.0, 95.0},
+                                   {"P4", 0, 470.0, 500.0},
+                                   {"P3", 0, 90.0, 520.0},
+                                   {"P5", 0, 610.0, 170.0}})
         st.Sprite(name, pic, x, y);
     st.Sprite("SPERM1", 3, 150, 200);
     st.Sprite("SPERM1", 8, 260, 330);
@@ -96,7 +108,8 @@ std::unique_ptr<Canvas> ComposePlayScene(const std::map<std::string, SceneSheet>
     return st.Take();
 }
 
-std::unique_ptr<Canvas> ComposeTitleScene(const std::map<std::string, SceneSheet>& sheets, const Canvas& back) {
+std::unique_ptr<Canvas> ComposeTitleScene(const std::map<std::string, SceneSheet>& sheets,
+                                          const Canvas& back) {
     Stage st(sheets, back);
     st.Sprite("SPERM1", 2, 300, 420);
     st.Sprite("VIRUS2", 1, 620, 380);

@@ -17,4 +17,5 @@ struct SceneSheet {
 // sheets by upper-case graphic-object name; front is the 4800-byte layout.
 std::unique_ptr<Canvas> ComposePlayScene(const std::map<std::string, SceneSheet>& sheets, const Canvas& back,
                                          const std::string& front);
-std::unique_ptr<Canvas> ComposeTitleScene(const std::map<std::string, SceneSheet>& sheets, const Canvas& back);
+std::unique_ptr<Canvas> ComposeTitleScene(const std::map<std::string, SceneSheet>& sheets,
+                                          const Canvas& back);

@@ -50,10 +50,14 @@ float Oscillator::Next(double frequency) {
     phase_ += frequency / kRate;
     phase_ -= std::floor(phase_);
     switch (wave_) {
-        case Wave::Sine: return static_cast<float>(std::sin(2 * M_PI * phase_));
-        case Wave::Square: return phase_ < duty_ ? 0.8f : -0.8f;
-        case Wave::Saw: return static_cast<float>(2 * phase_ - 1);
-        case Wave::Triangle: return static_cast<float>(phase_ < 0.5 ? 4 * phase_ - 1 : 3 - 4 * phase_);
+        case Wave::Sine:
+            return static_cast<float>(std::sin(2 * M_PI * phase_));
+        case Wave::Square:
+            return phase_ < duty_ ? 0.8f : -0.8f;
+        case Wave::Saw:
+            return static_cast<float>(2 * phase_ - 1);
+        case Wave::Triangle:
+            return static_cast<float>(phase_ < 0.5 ? 4 * phase_ - 1 : 3 - 4 * phase_);
         case Wave::Noise:
             noise_ = noise_ * 1664525u + 1013904223u;
             return static_cast<float>((noise_ >> 8) / 8388608.0 - 1.0);
@@ -88,7 +92,9 @@ double Adsr(double t, double length, double attack, double release) {
     return a;
 }
 
-double NoteFrequency(int midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
+double NoteFrequency(int midi) {
+    return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
+}
 
 Audio Render(double seconds, const std::function<float(double)>& f) {
     Audio a(seconds);

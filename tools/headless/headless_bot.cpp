@@ -26,14 +26,16 @@ bool ShotOnItsWay(const TSperm& target) {
     for (std::int32_t i = 1; i <= Schuesse->Count; ++i) {
         TSchuss* s = Schuesse->Item(i);
         if (!s || !s->Visible || !s->Bob(1)->Visible) continue;
-        if (std::fabs(s->Y - target.Y) < s->HalfHeight && s->X > const_cast<TSperm&>(target).NoseX()) return true;
+        if (std::fabs(s->Y - target.Y) < s->HalfHeight && s->X > const_cast<TSperm&>(target).NoseX())
+            return true;
     }
     return false;
 }
 
 }  // namespace
 
-THeadlessBot::THeadlessBot(CaptureDisplay& display, TDDFullScreenForm1& form, bool fires, std::uint32_t delayMs)
+THeadlessBot::THeadlessBot(CaptureDisplay& display, TDDFullScreenForm1& form, bool fires,
+                           std::uint32_t delayMs)
     : display_(display), form_(form), fires_(fires), delayMs_(delayMs) {}
 
 void THeadlessBot::Schedule(InputKind kind, char c, std::uint16_t key) {
@@ -101,7 +103,8 @@ void THeadlessBot::OnLogLine(std::string_view line) {
     if (Spermien) {
         for (int k = 1; k <= KindCount; ++k) {
             launched_ += Spermien->Stats[static_cast<std::size_t>(k)];
-            hits_ += Spermien->Stats[static_cast<std::size_t>(6 + k)] + Spermien->Stats[static_cast<std::size_t>(12 + k)];
+            hits_ += Spermien->Stats[static_cast<std::size_t>(6 + k)] +
+                     Spermien->Stats[static_cast<std::size_t>(12 + k)];
         }
     }
     leaving_ = true;

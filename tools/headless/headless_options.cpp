@@ -30,29 +30,39 @@ HeadlessOptions ParseHeadlessOptions(int argc, char** argv) {
             if (i + 1 >= argc) throw std::runtime_error(std::string(arg) + " needs a value");
             return argv[++i];
         };
-        if (arg == "--dir") o.Dir = value();
-        else if (arg == "--seed") o.Seed = static_cast<std::uint32_t>(Number(value(), "--seed", 0xFFFFFFFFu));
-        else if (arg == "--input") o.InputFile = value();
-        else if (arg == "--ms-per-frame") o.MsPerFrame = static_cast<std::uint32_t>(Number(value(), "--ms-per-frame", 10000));
-        else if (arg == "--max-steps") o.MaxSteps = Number(value(), "--max-steps", 100000000);
-        else if (arg == "--mode") o.Mode = static_cast<int>(Number(value(), "--mode", 2));
-        else if (arg == "--save-frames") o.SaveFramesDir = value();
-        else if (arg == "--bot") o.Bot = true;
-        else if (arg == "--bot-delay") o.BotDelayMs = static_cast<std::uint32_t>(Number(value(), "--bot-delay", 10000));
+        if (arg == "--dir")
+            o.Dir = value();
+        else if (arg == "--seed")
+            o.Seed = static_cast<std::uint32_t>(Number(value(), "--seed", 0xFFFFFFFFu));
+        else if (arg == "--input")
+            o.InputFile = value();
+        else if (arg == "--ms-per-frame")
+            o.MsPerFrame = static_cast<std::uint32_t>(Number(value(), "--ms-per-frame", 10000));
+        else if (arg == "--max-steps")
+            o.MaxSteps = Number(value(), "--max-steps", 100000000);
+        else if (arg == "--mode")
+            o.Mode = static_cast<int>(Number(value(), "--mode", 2));
+        else if (arg == "--save-frames")
+            o.SaveFramesDir = value();
+        else if (arg == "--bot")
+            o.Bot = true;
+        else if (arg == "--bot-delay")
+            o.BotDelayMs = static_cast<std::uint32_t>(Number(value(), "--bot-delay", 10000));
         else if (arg == "--bot-passive") {
             o.Bot = true;
             o.BotFires = false;
-        }
-        else if (arg == "--at") {
+        } else if (arg == "--at") {
             std::string_view list = value();
             while (!list.empty()) {
                 const auto comma = list.find(',');
                 o.SaveAtSteps.insert(Number(list.substr(0, comma), "--at", 100000000));
                 list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
             }
-        } else throw std::runtime_error("unknown argument " + std::string(arg));
+        } else
+            throw std::runtime_error("unknown argument " + std::string(arg));
     }
     if (o.MsPerFrame == 0) throw std::runtime_error("--ms-per-frame must be at least 1");
-    if (!o.SaveAtSteps.empty() && o.SaveFramesDir.empty()) throw std::runtime_error("--at needs --save-frames");
+    if (!o.SaveAtSteps.empty() && o.SaveFramesDir.empty())
+        throw std::runtime_error("--at needs --save-frames");
     return o;
 }

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <iostream>
 
-#include "game/capture_display.h"
-#include "game/input_script.h"
 #include "content/content_resources.h"
+#include "game/capture_display.h"
 #include "game/game_screen.h"
+#include "game/input_script.h"
 #include "headless_bot.h"
 #include "headless_options.h"
 #include "infra/clock.h"
@@ -39,8 +39,9 @@ int Run(const HeadlessOptions& options) {
     // not to the program directory it moves into.
     const std::string inputFile =
         options.InputFile.empty() ? std::string() : std::filesystem::absolute(options.InputFile).string();
-    const std::string framesDir =
-        options.SaveFramesDir.empty() ? std::string() : std::filesystem::absolute(options.SaveFramesDir).string();
+    const std::string framesDir = options.SaveFramesDir.empty()
+                                      ? std::string()
+                                      : std::filesystem::absolute(options.SaveFramesDir).string();
     if (!options.Dir.empty()) SetProgramDir(std::filesystem::absolute(options.Dir).string());
     std::function<void(std::string_view)> onLogLine;
     SetLogListener([&onLogLine](std::string_view line) {
