@@ -6,6 +6,9 @@ cd "$(dirname "$0")"
 scripts/setup.sh || exit 1
 
 status=0
+echo "== formatting (clang-format 14)"
+scripts/check_format.sh || status=1
+
 echo "== all tests (build/)"
 ctest --test-dir build --output-on-failure -j2 || status=1
 

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-  cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
+  cmake ninja-build pkg-config g++ clang libclang-rt-14-dev clang-format-14
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev qt6-base-dev libcurl4-openssl-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-urw-base35
