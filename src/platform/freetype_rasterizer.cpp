@@ -1,7 +1,7 @@
 // FreeType + fontconfig text rasteriser. Glyphs are rendered without
 // antialiasing, so text drawn on a fill colour that is later replaced by the
 // colour key leaves no fringe. Sizes are points at 96 pixels per inch, as the
-// game's fonts were measured on the original screen.
+// game's fonts are sized for a 96 DPI screen.
 #include "platform/freetype_rasterizer.h"
 
 #include <fontconfig/fontconfig.h>
