@@ -71,7 +71,6 @@ void TDDFullScreenForm::HandleMessages() {
 
 void TDDFullScreenForm::Dispatch(const InputEvent& e) {
     try {
-        bool handled = false;
         switch (e.Kind) {
             case InputKind::KeyDown:
                 FormKeyDown(e.Key, e.Shift);
@@ -82,16 +81,16 @@ void TDDFullScreenForm::Dispatch(const InputEvent& e) {
                 break;
             }
             case InputKind::MouseDown:
-                FormMouseDown(e.Button, e.Shift, e.X, e.Y);
+                FormMouseDown(e.Button);
                 break;
             case InputKind::MouseUp:
-                FormMouseUp(e.Button, e.Shift, e.X, e.Y);
+                FormMouseUp();
                 break;
             case InputKind::MouseWheelDown:
-                FormMouseWheelDown(e.Shift, handled);
+                FormMouseWheelDown();
                 break;
             case InputKind::MouseWheelUp:
-                FormMouseWheelUp(e.Shift, handled);
+                FormMouseWheelUp();
                 break;
             case InputKind::CloseRequest:
                 Close();
@@ -307,7 +306,7 @@ void TDDFullScreenForm::RunFramePipeline(std::int32_t steps, const std::function
         step = "Bobs.Paint";
         if (LevelActive && !Closing && Bobs) Bobs->paint();
         step = "Flip(DDFLIP_WAIT)";
-        if (!Closing) Flip(true);
+        if (!Closing) Flip();
     } catch (const EDirectXSurfaceLostError&) {
         // The next frame restores the surfaces.
     } catch (const std::exception& e) {
@@ -355,9 +354,9 @@ void TDDFullScreenForm::BackImageToSecondarySurface() {
                 ClipBottom);
 }
 
-void TDDFullScreenForm::Flip(bool) {
+void TDDFullScreenForm::Flip() {
     if (DisplayMode == 2) {
-        BlitToWindow(nullptr);
+        BlitToWindow();
         return;
     }
     const TSurfaceRef front = FrontSurface();
@@ -365,9 +364,7 @@ void TDDFullScreenForm::Flip(bool) {
     display_.Present(*SecondarySurface());
 }
 
-void TDDFullScreenForm::BlitToWindow(const TRect*) {
-    // The window always receives the whole frame; a part would only save a
-    // copy that the texture upload makes anyway.
+void TDDFullScreenForm::BlitToWindow() {
     const TSurfaceRef frame = SecondarySurface();
     DDCheckSurface(frame->IsLost());
     display_.Present(*frame);
@@ -399,7 +396,7 @@ void TDDFullScreenForm::ShowLoading() {
     Printtosurface(width / 2, height / 2, "Loading...", 2, 1, clBlack, 1, DefaultFontName, 24, fsBold,
                    BackImageSurface);
     BackImageToSecondarySurface();
-    Flip(true);
+    Flip();
 }
 
 bool TDDFullScreenForm::SkipFrameForLostSurfaces() {
@@ -425,7 +422,7 @@ void TDDFullScreenForm::FormShow() {
 }
 
 void TDDFullScreenForm::FormPaint() {
-    if (DisplayMode == 2 && !ScreenSurfaces.empty()) BlitToWindow(nullptr);
+    if (DisplayMode == 2 && !ScreenSurfaces.empty()) BlitToWindow();
 }
 
 void TDDFullScreenForm::FormActivate() {
@@ -474,7 +471,7 @@ void TDDFullScreenForm::FormDestroy() {
 
 void TDDFullScreenForm::FormKeyDown(std::uint16_t, TShiftState) {}
 void TDDFullScreenForm::FormKeyPress(char&) {}
-void TDDFullScreenForm::FormMouseDown(TMouseButton, TShiftState, std::int32_t, std::int32_t) {}
-void TDDFullScreenForm::FormMouseUp(TMouseButton, TShiftState, std::int32_t, std::int32_t) {}
-void TDDFullScreenForm::FormMouseWheelDown(TShiftState, bool&) {}
-void TDDFullScreenForm::FormMouseWheelUp(TShiftState, bool&) {}
+void TDDFullScreenForm::FormMouseDown(TMouseButton) {}
+void TDDFullScreenForm::FormMouseUp() {}
+void TDDFullScreenForm::FormMouseWheelDown() {}
+void TDDFullScreenForm::FormMouseWheelUp() {}

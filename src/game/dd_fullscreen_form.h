@@ -45,8 +45,11 @@ public:
     void SetFlipping(bool on);
     void Back();
     void BackImageToSecondarySurface();
-    void Flip(bool wait);
-    void BlitToWindow(const TRect* rect);
+    // Presents SecondarySurface (waiting for the vertical blank where the
+    // display offers it); in window mode through BlitToWindow.
+    void Flip();
+    // Window mode: the whole frame into the window's client area.
+    void BlitToWindow();
     void ReadMouse();
     void SetBackImage(const std::string& fileName);
     void ShowLoading();
@@ -62,10 +65,10 @@ public:
     void FormDestroy();
     virtual void FormKeyDown(std::uint16_t key, TShiftState shift);
     virtual void FormKeyPress(char& key);
-    virtual void FormMouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
-    virtual void FormMouseUp(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
-    virtual void FormMouseWheelDown(TShiftState shift, bool& handled);
-    virtual void FormMouseWheelUp(TShiftState shift, bool& handled);
+    virtual void FormMouseDown(TMouseButton button);
+    virtual void FormMouseUp();
+    virtual void FormMouseWheelDown();
+    virtual void FormMouseWheelUp();
 
     // Fields, as the game states use them.
     std::uint32_t CooperativeFlags = 19;

@@ -67,18 +67,18 @@ void TDDFullScreenForm1::ToggleTorpedo() {
         Anzeige->TorpedoOn();
 }
 
-void TDDFullScreenForm1::FormMouseDown(TMouseButton button, TShiftState, std::int32_t, std::int32_t) {
+void TDDFullScreenForm1::FormMouseDown(TMouseButton button) {
     if (button == TMouseButton::mbLeft) Click();
 }
 
-void TDDFullScreenForm1::FormMouseUp(TMouseButton, TShiftState, std::int32_t, std::int32_t) {
+void TDDFullScreenForm1::FormMouseUp() {
     if (LevelActive && Front) Front->Release();
 }
 
-void TDDFullScreenForm1::FormMouseWheelDown(TShiftState, bool&) {
+void TDDFullScreenForm1::FormMouseWheelDown() {
     if (LevelActive && Front) Front->ChangeType(-1);
 }
 
-void TDDFullScreenForm1::FormMouseWheelUp(TShiftState, bool&) {
+void TDDFullScreenForm1::FormMouseWheelUp() {
     if (LevelActive && Front) Front->ChangeType(+1);
 }

@@ -43,10 +43,10 @@ public:
 
     void FormKeyDown(std::uint16_t key, TShiftState shift) override;
     void FormKeyPress(char& key) override;
-    void FormMouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) override;
-    void FormMouseUp(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y) override;
-    void FormMouseWheelDown(TShiftState shift, bool& handled) override;
-    void FormMouseWheelUp(TShiftState shift, bool& handled) override;
+    void FormMouseDown(TMouseButton button) override;
+    void FormMouseUp() override;
+    void FormMouseWheelDown() override;
+    void FormMouseWheelUp() override;
 
     TStateProc glsproc = nullptr;
     std::int32_t Countdown = 0;

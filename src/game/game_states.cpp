@@ -205,7 +205,7 @@ void TDDFullScreenForm1::glsExit() {
         WriteLog("glsExit: Close2");
         BackImageToSecondarySurface();
         WriteLog("glsExit: Close3");
-        Flip(true);
+        Flip();
         WriteLog("glsExit: Close4");
         glsproc = &TDDFullScreenForm1::glsInfo;
         Clicked = false;

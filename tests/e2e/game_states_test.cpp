@@ -79,8 +79,8 @@ TEST_F(GameStates, AClickStartsPlayOnTheTitleAndFiresDuringPlay) {
     form->FormKeyPress(enter);
     EXPECT_EQ(GameScreenFields.PendingShots, 1);
     EXPECT_FALSE(form->HelpShown);
-    form->FormMouseDown(TMouseButton::mbLeft, {}, 0, 0);
-    form->FormMouseDown(TMouseButton::mbRight, {}, 0, 0);
+    form->FormMouseDown(TMouseButton::mbLeft);
+    form->FormMouseDown(TMouseButton::mbRight);
     EXPECT_EQ(GameScreenFields.PendingShots, 2);
     for (int i = 0; i < 99; ++i) form->glsBegin2();
     EXPECT_EQ(form->glsproc, &Form::glsBegin2);

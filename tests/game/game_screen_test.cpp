@@ -5,9 +5,9 @@
 #include "engine/graphic_objects.h"
 #include "engine/screen.h"
 #include "game/capture_display.h"
-#include "game/pipeline_form.h"
 #include "infra/file_io.h"
 #include "infra/paths.h"
+#include "pipeline_form.h"
 #include "support/fixed_font_rasterizer.h"
 #include "support/temp_program_dir.h"
 

@@ -1,5 +1,5 @@
 // The pipeline-only game screen.
-#include "game/pipeline_form.h"
+#include "pipeline_form.h"
 
 #include "engine/screen.h"
 #include "infra/log.h"
