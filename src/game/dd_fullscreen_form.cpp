@@ -25,7 +25,6 @@ constexpr std::uint32_t FailedRestoreWaitMs = 250;
 TDDFullScreenForm::TDDFullScreenForm(IDisplay& display,
                                      std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput)
     : display_(display), makeAudioOutput_(std::move(makeAudioOutput)) {
-    ResetGameLink();
     ScreenSurfaces.clear();
     Transparency = true;
     StatusLineHeight = 0;

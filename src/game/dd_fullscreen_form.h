@@ -14,7 +14,7 @@
 #include "game/gui_queue.h"
 #include "game/input_events.h"
 #include "game/loop_thread.h"
-#include "world/game_link.h"
+#include "world/world.h"
 class IAudioOutput;
 class TkbDSound;
 
@@ -88,12 +88,14 @@ public:
     bool SoundModeFlag = false;
     bool Paused = false;
     bool LevelActive = false;
-    // These four live with the world objects, which read and set them.
-    bool& Clicked = GameScreenFields.Clicked;
-    std::int32_t& MouseX = GameScreenFields.MouseX;
-    std::int32_t& MouseY = GameScreenFields.MouseY;
+    // The input fields the world objects read and set; the names below are
+    // the form's own for them.
+    TGameScreenFields Screen;
+    bool& Clicked = Screen.Clicked;
+    std::int32_t& MouseX = Screen.MouseX;
+    std::int32_t& MouseY = Screen.MouseY;
     std::int32_t PrevMouseX = -1, PrevMouseY = -1;
-    std::int32_t& PendingShots = GameScreenFields.PendingShots;
+    std::int32_t& PendingShots = Screen.PendingShots;
     bool Closing = false;
     bool EscapePressed = false;
     std::int32_t BackScroll = 0;

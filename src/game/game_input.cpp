@@ -15,8 +15,8 @@ namespace {
 constexpr std::uint32_t PauseDebounceMs = 200;
 constexpr std::int32_t PauseCost = 100;
 
-bool NameEntryActive() {
-    return Anzeige && Anzeige->HSEntryActive();
+bool NameEntryActive(const TGameWorld& world) {
+    return world.Anzeige && world.Anzeige->HSEntryActive();
 }
 
 }  // namespace
@@ -29,11 +29,11 @@ void TDDFullScreenForm1::FormKeyDown(std::uint16_t key, TShiftState shift) {
     } else if (key == 'P' && shift.Ctrl) {
         TakeScreenshot();
     } else if (key == 'P') {
-        if (LevelActive && !NameEntryActive()) TogglePause();
+        if (LevelActive && !NameEntryActive(World)) TogglePause();
     } else if (key == VK_DELETE) {
-        if (LevelActive && Front) Front->DeleteSelected();
+        if (LevelActive && World.Front) World.Front->DeleteSelected();
     } else if (key == VK_UP || key == VK_DOWN) {
-        if (LevelActive && Front) Front->ChangeDepth(key == VK_UP ? 1.0 : -1.0);
+        if (LevelActive && World.Front) World.Front->ChangeDepth(key == VK_UP ? 1.0 : -1.0);
     }
 }
 
@@ -42,29 +42,29 @@ void TDDFullScreenForm1::TogglePause() {
         Paused = true;
         PauseTick = GetTickCount();
         // Taken without repainting: the score shows it with the next change.
-        if (Anzeige) Anzeige->ScorePoints->Points -= PauseCost;
+        if (World.Anzeige) World.Anzeige->ScorePoints->Points -= PauseCost;
     } else if (GetTickCount() - PauseTick > PauseDebounceMs) {
         Paused = false;
     }
 }
 
 void TDDFullScreenForm1::FormKeyPress(char& key) {
-    if (LevelActive && NameEntryActive()) {
-        Anzeige->HSKeyPress(key);
+    if (LevelActive && NameEntryActive(World)) {
+        World.Anzeige->HSKeyPress(key);
         return;
     }
     if (key == 13)
         Click();
-    else if ((key == 'T' || key == 't') && Playing)
+    else if ((key == 'T' || key == 't') && World.Playing)
         ToggleTorpedo();
 }
 
 void TDDFullScreenForm1::ToggleTorpedo() {
-    if (!Anzeige) return;
-    if (Anzeige->TorpedoMode)
-        Anzeige->TorpedoOff();
+    if (!World.Anzeige) return;
+    if (World.Anzeige->TorpedoMode)
+        World.Anzeige->TorpedoOff();
     else
-        Anzeige->TorpedoOn();
+        World.Anzeige->TorpedoOn();
 }
 
 void TDDFullScreenForm1::FormMouseDown(TMouseButton button) {
@@ -72,13 +72,13 @@ void TDDFullScreenForm1::FormMouseDown(TMouseButton button) {
 }
 
 void TDDFullScreenForm1::FormMouseUp() {
-    if (LevelActive && Front) Front->Release();
+    if (LevelActive && World.Front) World.Front->Release();
 }
 
 void TDDFullScreenForm1::FormMouseWheelDown() {
-    if (LevelActive && Front) Front->ChangeType(-1);
+    if (LevelActive && World.Front) World.Front->ChangeType(-1);
 }
 
 void TDDFullScreenForm1::FormMouseWheelUp() {
-    if (LevelActive && Front) Front->ChangeType(+1);
+    if (LevelActive && World.Front) World.Front->ChangeType(+1);
 }

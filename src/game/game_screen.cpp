@@ -16,20 +16,9 @@
 #include "infra/resources.h"
 #include "sound/kb_dsound.h"
 #include "sound/sound_levels.h"
-#include "world/bubble_points.h"
-#include "world/bubbles.h"
 #include "world/cave_front.h"
-#include "world/pipe.h"
-#include "world/shots.h"
-#include "world/swarm.h"
 
 namespace {
-
-// Pool sizes of one game.
-constexpr int SwarmSize = 50;
-constexpr int BubbleCount = 300;
-constexpr int BubblePointCount = 100;
-constexpr int ShotCount = 100;
 
 std::string DefinitionsFromResources() {
     const auto text = Resources().Find("TEXT", "SBMEMO");
@@ -48,7 +37,7 @@ TDDFullScreenForm1::TDDFullScreenForm1(IDisplay& display,
 
 TDDFullScreenForm1::~TDDFullScreenForm1() {
     // The world's bobs live in the sprite list, so the world goes first.
-    if (levelLoaded_) CloseLevel();
+    if (LevelLoaded()) CloseLevel();
 }
 
 void TDDFullScreenForm1::FormCreate() {
@@ -93,7 +82,7 @@ void TDDFullScreenForm1::LoadSounds() {
 }
 
 void TDDFullScreenForm1::FreeDDraw() {
-    if (levelLoaded_) CloseLevel();
+    if (LevelLoaded()) CloseLevel();
     TDDFullScreenForm::FreeDDraw();
 }
 
@@ -104,28 +93,9 @@ void TDDFullScreenForm1::ThreadNotify(std::int32_t steps) {
 void TDDFullScreenForm1::InitLevel() {
     WriteLog("InitLevel: Start");
     Closing = false;
-    GameLost = GameWon = Playing = false;
-    levelLoaded_ = true;  // from here on CloseLevel frees whatever was made
-    WriteLog("1");
-    Spermien = std::make_unique<TSpermien>();
-    for (int i = 0; i < SwarmSize; ++i) Spermien->AddSperm();
-    WriteLog("2");
-    Rohre = std::make_unique<TRohre>();
-    Rohre->AddRohr();
-    WriteLog("3");
-    Bubbles = std::make_unique<TBubbles>();
-    for (int i = 0; i < BubbleCount; ++i) Bubbles->AddBubble();
-    WriteLog("4");
-    Bubblpoints = std::make_unique<TBubblpoints>();
-    for (int i = 0; i < BubblePointCount; ++i) Bubblpoints->AddBubblepoint();
-    WriteLog("5");
-    Schuesse = std::make_unique<TSchuesse>();
-    for (int i = 0; i < ShotCount; ++i) Schuesse->AddSchuss();
-    WriteLog("6");
-    Anzeige = std::make_unique<TAnzeige>();
-    WriteLog("7");
-    Front = std::make_unique<TFront>();
-    Front->OnFull = [this] {
+    World.GameLost = World.GameWon = World.Playing = false;
+    World.Open();
+    World.Front->OnFull = [this] {
         Display().Beep();
         ErrorOccurred = true;
     };
@@ -134,25 +104,18 @@ void TDDFullScreenForm1::InitLevel() {
 
 void TDDFullScreenForm1::CloseLevel() {
     WriteLog("CloseLevel: Start");
-    Playing = false;
+    World.Playing = false;
     LevelActive = false;
-    Front.reset();
-    Anzeige.reset();
-    Spermien.reset();
-    Rohre.reset();
-    Schuesse.reset();
-    Bubbles.reset();
-    Bubblpoints.reset();
-    levelLoaded_ = false;
+    World.Close();
     WriteLog("CloseLevel: End");
 }
 
 void TDDFullScreenForm1::Click() {
-    if (Playing) {
+    if (World.Playing) {
         ++PendingShots;
         if (HelpShown) {
             HelpShown = false;
-            if (Anzeige) Anzeige->HelpField->Clear();
+            if (World.Anzeige) World.Anzeige->HelpField->Clear();
         }
     } else {
         Clicked = true;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "game/dd_fullscreen_form.h"
+#include "game/game_world.h"
 
 class TDDFullScreenForm1 : public TDDFullScreenForm {
 public:
@@ -52,9 +53,10 @@ public:
     std::int32_t Countdown = 0;
     bool HelpShown = false;
     std::uint32_t PauseTick = 0;
-    std::uint32_t& StartTick = GameScreenFields.StartTick;
-    // The world objects of a level exist.
-    bool LevelLoaded() const { return levelLoaded_; }
+    std::uint32_t& StartTick = Screen.StartTick;
+    // The world of the current game; its objects exist from InitLevel to CloseLevel.
+    TGameWorld World{Screen};
+    bool LevelLoaded() const { return World.IsOpen(); }
 
 private:
     void FormCreate();
@@ -66,5 +68,4 @@ private:
     std::string BackPicture(const char* which) const;
 
     std::string definitions_;
-    bool levelLoaded_ = false;
 };

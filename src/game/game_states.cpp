@@ -63,9 +63,9 @@ void TDDFullScreenForm1::glsInit() {
     if (CaveEditOn()) {
         WriteLog("glsInit: Caveedit on");
         glsproc = &TDDFullScreenForm1::glsCaveEdit;
-        Anzeige->Title->SetVisible(false);
+        World.Anzeige->Title->SetVisible(false);
     } else {
-        Front->HideAll();
+        World.Front->HideAll();
     }
     if (Env.MusicOn) {
         WriteLog("glsInit: Music on");
@@ -85,11 +85,11 @@ void TDDFullScreenForm1::glsBegin() {
     }
     int part = -1;
     try {
-        Anzeige->Animate();
+        World.Anzeige->Animate();
         part = 1;
-        Spermien->Move();
+        World.Spermien->Move();
         part = 2;
-        Bubbles->Move();
+        World.Bubbles->Move();
     } catch (...) {
         WriteLog("glsbegin: step(" + std::to_string(part) + ") ;");
         throw;
@@ -97,18 +97,18 @@ void TDDFullScreenForm1::glsBegin() {
     if (!Clicked) return;
     StartTick = GetTickCount();
     WriteLog("glsBegin: Return");
-    Anzeige->StartGame();
-    Spermien->StartLevel();
+    World.Anzeige->StartGame();
+    World.Spermien->StartLevel();
     HelpShown = true;
     if (Env.MusicOn) StopSound(TitleMusicName);
     PlaySound(ComingSoundName);
     Countdown = ApproachSteps;
-    Playing = true;
-    Rohre->Show();
+    World.Playing = true;
+    World.Rohre->Show();
     glsproc = &TDDFullScreenForm1::glsBegin2;
     ++Env.GamesStarted;
-    Front->ShowAll();
-    Front->ScrollPos = FrontScrollStart;
+    World.Front->ShowAll();
+    World.Front->ScrollPos = FrontScrollStart;
 }
 
 void TDDFullScreenForm1::glsBegin2() {
@@ -118,9 +118,9 @@ void TDDFullScreenForm1::glsBegin2() {
         return;
     }
     ReadMouse();
-    Rohre->Move();
-    Schuesse->Move();
-    Front->Move();
+    World.Rohre->Move();
+    World.Schuesse->Move();
+    World.Front->Move();
     if (--Countdown > 0) return;
     WriteLog("glsBegin2: Return");
     glsproc = &TDDFullScreenForm1::glsLoop;
@@ -130,15 +130,15 @@ void TDDFullScreenForm1::glsBegin2() {
 void TDDFullScreenForm1::glsLoop() {
     if (Closing) {
         WriteLog("glsLoop: Close");
-        if (GameWon) ++Env.GamesWon;
+        if (World.GameWon) ++Env.GamesWon;
         BackScroll = 0;
         glsproc = &TDDFullScreenForm1::glsExit;
-    } else if (GameLost && Clicked) {
+    } else if (World.GameLost && Clicked) {
         WriteLog("glsLoop: Lost");
         BackScroll = 0;
         StopSound(PlayMusicName);
         glsproc = &TDDFullScreenForm1::glsExit;
-    } else if (GameWon && Clicked) {
+    } else if (World.GameWon && Clicked) {
         WriteLog("glsLoop: Won");
         ++Env.GamesWon;
         BackScroll = 0;
@@ -153,19 +153,19 @@ void TDDFullScreenForm1::glsLoop() {
 void TDDFullScreenForm1::StepWorld() {
     // Hits are found inside these moves, so the order is the game's.
     ReadMouse();
-    Spermien->Move();
-    Rohre->Move();
-    Schuesse->Move();
-    Anzeige->Animate();
-    Bubbles->Move();
-    Bubblpoints->Move();
-    Front->Move();
+    World.Spermien->Move();
+    World.Rohre->Move();
+    World.Schuesse->Move();
+    World.Anzeige->Animate();
+    World.Bubbles->Move();
+    World.Bubblpoints->Move();
+    World.Front->Move();
 }
 
 void TDDFullScreenForm1::ScrollCave() {
     // The cave ends after 80 seconds of play; from then on it stands still.
-    if (Front->ScrollPos <= FrontScrollEnd) return;
-    Front->ScrollPos = std::max(Front->ScrollPos - CaveStepPerStep, FrontScrollEnd);
+    if (World.Front->ScrollPos <= FrontScrollEnd) return;
+    World.Front->ScrollPos = std::max(World.Front->ScrollPos - CaveStepPerStep, FrontScrollEnd);
     BackScroll = (BackScroll + 1) % ScreenWidth;
 }
 
@@ -175,7 +175,7 @@ void TDDFullScreenForm1::glsCaveEdit() {
         // keep the screen retrying it (and refusing to close) for ever.
         BackScroll = 0;
         glsproc = &TDDFullScreenForm1::glsExit;
-        Front->SaveFront();
+        World.Front->SaveFront();
         return;
     }
     ReadMouse();
@@ -184,14 +184,14 @@ void TDDFullScreenForm1::glsCaveEdit() {
         a = MouseX - EditScrollBand;
     else if (MouseX > ScreenWidth - EditScrollBand)
         a = MouseX - (ScreenWidth - EditScrollBand);
-    a = std::clamp(Front->ScrollPos + a, FrontScrollEnd, 0) - Front->ScrollPos;
-    Front->ScrollPos += a;
-    Front->MoveSelected(a);
+    a = std::clamp(World.Front->ScrollPos + a, FrontScrollEnd, 0) - World.Front->ScrollPos;
+    World.Front->ScrollPos += a;
+    World.Front->MoveSelected(a);
     BackScroll = ((BackScroll - a) % ScreenWidth + ScreenWidth) % ScreenWidth;
-    Front->Move();
+    World.Front->Move();
     if (Clicked) {
         Clicked = false;
-        Front->ClickAt(MouseX, MouseY, 1);
+        World.Front->ClickAt(MouseX, MouseY, 1);
     }
 }
 

@@ -5,16 +5,14 @@
 #include <exception>
 #include <string>
 
-#include "hud/sound_cues.h"
 #include "hud/stat_text.h"
 #include "infra/clock.h"
 #include "infra/env_data.h"
 #include "infra/log.h"
 #include "online/highscores.h"
-#include "world/game_link.h"
+#include "world/sound_cues.h"
 #include "world/swarm.h"
-
-std::unique_ptr<TAnzeige> Anzeige;
+#include "world/world.h"
 
 namespace {
 
@@ -22,7 +20,7 @@ constexpr std::size_t MaxEntryName = 20;
 
 }  // namespace
 
-TAnzeige::TAnzeige() {
+TAnzeige::TAnzeige(TWorld& world) : world_(world) {
     Title = std::make_unique<Ttitle>();
     PressButton = std::make_unique<Tpressbutton>();
     HelpField = std::make_unique<Thelpfeld>();
@@ -115,7 +113,7 @@ void TAnzeige::CursorStep() {
 }
 
 bool TAnzeige::ClockStep() {
-    if (Playing && !GameOver) ++SecondTicks;
+    if (world_.Playing && !GameOver) ++SecondTicks;
     if (SecondTicks < 50) return false;
     SecondTicks = 0;
     if (ScoreTime->Seconds > 0) {
@@ -172,10 +170,21 @@ void TAnzeige::UseTorpedo() {
     ShowTorpedoIcons();
 }
 
+void TAnzeige::AddPoints(std::int32_t points) {
+    ScorePoints->Points += points;
+    ScorePoints->PaintPoints();
+}
+
+void TAnzeige::Defeat() {
+    GameOver = true;
+    Won = false;
+    ScoreGameover->GameoverSteps = 0;
+}
+
 std::string TAnzeige::BuildStatText() {
     // Without a swarm (displays on their own) nothing was counted.
-    std::array<std::int32_t, StatCounters> none{};
-    auto& stats = Spermien ? Spermien->Stats : none;
-    stats[0] = static_cast<std::int32_t>((GetTickCount() - GameScreenFields.StartTick) / 1000);
+    TGameStats none{};
+    TGameStats& stats = world_.Spermien ? world_.Spermien->Stats : none;
+    stats[StatSecondsPlayed] = static_cast<std::int32_t>((GetTickCount() - world_.Screen.StartTick) / 1000);
     return EncodeStatText(stats);
 }

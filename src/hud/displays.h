@@ -15,15 +15,20 @@
 #include "hud/score_time.h"
 #include "hud/simple_displays.h"
 #include "hud/title.h"
+#include "world/world_displays.h"
+
+class TWorld;
 
 constexpr int CongratLetters = 16;
 constexpr int TorpedoIconCount = 10;
 constexpr int HSRows = 10;
 
-class TAnzeige {
+// The displays of one game. They keep the score, the torpedo stock and the
+// outcome that the world reports to, and stop the world at the game's end.
+class TAnzeige : public IWorldDisplays {
 public:
-    TAnzeige();
-    ~TAnzeige();
+    explicit TAnzeige(TWorld& world);
+    ~TAnzeige() override;
     TAnzeige(const TAnzeige&) = delete;
     TAnzeige& operator=(const TAnzeige&) = delete;
 
@@ -39,6 +44,12 @@ public:
     void TorpedoOff();
     // A torpedo was fired.
     void UseTorpedo();
+    // What the world reports and asks.
+    void AddPoints(std::int32_t points) override;
+    void Defeat() override;
+    void TorpedoFired() override { UseTorpedo(); }
+    bool IsGameOver() const override { return GameOver; }
+    bool IsTorpedoMode() const override { return TorpedoMode; }
     // The statistics text of this game (the swarm's counters).
     std::string BuildStatText();
 
@@ -73,7 +84,6 @@ private:
     void EndTimelineStep(std::int32_t s);
     void ShowTorpedoIcons();
     THSEntry* EditedEntry();
-};
 
-// From InitLevel to CloseLevel.
-extern std::unique_ptr<TAnzeige> Anzeige;
+    TWorld& world_;
+};

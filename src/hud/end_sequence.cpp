@@ -3,26 +3,16 @@
 #include <string>
 
 #include "hud/displays.h"
-#include "hud/sound_cues.h"
 #include "infra/env_data.h"
 #include "infra/random.h"
 #include "online/highscores.h"
-#include "world/game_link.h"
 #include "world/pipe.h"
 #include "world/shots.h"
+#include "world/sound_cues.h"
 #include "world/swarm.h"
+#include "world/world.h"
 
 namespace {
-
-// The game is over: the game states may leave it.
-void FinishGame(bool won) {
-    Playing = false;
-    if (won)
-        GameWon = true;
-    else
-        GameLost = true;
-    GameScreenFields.Clicked = true;
-}
 
 float RandomSpread(double width) {
     return static_cast<float>((RandFloat() - 0.5) * width);
@@ -33,12 +23,12 @@ float RandomSpread(double width) {
 void TAnzeige::EndSequenceStart() {
     ScoreTime->SetVisible(false);
     ScoreGameover->SetVisible(false);
-    if (Spermien) {
-        Spermien->StopAll();
-        Spermien->DemoMode = true;
+    if (world_.Spermien) {
+        world_.Spermien->StopAll();
+        world_.Spermien->DemoMode = true;
     }
-    if (Rohre) Rohre->Hide();
-    if (Schuesse) Schuesse->HideAll();
+    if (world_.Rohre) world_.Rohre->Hide();
+    if (world_.Schuesse) world_.Schuesse->HideAll();
     // The bonus of a won game is already in the score.
     NewRank = PlaceGameResult(ScorePoints->Points, BuildStatText());
     StopWave("Back");
@@ -53,7 +43,7 @@ void TAnzeige::EndSequenceStep() {
     else if (NewRank > 0)
         k = EndCounter + 221;  // straight to the table
     else
-        FinishGame(false);
+        world_.FinishGame(false);
     if (k > 0 && k % 6 == 0) EndTimelineStep(k / 6);
 }
 
@@ -92,7 +82,7 @@ void TAnzeige::EndTimelineStep(std::int32_t s) {
             row.Cursor = static_cast<std::int32_t>(Env.Highscores[j - 1].Name.str().size()) + 1;
         }
         PlayWave("bigtime");
-        if (j == HSRows && NewRank == 0) FinishGame(Won);
+        if (j == HSRows && NewRank == 0) world_.FinishGame(Won);
         if (j == 1 && NewRank > 0) PlayWave("TR_36_03");
     }
 }

@@ -2,10 +2,10 @@
 #include <string>
 
 #include "hud/displays.h"
-#include "hud/sound_cues.h"
 #include "infra/env_data.h"
 #include "online/highscores.h"
-#include "world/game_link.h"
+#include "world/sound_cues.h"
+#include "world/world.h"
 
 namespace {
 
@@ -36,12 +36,7 @@ void TAnzeige::HSKeyPress(char key) {
         FinishHighscoreName(row->Rank, name);
         name = Env.LastHighscoreName.str();
         row->Editing = false;
-        Playing = false;
-        if (Won)
-            GameWon = true;
-        else
-            GameLost = true;
-        GameScreenFields.Clicked = true;
+        world_.FinishGame(Won);
     } else {
         // Ten letters at most; the cursor then stands behind the tenth.
         if (n <= MaxTypedName) {

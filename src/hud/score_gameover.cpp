@@ -2,7 +2,7 @@
 #include "hud/score_gameover.h"
 
 #include "hud/displays.h"
-#include "hud/sound_cues.h"
+#include "world/sound_cues.h"
 
 TScoreGameover::TScoreGameover() {
     AddBobByName("Gameover", 0, -1, 0, 0, 0);

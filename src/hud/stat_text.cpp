@@ -42,12 +42,13 @@ int DigitOfLetter(char c) {
 
 std::string StatDigits(TStatsView stats) {
     std::string out;
-    AppendDigits(out, stats[0], 2);
-    AppendDigits(out, stats[25], 3);
-    AppendDigits(out, stats[26], 2);
-    for (int i = 1; i <= 6; ++i)
-        for (int group = 0; group < 4; ++group)
-            AppendDigits(out, stats[static_cast<std::size_t>(i + 6 * group)], 2);
+    AppendDigits(out, stats[StatSecondsPlayed], 2);
+    AppendDigits(out, stats[StatCondomsFired], 3);
+    AppendDigits(out, stats[StatTorpedoesFired], 2);
+    constexpr TKindStat groups[] = {TKindStat::Launched, TKindStat::FarHits, TKindStat::NearHits,
+                                    TKindStat::Passed};
+    for (std::int32_t kind = 1; kind <= 6; ++kind)
+        for (const TKindStat group : groups) AppendDigits(out, stats[KindStat(group, kind)], 2);
     return out;
 }
 

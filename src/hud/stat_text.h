@@ -10,9 +10,10 @@
 #include <string>
 #include <string_view>
 
-constexpr int StatCounters = 27;  // the swarm's Stats
+#include "world/game_stats.h"
+
 constexpr int StatTextLength = 55;
-using TStatsView = std::span<const std::int32_t, StatCounters>;
+using TStatsView = std::span<const std::int32_t, StatCount>;
 
 // The 55 digits before encoding: seconds played (2), condoms (3),
 // torpedoes (2), then launched, far hits, near hits and passed (2 each) for

@@ -3,11 +3,9 @@
 
 #include "engine/graphic_objects.h"
 #include "engine/screen.h"
-#include "hud/displays.h"
 #include "infra/random.h"
 #include "world/floating_body.h"
-
-std::unique_ptr<TBubblpoints> Bubblpoints;
+#include "world/world.h"
 
 std::uint16_t PointsPicture(std::int32_t value) {
     if (value >= -250 && value <= 250 && value != 0 && value % 10 == 0)
@@ -56,10 +54,7 @@ void TBubblpoints::AddBubblepoint() {
 }
 
 void TBubblpoints::Score(std::int32_t value, float x, float y, float z) {
-    if (Anzeige) {
-        Anzeige->ScorePoints->Points += value;
-        Anzeige->ScorePoints->PaintPoints();
-    }
+    world_.Displays().AddPoints(value);
     for (int n = 1; n <= Count; ++n) {
         if (!Item(n)->Visible) {
             Item(n)->Show(value, x, y, z);

@@ -8,6 +8,8 @@
 
 #include "engine/rbob.h"
 
+class TWorld;
+
 constexpr int MaxBubblepoints = 100;
 
 // The picture of the "points" sheet that shows a value: 0..24 are -250..-10,
@@ -26,7 +28,7 @@ public:
 
 class TBubblpoints {
 public:
-    TBubblpoints() = default;
+    explicit TBubblpoints(TWorld& world) : world_(world) {}
     void AddBubblepoint();
     // Adds value to the score at once and lets it float up from the place
     // (the score changes even when every bubble point is in use).
@@ -37,7 +39,7 @@ public:
 
     std::array<std::unique_ptr<TBubblepoint>, MaxBubblepoints> Items{};
     int Count = 0;
-};
 
-// From InitLevel to CloseLevel.
-extern std::unique_ptr<TBubblpoints> Bubblpoints;
+private:
+    TWorld& world_;
+};

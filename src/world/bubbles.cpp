@@ -9,8 +9,6 @@
 #include "infra/random.h"
 #include "world/floating_body.h"
 
-std::unique_ptr<TBubbles> Bubbles;
-
 namespace {
 
 // The player's bubble amount decides whether a bubble appears at all.

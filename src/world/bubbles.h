@@ -36,6 +36,3 @@ public:
     std::array<std::unique_ptr<TBubble>, MaxBubbles> Items{};
     int Count = 0;
 };
-
-// From InitLevel to CloseLevel.
-extern std::unique_ptr<TBubbles> Bubbles;

@@ -8,9 +8,7 @@
 #include "infra/errors.h"
 #include "infra/file_io.h"
 #include "infra/paths.h"
-#include "world/game_link.h"
-
-std::unique_ptr<TFront> Front;
+#include "world/world.h"
 
 namespace {
 
@@ -41,7 +39,7 @@ TFrontRecord RecordOf(const TFrontelement& e) {
 
 }  // namespace
 
-TFront::TFront() {
+TFront::TFront(const TGameScreenFields& screen) : screen_(screen) {
     FrontRecords = TFrontRecords();
     if (!Env.FrontOn) return;
     if (FileExists(FrontFile)) {
@@ -85,10 +83,10 @@ void TFront::ShowAll() {
 void TFront::Move() {
     if (!Env.FrontOn) return;
     if (TFrontelement* e = SelectedElement()) {
-        e->BaseX += GameScreenFields.MouseX - LastMouseX;
-        e->SetY(e->Y + static_cast<float>(GameScreenFields.MouseY - LastMouseY));
-        LastMouseX = GameScreenFields.MouseX;
-        LastMouseY = GameScreenFields.MouseY;
+        e->BaseX += screen_.MouseX - LastMouseX;
+        e->SetY(e->Y + static_cast<float>(screen_.MouseY - LastMouseY));
+        LastMouseX = screen_.MouseX;
+        LastMouseY = screen_.MouseY;
     }
     for (auto& e : elements_)
         if (e && e->Visible) e->SetX(static_cast<float>(e->BaseX - ScrollPos));

@@ -12,6 +12,8 @@
 
 #include "engine/rbob.h"
 
+struct TGameScreenFields;
+
 constexpr std::int32_t MaxFrontElements = 300;
 constexpr std::int32_t FrontTypeCount = 10;
 
@@ -61,7 +63,8 @@ class TFront {
 public:
     // Reads SPS/front.dat when the Front option is on; a missing file gives an
     // empty front. Raises EInOutError when the file exists but cannot be read.
-    TFront();
+    // The editing follows the game screen's mouse.
+    explicit TFront(const TGameScreenFields& screen);
     ~TFront();
     TFront(const TFront&) = delete;
     TFront& operator=(const TFront&) = delete;
@@ -69,7 +72,7 @@ public:
     void HideAll();
     // Shows every element at its place for the current ScrollPos.
     void ShowAll();
-    // One step: a picked-up element follows the mouse (GameScreenFields),
+    // One step: a picked-up element follows the mouse,
     // then every visible element takes X = BaseX - ScrollPos.
     void Move();
 
@@ -112,8 +115,6 @@ public:
 
 private:
     std::int32_t FreeSlot() const;
+    const TGameScreenFields& screen_;
     std::array<std::unique_ptr<TFrontelement>, MaxFrontElements> elements_;
 };
-
-// The front of the current level, from InitLevel to CloseLevel.
-extern std::unique_ptr<TFront> Front;

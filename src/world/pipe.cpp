@@ -4,13 +4,10 @@
 #include <algorithm>
 
 #include "engine/screen.h"
-#include "hud/displays.h"
 #include "world/bubble_points.h"
-#include "world/game_link.h"
 #include "world/shots.h"
 #include "world/sound_cues.h"
-
-std::unique_ptr<TRohre> Rohre;
+#include "world/world.h"
 
 namespace {
 
@@ -23,7 +20,7 @@ constexpr float MuzzleInset = 10.0f;
 
 }  // namespace
 
-TRohr::TRohr() {
+TRohr::TRohr(TWorld& world) : world_(world) {
     AddBobByName("Rohr", AnimLoaded, -1, 0, 0, 0);
     const auto f = static_cast<float>(ProjectionScale);
     SetX(PipeRestX);
@@ -40,22 +37,23 @@ TRohr::TRohr() {
 void TRohr::Step() {
     AnimateBobs();
     if (!Visible) return;
-    const float aim = std::clamp(static_cast<float>(GameScreenFields.MouseY - 300), -MaxAim, MaxAim);
+    TGameScreenFields& screen = world_.Screen;
+    const float aim = std::clamp(static_cast<float>(screen.MouseY - 300), -MaxAim, MaxAim);
     SetY(aim);
     TargetY = aim;
-    if (GameScreenFields.PendingShots < 1) return;
-    if (Anzeige->GameOver)
+    if (screen.PendingShots < 1) return;
+    if (world_.Displays().IsGameOver())
         PlayAt("leer", X, Z);  // the pipe is empty after a defeat: it only clicks
     else
         FireOne();
-    --GameScreenFields.PendingShots;
+    --screen.PendingShots;
 }
 
 void TRohr::FireOne() {
-    const std::int32_t cost = Anzeige->TorpedoMode ? TorpedoCost : CondomCost;
+    const std::int32_t cost = world_.Displays().IsTorpedoMode() ? TorpedoCost : CondomCost;
     const float muzzle = X - Bob(1)->Width / 2 + MuzzleInset;
-    Schuesse->Fire(muzzle, Y, Z);
-    Bubblpoints->Score(-cost, muzzle - 50, Y, Z);
+    world_.Schuesse->Fire(muzzle, Y, Z);
+    world_.Bubblpoints->Score(-cost, muzzle - 50, Y, Z);
     Bob(1)->Restart(AnimEmpty);
     Bob(1)->SetNextToCurrent(AnimLoaded);
     SetX(X + Recoil);
@@ -64,7 +62,7 @@ void TRohr::FireOne() {
 
 void TRohre::AddRohr() {
     if (Count >= 1) return;
-    Items[0] = std::make_unique<TRohr>();
+    Items[0] = std::make_unique<TRohr>(world_);
     Count = 1;
 }
 

@@ -8,23 +8,26 @@
 
 #include "engine/rbob.h"
 
+class TWorld;
+
 constexpr float PipeRestX = 420.0f;
 constexpr std::int32_t CondomCost = 50;
 constexpr std::int32_t TorpedoCost = 100;
 
 class TRohr : public TRBob {
 public:
-    TRohr();
+    explicit TRohr(TWorld& world);
     // One step after the motion step: aim, then fire one pending click.
     void Step();
 
 private:
     void FireOne();
+    TWorld& world_;
 };
 
 class TRohre {
 public:
-    TRohre() = default;
+    explicit TRohre(TWorld& world) : world_(world) {}
     TRohre(const TRohre&) = delete;
     TRohre& operator=(const TRohre&) = delete;
 
@@ -38,6 +41,7 @@ public:
 
     std::array<std::unique_ptr<TRohr>, 1> Items;
     std::int32_t Count = 0;
-};
 
-extern std::unique_ptr<TRohre> Rohre;
+private:
+    TWorld& world_;
+};

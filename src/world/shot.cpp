@@ -2,7 +2,6 @@
 // torpedo that dissolves every enemy it meets and flies on.
 #include "engine/graphic_objects.h"
 #include "engine/screen.h"
-#include "hud/displays.h"
 #include "infra/random.h"
 #include "sound/kb_dsound.h"
 #include "world/bubble_points.h"
@@ -10,6 +9,7 @@
 #include "world/shots.h"
 #include "world/sound_cues.h"
 #include "world/swarm.h"
+#include "world/world.h"
 
 namespace {
 
@@ -25,8 +25,9 @@ constexpr const char* CatchSounds[KindCount + 1] = {"",       "abroll", "bubble"
 
 }  // namespace
 
-TSchuss::TSchuss()
-    : goSchuss_(GetGOIndex("schuss")),
+TSchuss::TSchuss(TWorld& world)
+    : world_(world),
+      goSchuss_(GetGOIndex("schuss")),
       goTorpedo_(GetGOIndex("torpedo")),
       goAbroll_(GetGOIndex("abroll")),
       goKondom_(GetGOIndex("kondom")) {
@@ -46,22 +47,22 @@ TSchuss::~TSchuss() {
 }
 
 void TSchuss::Fire(float x, float y, float z) {
-    Torpedo = Anzeige->TorpedoMode;
+    Torpedo = world_.Displays().IsTorpedoMode();
     TBob* flying = Bob(1);
     if (Torpedo) {
         flying->SetAnimationOf(goTorpedo_, 0);
         ThrustX = -2.0f;
-        PlayWorldSound("Torpedo");
+        PlayWave("Torpedo");
         // Torpedoes are forgiving: four times the sprite's height.
         HalfHeight = flying->Height / 2 * 4;
-        Anzeige->UseTorpedo();
-        ++Spermien->Stats[26];
+        world_.Displays().TorpedoFired();
+        ++world_.Spermien->Stats[StatTorpedoesFired];
     } else {
         flying->SetAnimationOf(goSchuss_, 0);
         ThrustX = -1.0f;
         PlayAt("schussab", x, z);
         HalfHeight = flying->Height / 2;
-        ++Spermien->Stats[25];
+        ++world_.Spermien->Stats[StatCondomsFired];
     }
     // Bring the velocity near its settled value; the position is set below.
     for (int i = 0; i < 20; ++i) TRBob::Move();
@@ -78,7 +79,7 @@ void TSchuss::Step() {
     // Without transparency the condom would hide nothing; once it has
     // unrolled, only the condom is left to be seen.
     if (!Transparency && CaughtIndex != -1 && Bob(2)->Visible && Bob(2)->GO == goKondom_) {
-        if (TSperm* caught = Spermien->Item(CaughtIndex)) caught->Bob(1)->Visible = false;
+        if (TSperm* caught = world_.Spermien->Item(CaughtIndex)) caught->Bob(1)->Visible = false;
         CaughtIndex = -1;
     }
     if (X < -800 || X > 800) {
@@ -86,13 +87,14 @@ void TSchuss::Step() {
         return;
     }
     if (!Bob(1)->Visible) return;
-    if (Torpedo && RandFloat() < 0.8) Bubbles->Emit(6, X + 100, Y, Z);
-    CaughtIndex = Spermien->FindSperm(X - HitReach, Y - HalfHeight, X, Y + HalfHeight);
+    if (Torpedo && RandFloat() < 0.8) world_.Bubbles->Emit(6, X + 100, Y, Z);
+    CaughtIndex = world_.Spermien->FindSperm(X - HitReach, Y - HalfHeight, X, Y + HalfHeight);
     if (CaughtIndex != -1) Hit(CaughtIndex);
 }
 
 void TSchuss::Hit(std::int32_t i) {
-    TSperm* enemy = Spermien->Item(i);
+    TSpermien& swarm = *world_.Spermien;
+    TSperm* enemy = swarm.Item(i);
     const std::int32_t kind = enemy->Kind;
     if (Torpedo) {
         enemy->Bubbleize();
@@ -100,13 +102,13 @@ void TSchuss::Hit(std::int32_t i) {
     } else {
         CatchWithCondom(*enemy);
     }
-    Spermien->MarkCaught(i);
-    Bubblpoints->Score(enemy->HitValue, X, Y, Z - 2);
+    swarm.MarkCaught(i);
+    world_.Bubblpoints->Score(enemy->HitValue, X, Y, Z - 2);
     if (X < FarHitX) {
-        Bubblpoints->Score(FarHitBonus, X, Y + 10, Z - 2);
-        ++Spermien->Stats[static_cast<std::size_t>(6 + kind)];
+        world_.Bubblpoints->Score(FarHitBonus, X, Y + 10, Z - 2);
+        ++swarm.Stats[KindStat(TKindStat::FarHits, kind)];
     } else {
-        ++Spermien->Stats[static_cast<std::size_t>(12 + kind)];
+        ++swarm.Stats[KindStat(TKindStat::NearHits, kind)];
     }
 }
 

@@ -1,11 +1,9 @@
 // The shots pool: firing the lowest free shot, the per-step drive.
 #include "world/shots.h"
 
-std::unique_ptr<TSchuesse> Schuesse;
-
 void TSchuesse::AddSchuss() {
     if (Count >= MaxShots) return;
-    Items[static_cast<std::size_t>(Count)] = std::make_unique<TSchuss>();
+    Items[static_cast<std::size_t>(Count)] = std::make_unique<TSchuss>(world_);
     ++Count;
 }
 

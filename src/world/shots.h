@@ -11,13 +11,14 @@
 class TkbDSound;
 class TkbDSoundFile;
 class TSperm;
+class TWorld;
 
 constexpr int MaxShots = 100;
 
 // One shot. Bob 1 is the flying sprite, bob 2 the unrolling condom.
 class TSchuss : public TRBob {
 public:
-    TSchuss();
+    explicit TSchuss(TWorld& world);
     ~TSchuss() override;
     void Fire(float x, float y, float z);
     // One step after the motion step: animation, wrapping, leaving, hits.
@@ -30,6 +31,7 @@ public:
 private:
     void Hit(std::int32_t i);
     void CatchWithCondom(TSperm& enemy);
+    TWorld& world_;
     std::int32_t goSchuss_, goTorpedo_, goAbroll_, goKondom_;
     TkbDSoundFile* abroll_ = nullptr;  // own duplicate, so several unrolls can sound at once
     TkbDSound* soundEngine_ = nullptr;
@@ -37,7 +39,7 @@ private:
 
 class TSchuesse {
 public:
-    TSchuesse() = default;
+    explicit TSchuesse(TWorld& world) : world_(world) {}
     TSchuesse(const TSchuesse&) = delete;
     TSchuesse& operator=(const TSchuesse&) = delete;
 
@@ -50,6 +52,7 @@ public:
 
     std::array<std::unique_ptr<TSchuss>, MaxShots> Items;
     std::int32_t Count = 0;
-};
 
-extern std::unique_ptr<TSchuesse> Schuesse;
+private:
+    TWorld& world_;
+};

@@ -1,4 +1,4 @@
-// The world's sound effects through the global sound engine.
+// Sound effects through the global sound engine.
 #include "world/sound_cues.h"
 
 #include "sound/kb_dsound.h"
@@ -18,6 +18,10 @@ void PlayAt(std::string_view name, float x, float z) {
     PlayPanned(WorldSound(name), x, z);
 }
 
-void PlayWorldSound(std::string_view name) {
+void PlayWave(std::string_view name) {
     if (TkbDSoundFile* sound = WorldSound(name)) sound->Play();
+}
+
+void StopWave(std::string_view name) {
+    if (TkbDSoundFile* sound = WorldSound(name)) sound->Stop();
 }

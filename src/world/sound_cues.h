@@ -1,5 +1,5 @@
-// The world's sound effects: a loaded sound found by name, panned to where
-// the event happened, and played.
+// The sound effects of the world and the displays: a loaded sound found by
+// name, panned to where the event happened, and played or stopped.
 #pragma once
 
 #include <string_view>
@@ -13,5 +13,7 @@ TkbDSoundFile* WorldSound(std::string_view name);
 // Pans the sound to the world position (x, z) and plays it; nothing for null.
 void PlayPanned(TkbDSoundFile* sound, float x, float z);
 void PlayAt(std::string_view name, float x, float z);
-// Plays without panning.
-void PlayWorldSound(std::string_view name);
+// Plays from its start, without panning; raises when it is not loaded.
+// Without a sound engine nothing sounds.
+void PlayWave(std::string_view name);
+void StopWave(std::string_view name);

@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "engine/screen.h"
-#include "hud/displays.h"
 #include "infra/random.h"
 #include "world/bubbles.h"
 #include "world/pipe.h"
 #include "world/sound_cues.h"
 #include "world/swarm.h"
+#include "world/world.h"
 
 namespace {
 
@@ -44,12 +44,12 @@ void TSperm::Launch(std::int32_t object, float y, float thrust) {
     Kind = kind;
     HitValue = k.HitValue;
     Deadly = k.Deadly;
-    ++owner_.Stats[static_cast<std::size_t>(Kind)];
+    ++owner_.Stats[KindStat(TKindStat::Launched, Kind)];
     Caught = false;
     SetVisible(true);
     const float w = body->Width;
     // The campaign logo rides along with the white sperms after a defeat.
-    if (Anzeige->GameOver && Kind == 1)
+    if (owner_.World().Displays().IsGameOver() && Kind == 1)
         Member(2).DX = -55 - w / 2 - 10;
     else
         Bob(2)->Visible = false;
@@ -74,7 +74,7 @@ void TSperm::Step() {
     const float depth = Z < 0 ? -Z : Z;
     if (X > 400 * depth / F() + (F() / depth) * (w / 2)) SetVisible(false);
     const bool sperm = owner_.KindOfGO(Bob(1)->GO) >= 1 && owner_.KindOfGO(Bob(1)->GO) <= 3;
-    if (RandFloat() < (sperm ? 0.01 : 0.1)) Bubbles->Emit(5, X, Y, Z);
+    if (RandFloat() < (sperm ? 0.01 : 0.1)) owner_.World().Bubbles->Emit(5, X, Y, Z);
 }
 
 // A random enemy somewhere between the planes -400 and -1200, entering
@@ -99,14 +99,13 @@ void TSperm::DemoAppear() {
 
 void TSperm::CheckPassing() {
     if (Passed || Caught || owner_.DemoMode || NoseX() <= 400) return;
-    ++owner_.Stats[static_cast<std::size_t>(18 + Kind)];
+    ++owner_.Stats[KindStat(TKindStat::Passed, Kind)];
     if (Kind == 1 || Kind == 3) PlayAt("spermdurch", X, Z);
     Passed = true;
-    if (!Anzeige->GameOver && Deadly) {
-        Anzeige->GameOver = true;
-        Anzeige->Won = false;
-        Anzeige->ScoreGameover->GameoverSteps = 0;
-        Rohre->ShowEmpty();
+    TWorld& world = owner_.World();
+    if (!world.Displays().IsGameOver() && Deadly) {
+        world.Displays().Defeat();
+        if (world.Rohre) world.Rohre->ShowEmpty();
     }
 }
 
@@ -117,7 +116,7 @@ void TSperm::Bubbleize() {
     if (w <= 0) return;
     for (std::int32_t e = 1; e <= w; ++e)
         if (RandFloat() < 0.1)
-            Bubbles->Emit(
+            owner_.World().Bubbles->Emit(
                 5, X - static_cast<float>(w / 2) + static_cast<float>(e),
                 Y - static_cast<float>(h / 2) + static_cast<float>(RandInt(static_cast<std::uint32_t>(h))),
                 Z);

@@ -4,8 +4,7 @@
 
 #include "engine/graphic_objects.h"
 #include "world/bubbles.h"
-
-std::unique_ptr<TSpermien> Spermien;
+#include "world/world.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ constexpr TKindDefinition KindDefinitions[KindCount] = {
 
 }  // namespace
 
-TSpermien::TSpermien() {
+TSpermien::TSpermien(TWorld& world) : world_(world) {
     for (std::int32_t k = 1; k <= KindCount; ++k) {
         const TKindDefinition& d = KindDefinitions[k - 1];
         KindTable[static_cast<std::size_t>(k)] = {GetGOIndex(d.GOName), d.LevelName, d.HitValue, d.Deadly,
@@ -45,7 +44,7 @@ void TSpermien::AddSperm() {
 
 void TSpermien::StartLevel() {
     StopAll();
-    Bubbles->HideAll();
+    if (world_.Bubbles) world_.Bubbles->HideAll();
     DemoMode = false;
     MainPointer = 0;
 }

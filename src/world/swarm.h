@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "engine/rbob.h"
+#include "world/game_stats.h"
 #include "world/level_script.h"
+
+class TWorld;
 
 constexpr int MaxSperms = 50;
 constexpr int KindCount = 6;
-constexpr int StatCount = 27;
 
 // One enemy kind: its graphic object, its name in level files and what a hit
 // on it is worth.
@@ -75,7 +77,7 @@ class TSpermien {
 public:
     // Builds the kind table (raises when a graphic object is missing) and
     // reads the level file.
-    TSpermien();
+    explicit TSpermien(TWorld& world);
     ~TSpermien();
     TSpermien(const TSpermien&) = delete;
     TSpermien& operator=(const TSpermien&) = delete;
@@ -96,6 +98,7 @@ public:
     std::int32_t KindOfGO(std::int32_t go) const;
     // The graphic object of the kind with that level-file name, 0 for none.
     std::int32_t KindByName(const std::string& name) const;
+    TWorld& World() const { return world_; }
 
     // The level script.
     void DoScript();
@@ -126,7 +129,8 @@ public:
     std::int32_t FormationPointer = -1;
     std::int32_t RowCountdown = 0;
     bool DemoMode = true;
-    std::array<std::int32_t, StatCount> Stats{};
-};
+    TGameStats Stats{};
 
-extern std::unique_ptr<TSpermien> Spermien;
+private:
+    TWorld& world_;
+};

@@ -14,7 +14,7 @@
 #include "infra/env_data.h"
 #include "support/fixed_font_rasterizer.h"
 #include "world/cave_front.h"
-#include "world/game_link.h"
+#include "world/world.h"
 
 namespace {
 
@@ -66,22 +66,22 @@ TEST_F(GameStates, AClickStartsPlayOnTheTitleAndFiresDuringPlay) {
     EXPECT_EQ(form->glsproc, &Form::glsBegin);
     EXPECT_TRUE(form->LevelActive);
     form->Click();
-    EXPECT_TRUE(GameScreenFields.Clicked);
-    EXPECT_EQ(GameScreenFields.PendingShots, 0);
+    EXPECT_TRUE(form->Screen.Clicked);
+    EXPECT_EQ(form->Screen.PendingShots, 0);
     form->glsBegin();
     EXPECT_EQ(form->glsproc, &Form::glsBegin2);
-    EXPECT_TRUE(Playing);
+    EXPECT_TRUE(form->World.Playing);
     EXPECT_TRUE(form->HelpShown);
-    EXPECT_EQ(Front->ScrollPos, FrontScrollStart);
+    EXPECT_EQ(form->World.Front->ScrollPos, FrontScrollStart);
     EXPECT_EQ(Env.GamesStarted, 1);
     // Enter acts like the left button.
     char enter = 13;
     form->FormKeyPress(enter);
-    EXPECT_EQ(GameScreenFields.PendingShots, 1);
+    EXPECT_EQ(form->Screen.PendingShots, 1);
     EXPECT_FALSE(form->HelpShown);
     form->FormMouseDown(TMouseButton::mbLeft);
     form->FormMouseDown(TMouseButton::mbRight);
-    EXPECT_EQ(GameScreenFields.PendingShots, 2);
+    EXPECT_EQ(form->Screen.PendingShots, 2);
     for (int i = 0; i < 99; ++i) form->glsBegin2();
     EXPECT_EQ(form->glsproc, &Form::glsBegin2);
     form->glsBegin2();
@@ -95,17 +95,17 @@ TEST_F(GameStates, PTwiceWithin200MsStaysAndEveryPauseCosts100) {
     form->glsInit();
     Key('P');
     EXPECT_TRUE(form->Paused);
-    EXPECT_EQ(Anzeige->ScorePoints->Points, -100);
+    EXPECT_EQ(form->World.Anzeige->ScorePoints->Points, -100);
     clock.Advance(200);
     Key('P');
     EXPECT_TRUE(form->Paused);
     clock.Advance(1);
     Key('P');
     EXPECT_FALSE(form->Paused);
-    EXPECT_EQ(Anzeige->ScorePoints->Points, -100);
+    EXPECT_EQ(form->World.Anzeige->ScorePoints->Points, -100);
     Key('P');
     EXPECT_TRUE(form->Paused);
-    EXPECT_EQ(Anzeige->ScorePoints->Points, -200);
+    EXPECT_EQ(form->World.Anzeige->ScorePoints->Points, -200);
     // Ctrl+P takes a picture and leaves the pause alone.
     Key('P', true);
     EXPECT_TRUE(form->Paused);
@@ -115,10 +115,10 @@ TEST_F(GameStates, PTwiceWithin200MsStaysAndEveryPauseCosts100) {
 TEST_F(GameStates, PIsIgnoredWhileANameIsEntered) {
     Start();
     form->glsInit();
-    Anzeige->HSEntry(3).Editing = true;
+    form->World.Anzeige->HSEntry(3).Editing = true;
     Key('P');
     EXPECT_FALSE(form->Paused);
-    EXPECT_EQ(Anzeige->ScorePoints->Points, 0);
+    EXPECT_EQ(form->World.Anzeige->ScorePoints->Points, 0);
 }
 
 TEST_F(GameStates, TSwitchesTorpedoModeOnlyDuringPlay) {
@@ -126,14 +126,14 @@ TEST_F(GameStates, TSwitchesTorpedoModeOnlyDuringPlay) {
     form->glsInit();
     char t = 't';
     form->FormKeyPress(t);
-    EXPECT_FALSE(Anzeige->TorpedoMode);
+    EXPECT_FALSE(form->World.Anzeige->TorpedoMode);
     form->Click();
     form->glsBegin();
     form->FormKeyPress(t);
-    EXPECT_TRUE(Anzeige->TorpedoMode);
+    EXPECT_TRUE(form->World.Anzeige->TorpedoMode);
     char bigT = 'T';
     form->FormKeyPress(bigT);
-    EXPECT_FALSE(Anzeige->TorpedoMode);
+    EXPECT_FALSE(form->World.Anzeige->TorpedoMode);
 }
 
 TEST_F(GameStates, TheCaveEditorScrollsAtTheEdgesWithinTheStrip) {
@@ -141,28 +141,28 @@ TEST_F(GameStates, TheCaveEditorScrollsAtTheEdgesWithinTheStrip) {
     Start();
     form->glsInit();
     ASSERT_EQ(form->glsproc, &Form::glsCaveEdit);
-    EXPECT_FALSE(Anzeige->Title->Visible);
+    EXPECT_FALSE(form->World.Anzeige->Title->Visible);
     MouseAt(799, 300);
     form->glsCaveEdit();
-    EXPECT_EQ(Front->ScrollPos, 0);  // already at the right end
-    Front->ScrollPos = -100;
+    EXPECT_EQ(form->World.Front->ScrollPos, 0);  // already at the right end
+    form->World.Front->ScrollPos = -100;
     form->glsCaveEdit();
-    EXPECT_EQ(Front->ScrollPos, -51);
+    EXPECT_EQ(form->World.Front->ScrollPos, -51);
     EXPECT_EQ(form->BackScroll, 800 - 49);
     form->glsCaveEdit();
     form->glsCaveEdit();
-    EXPECT_EQ(Front->ScrollPos, 0);
+    EXPECT_EQ(form->World.Front->ScrollPos, 0);
     MouseAt(10, 300);
-    Front->ScrollPos = -22480;
+    form->World.Front->ScrollPos = -22480;
     form->BackScroll = 0;
     form->glsCaveEdit();
-    EXPECT_EQ(Front->ScrollPos, FrontScrollEnd);
+    EXPECT_EQ(form->World.Front->ScrollPos, FrontScrollEnd);
     EXPECT_EQ(form->BackScroll, 20);
     form->glsCaveEdit();
-    EXPECT_EQ(Front->ScrollPos, FrontScrollEnd);
+    EXPECT_EQ(form->World.Front->ScrollPos, FrontScrollEnd);
     MouseAt(400, 300);
     form->glsCaveEdit();
-    EXPECT_EQ(Front->ScrollPos, FrontScrollEnd);
+    EXPECT_EQ(form->World.Front->ScrollPos, FrontScrollEnd);
 }
 
 TEST_F(GameStates, LeavingTheCaveEditorWhenTheSaveFailsStillLeaves) {
@@ -217,14 +217,14 @@ TEST_F(GameStates, TheCaveScrollsFivePerStepAndStopsAtItsEnd) {
     for (int i = 0; i < 100; ++i) form->glsBegin2();
     ASSERT_EQ(form->glsproc, &Form::glsLoop);
     form->glsLoop();
-    EXPECT_EQ(Front->ScrollPos, FrontScrollStart - 5);
+    EXPECT_EQ(form->World.Front->ScrollPos, FrontScrollStart - 5);
     EXPECT_EQ(form->BackScroll, 1);
-    Front->ScrollPos = FrontScrollEnd + 3;
+    form->World.Front->ScrollPos = FrontScrollEnd + 3;
     form->BackScroll = 799;
     form->glsLoop();
-    EXPECT_EQ(Front->ScrollPos, FrontScrollEnd);
+    EXPECT_EQ(form->World.Front->ScrollPos, FrontScrollEnd);
     EXPECT_EQ(form->BackScroll, 0);
     form->glsLoop();
-    EXPECT_EQ(Front->ScrollPos, FrontScrollEnd);
+    EXPECT_EQ(form->World.Front->ScrollPos, FrontScrollEnd);
     EXPECT_EQ(form->BackScroll, 0);
 }

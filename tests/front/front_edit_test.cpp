@@ -60,11 +60,11 @@ TEST(FrontEdit, PickedUpElementFollowsTheMouseAndTheView) {
     TFront& f = w.Load();
     f.ClickAt(300, 200, 3);
     f.ClickAt(300, 200, 3);
-    GameScreenFields.MouseX = 300;
-    GameScreenFields.MouseY = 200;
+    w.screen.MouseX = 300;
+    w.screen.MouseY = 200;
     f.Move();
-    GameScreenFields.MouseX = 340;
-    GameScreenFields.MouseY = 180;
+    w.screen.MouseX = 340;
+    w.screen.MouseY = 180;
     f.Move();
     TFrontelement* e = f.Element(1);
     EXPECT_EQ(e->BaseX, 340);
@@ -79,7 +79,7 @@ TEST(FrontEdit, PickedUpElementFollowsTheMouseAndTheView) {
     EXPECT_EQ(e->X, 340);
 
     f.Release();
-    GameScreenFields.MouseX = 10;
+    w.screen.MouseX = 10;
     f.Move();
     EXPECT_EQ(e->BaseX, 370);
 }

@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     f.ShowAll();
     f.ScrollPos = FrontScrollStart;
     for (std::int32_t x = 0; x <= 800; x += 200) {
-        GameScreenFields.MouseX = x;
-        GameScreenFields.MouseY = 600 - x / 2;
+        world.screen.MouseX = x;
+        world.screen.MouseY = 600 - x / 2;
         f.ClickAt(x, 600 - x / 2, 1 + x / 100);
         f.Move();
         f.ChangeType(size % 2 ? 1 : -1);

@@ -15,7 +15,7 @@
 #include "infra/paths.h"
 #include "support/temp_program_dir.h"
 #include "world/cave_front.h"
-#include "world/game_link.h"
+#include "world/world.h"
 
 namespace front_test {
 
@@ -74,7 +74,6 @@ public:
         LoadGOs(ElementDefinitions());
         SetEnvDefaults();
         Env.FrontOn = 1;
-        ResetGameLink();
     }
     ~FrontWorld() {
         Front.reset();
@@ -91,7 +90,7 @@ public:
         return ReadWholeFile(ResolvePath("SPS/front.dat")).value_or(std::string());
     }
     TFront& Load() {
-        Front = std::make_unique<TFront>();
+        Front = std::make_unique<TFront>(screen);
         return *Front;
     }
     std::string LastLogLine() const {
@@ -101,6 +100,8 @@ public:
     }
 
     TempProgramDir dir;
+    TGameScreenFields screen;  // the mouse the editing follows
+    std::unique_ptr<TFront> Front;
 };
 
 }  // namespace front_test

@@ -45,6 +45,8 @@ public:
         SetResources(nullptr);
     }
     TempProgramDir dir;
+    TGameScreenFields screen;
+    std::unique_ptr<TFront> Front;
 };
 
 }  // namespace
@@ -67,10 +69,10 @@ int OnScreen(const TFront& f, std::int32_t scrollPos) {
 TEST(ShippedFront, LoadsWithTheShippedPicturesAndCoversTheGame) {
     ShippedWorld w;
     ASSERT_EQ(w.dir.Read("SPS/front.dat").size(), FrontFileSize);
-    Front = std::make_unique<TFront>();
-    ASSERT_GT(Front->Count, 100);
-    for (std::int32_t slot = 1; slot <= Front->Count; ++slot) {
-        TFrontelement* e = Front->Element(slot);
+    w.Front = std::make_unique<TFront>(w.screen);
+    ASSERT_GT(w.Front->Count, 100);
+    for (std::int32_t slot = 1; slot <= w.Front->Count; ++slot) {
+        TFrontelement* e = w.Front->Element(slot);
         ASSERT_NE(e, nullptr);
         const auto& size = ElementSizes[e->Type - 1];
         EXPECT_EQ(e->Bob(1)->Width, size.W) << size.Name;
@@ -78,16 +80,16 @@ TEST(ShippedFront, LoadsWithTheShippedPicturesAndCoversTheGame) {
     }
 
     for (std::int32_t pos = FrontScrollStart; pos >= FrontScrollEnd; pos -= 500)
-        EXPECT_GE(OnScreen(*Front, pos), 3) << "at " << pos;
+        EXPECT_GE(OnScreen(*w.Front, pos), 3) << "at " << pos;
 
     // Saved by the editor and read again, the layout stays the same.
-    const std::int32_t count = Front->Count;
-    Front->SaveFront();
+    const std::int32_t count = w.Front->Count;
+    w.Front->SaveFront();
     const TFrontRecords saved = FrontRecords;
-    Front = std::make_unique<TFront>();
-    EXPECT_EQ(Front->Count, count);
+    w.Front = std::make_unique<TFront>(w.screen);
+    EXPECT_EQ(w.Front->Count, count);
     for (std::int32_t slot = 1; slot <= count; ++slot) {
-        EXPECT_EQ(Front->Element(slot)->BaseX, saved[static_cast<std::size_t>(slot - 1)].BaseX);
-        EXPECT_EQ(Front->Element(slot)->Type, saved[static_cast<std::size_t>(slot - 1)].Type);
+        EXPECT_EQ(w.Front->Element(slot)->BaseX, saved[static_cast<std::size_t>(slot - 1)].BaseX);
+        EXPECT_EQ(w.Front->Element(slot)->Type, saved[static_cast<std::size_t>(slot - 1)].Type);
     }
 }

@@ -8,9 +8,9 @@ namespace {
 class ClockScore : public HudWorld {
 protected:
     void StartPlay() {
-        Anzeige = std::make_unique<TAnzeige>();
+        MakeDisplays();
         Anzeige->StartGame();
-        Playing = true;
+        world.Playing = true;
         TakeSounds();
     }
     void Steps(int n) {
@@ -34,10 +34,10 @@ TEST_F(ClockScore, ClockStartsAt90AndTicksEvery50PlayingSteps) {
     EXPECT_EQ(FieldDigits("LeerZeit", "Zahlen", 11), "88");
 
     // Not playing, or after the deadly pass, the clock stands still.
-    Playing = false;
+    world.Playing = false;
     Steps(120);
     EXPECT_EQ(timer.Seconds, 88);
-    Playing = true;
+    world.Playing = true;
     Anzeige->GameOver = true;
     Steps(120);
     EXPECT_EQ(timer.Seconds, 88);

@@ -10,9 +10,9 @@ class EndGame : public HudWorld {
 protected:
     void SetUp() override {
         HudWorld::SetUp();
-        Anzeige = std::make_unique<TAnzeige>();
+        MakeDisplays();
         Anzeige->StartGame();
-        Playing = true;
+        world.Playing = true;
     }
     // Ranks 1..10 hold 1000, 900, ..., 100.
     static void FullTable() {
@@ -48,7 +48,7 @@ TEST_F(EndGame, ScoreEqualToTheTenthEntersAtRankTen) {
     FullTable();
     Env.LastHighscoreName.assign("Zed");
     LoseWith(100);
-    EXPECT_FALSE(GameLost);
+    EXPECT_FALSE(world.GameLost);
     EXPECT_EQ(Anzeige->EndCounter, 0);
     Steps(1);
     EXPECT_EQ(Anzeige->NewRank, 10);
@@ -66,20 +66,20 @@ TEST_F(EndGame, ScoreEqualToTheTenthEntersAtRankTen) {
     Steps(1);
     EXPECT_TRUE(Anzeige->HSEntry(10).Editing);
     EXPECT_EQ(Anzeige->HSEntry(10).Cursor, 4);
-    EXPECT_FALSE(GameLost);
+    EXPECT_FALSE(world.GameLost);
 }
 
 TEST_F(EndGame, LowerScoreLeavesTheTableAndEndsTheLostGameAfterThePause) {
     FullTable();
     LoseWith(99);
-    EXPECT_FALSE(GameLost);
-    EXPECT_TRUE(Playing);
+    EXPECT_FALSE(world.GameLost);
+    EXPECT_TRUE(world.Playing);
     Steps(1);
     EXPECT_EQ(Anzeige->NewRank, 0);
-    EXPECT_TRUE(GameLost);
-    EXPECT_FALSE(Playing);
-    EXPECT_TRUE(GameScreenFields.Clicked);
-    EXPECT_FALSE(GameWon);
+    EXPECT_TRUE(world.GameLost);
+    EXPECT_FALSE(world.Playing);
+    EXPECT_TRUE(screen.Clicked);
+    EXPECT_FALSE(world.GameWon);
     EXPECT_EQ(Env.Highscores[9].Score, 100);
     EXPECT_EQ(NameAt(10), "P10");
 }
@@ -117,7 +117,7 @@ TEST_F(EndGame, WonGameTimeline) {
         if (!scoreGone && !Anzeige->ScorePoints->Visible) scoreGone = step;
         if (!firstRow && Anzeige->HSEntry(1).Visible) firstRow = step;
         if (!lastRow && Anzeige->HSEntry(10).Visible) lastRow = step;
-        if (GameWon) ended = step;
+        if (world.GameWon) ended = step;
     }
     EXPECT_EQ(firstLetter, 31);
     EXPECT_EQ(lastLetter, 31 + 15 * 6);
@@ -126,8 +126,8 @@ TEST_F(EndGame, WonGameTimeline) {
     EXPECT_EQ(firstRow, 247);
     EXPECT_EQ(lastRow, 247 + 9 * 6);
     EXPECT_EQ(ended, lastRow);
-    EXPECT_FALSE(GameLost);
-    EXPECT_TRUE(GameScreenFields.Clicked);
+    EXPECT_FALSE(world.GameLost);
+    EXPECT_TRUE(screen.Clicked);
     EXPECT_EQ(Anzeige->NewRank, 0);
     const auto sounds = TakeSounds();
     EXPECT_EQ(sounds.front(), "TR_06_03");
@@ -148,9 +148,9 @@ TEST_F(EndGame, ElevenLettersKeepTenAndEnterSavesTheTrimmedName) {
     EXPECT_EQ(NameAt(1), "ABCDEFGHIJ");
     EXPECT_EQ(Env.LastHighscoreName.str(), "ABCDEFGHIJ");
     EXPECT_FALSE(Anzeige->HSEntryActive());
-    EXPECT_TRUE(GameLost);
-    EXPECT_FALSE(Playing);
-    EXPECT_TRUE(GameScreenFields.Clicked);
+    EXPECT_TRUE(world.GameLost);
+    EXPECT_FALSE(world.Playing);
+    EXPECT_TRUE(screen.Clicked);
     // Env reached the disk with the name.
     SetEnvDefaults();
     LoadEnv();
@@ -187,8 +187,8 @@ TEST_F(EndGame, EscapeFinishesLikeEnterAndTrimsBlanksAndTheCursor) {
     Anzeige->HSKeyPress(27);
     EXPECT_EQ(NameAt(1), "Bob");
     EXPECT_EQ(Env.LastHighscoreName.str(), "Bob");
-    EXPECT_TRUE(GameWon);
-    EXPECT_FALSE(GameLost);
+    EXPECT_TRUE(world.GameWon);
+    EXPECT_FALSE(world.GameLost);
     EXPECT_TRUE(FileExists("SPS/env.dat"));
 }
 

@@ -33,7 +33,7 @@
 #include "support/temp_program_dir.h"
 #include "world/bubble_points.h"
 #include "world/bubbles.h"
-#include "world/game_link.h"
+#include "world/world.h"
 
 namespace hudtest {
 
@@ -121,13 +121,13 @@ protected:
         StartSound();
         SetEnvDefaults();
         RandSeed = 12345;
-        ResetGameLink();
     }
 
     void TearDown() override {
+        world.ReportTo(nullptr);
         Anzeige.reset();
-        Bubblpoints.reset();
-        Bubbles.reset();
+        world.Bubblpoints.reset();
+        world.Bubbles.reset();
         Bobs.reset();
         FreeGOs();
         ResetScreenGlobals();
@@ -189,7 +189,16 @@ protected:
         return text ? SplitLines(*text) : std::vector<std::string>{};
     }
 
+    // The displays of the world, reporting to it as in a game.
+    void MakeDisplays() {
+        Anzeige = std::make_unique<TAnzeige>(world);
+        world.ReportTo(Anzeige.get());
+    }
+
     TempProgramDir dir;
+    TGameScreenFields screen;
+    TWorld world{screen};
+    std::unique_ptr<TAnzeige> Anzeige;
     ManualClock clock{100000};
     FixedFontRasterizer font;
     std::unique_ptr<TkbDSound> sound;

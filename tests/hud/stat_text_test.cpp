@@ -12,12 +12,12 @@
 
 namespace {
 
-std::array<std::int32_t, StatCounters> SampleStats() {
-    std::array<std::int32_t, StatCounters> s{};
-    s[0] = 187;    // seconds: 87
-    s[25] = 1234;  // condoms: 234
-    s[26] = -7;    // torpedoes: 07
-    for (int i = 1; i <= 24; ++i) s[static_cast<std::size_t>(i)] = i * 3;
+TGameStats SampleStats() {
+    TGameStats s{};
+    s[StatSecondsPlayed] = 187;                                                     // 87
+    s[StatCondomsFired] = 1234;                                                     // 234
+    s[StatTorpedoesFired] = -7;                                                     // 07
+    for (std::size_t i = 1; i <= 24; ++i) s[i] = static_cast<std::int32_t>(i) * 3;  // the per-kind slots
     return s;
 }
 
@@ -62,8 +62,8 @@ TEST(StatText, LetterSetsHaveTheirSizesAndAreDisjoint) {
 class StatTextOfAGame : public hudtest::HudWorld {};
 
 TEST_F(StatTextOfAGame, CountsTheSecondsSincePlayBegan) {
-    Anzeige = std::make_unique<TAnzeige>();
-    GameScreenFields.StartTick = 100000;
+    MakeDisplays();
+    screen.StartTick = 100000;
     clock.Set(100000 + 83999);
     const auto digits = DecodeStatText(Anzeige->BuildStatText());
     ASSERT_TRUE(digits.has_value());

@@ -9,7 +9,7 @@ class Title : public HudWorld {
 protected:
     void SetUp() override {
         HudWorld::SetUp();
-        Anzeige = std::make_unique<TAnzeige>();
+        MakeDisplays();
     }
     void Steps(int n) {
         for (int i = 0; i < n; ++i) Anzeige->Animate();

@@ -22,7 +22,7 @@
 #include "platform/freetype_rasterizer.h"
 #include "png_writer.h"
 #include "support/temp_program_dir.h"
-#include "world/game_link.h"
+#include "world/world.h"
 
 namespace {
 
@@ -36,15 +36,16 @@ protected:
         ASSERT_TRUE(LoadBitmapToSurface("GFX/sb/Back", back, w, h));
         SetEnvDefaults();
         RandSeed = 99;
-        ResetGameLink();
         const char* names[] = {"Mia", "Jonas", "Lea", "Noah", "Emma", "Ben", "Hanna", "Paul", "Lina", "Finn"};
         for (int r = 1; r <= 10; ++r) {
             Env.Highscores[r - 1].Name.assign(names[r - 1]);
             Env.Highscores[r - 1].Score = 26000 - 2500 * r;
         }
-        Anzeige = std::make_unique<TAnzeige>();
+        Anzeige = std::make_unique<TAnzeige>(world);
+        world.ReportTo(Anzeige.get());
     }
     void TearDown() override {
+        world.ReportTo(nullptr);
         Anzeige.reset();
         Bobs.reset();
         FreeGOs();
@@ -57,12 +58,12 @@ protected:
     }
     // Draws the back picture and the sprite list; saves it when asked to.
     void Frame(const std::string& name) {
-        TSurfaceRef screen = SecondarySurface();
-        BlitClipped(back, 0, 0, 800, 600, screen, 0, 0, false, 0, 0, 799, 599);
+        TSurfaceRef frame = SecondarySurface();
+        BlitClipped(back, 0, 0, 800, 600, frame, 0, 0, false, 0, 0, 799, 599);
         Bobs->paint();
         if (const char* folder = std::getenv("VANTOREL_HUD_FRAMES")) {
             std::filesystem::create_directories(folder);
-            SaveSurfaceAsPng(*screen, std::string(folder) + "/" + name + ".png");
+            SaveSurfaceAsPng(*frame, std::string(folder) + "/" + name + ".png");
         }
     }
     static int InkPixels(const std::string& go) {
@@ -78,6 +79,9 @@ protected:
     TempProgramDir dir;
     TFreeTypeRasterizer font;
     TSurfaceRef back;
+    TGameScreenFields screen;
+    TWorld world{screen};
+    std::unique_ptr<TAnzeige> Anzeige;
 };
 
 TEST_F(HudContent, TitleScreenWithThePromptAndTheTable) {
@@ -91,7 +95,7 @@ TEST_F(HudContent, TitleScreenWithThePromptAndTheTable) {
 
 TEST_F(HudContent, PlayWithClockScoreHelpAndTorpedoes) {
     Anzeige->StartGame();
-    Playing = true;
+    world.Playing = true;
     Steps(160);
     Anzeige->ScorePoints->Points = 4320;
     Anzeige->ScorePoints->PaintPoints();
@@ -110,7 +114,7 @@ TEST_F(HudContent, PlayWithClockScoreHelpAndTorpedoes) {
 
 TEST_F(HudContent, LostGameWithTheNameEntry) {
     Anzeige->StartGame();
-    Playing = true;
+    world.Playing = true;
     Anzeige->ScorePoints->Points = 12000;
     Env.LastHighscoreName.assign("Kim");
     Anzeige->GameOver = true;
@@ -126,7 +130,7 @@ TEST_F(HudContent, LostGameWithTheNameEntry) {
 
 TEST_F(HudContent, WonGameCongratulations) {
     Anzeige->StartGame();
-    Playing = true;
+    world.Playing = true;
     Anzeige->ScoreTime->Seconds = 1;
     Anzeige->ScorePoints->Points = 3000;
     Steps(50);

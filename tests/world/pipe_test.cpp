@@ -8,78 +8,77 @@ class PipeTest : public WorldTest {
 protected:
     void SetUp() override {
         WorldTest::SetUp();
-        Spermien->StartLevel();
-        Rohre->Show();
-        GameScreenFields.MouseY = 300;
+        world.Spermien->StartLevel();
+        world.Rohre->Show();
+        screen.MouseY = 300;
     }
     int ShotsInFlight() {
         int n = 0;
-        for (int i = 1; i <= Schuesse->Count; ++i) n += Shot(i).Visible ? 1 : 0;
+        for (int i = 1; i <= world.Schuesse->Count; ++i) n += Shot(i).Visible ? 1 : 0;
         return n;
     }
-    std::int32_t Points() { return Anzeige->ScorePoints->Points; }
 };
 
 TEST_F(PipeTest, ThreeClicksInOneStepFireInThreeSteps) {
-    GameScreenFields.PendingShots = 3;
+    screen.PendingShots = 3;
     for (int step = 1; step <= 4; ++step) {
-        Rohre->Move();
+        world.Rohre->Move();
         const int fired = std::min(step, 3);
         EXPECT_EQ(ShotsInFlight(), fired) << step;
         EXPECT_EQ(Points(), -50 * fired) << step;
-        EXPECT_EQ(GameScreenFields.PendingShots, 3 - fired) << step;
+        EXPECT_EQ(screen.PendingShots, 3 - fired) << step;
     }
 }
 
 TEST_F(PipeTest, TheShotLeavesTheMuzzleAndThePipeRecoils) {
-    GameScreenFields.MouseY = 400;
-    Rohre->Move();
+    screen.MouseY = 400;
+    world.Rohre->Move();
     const float restX = Pipe().X;
-    GameScreenFields.PendingShots = 1;
-    Rohre->Move();
+    screen.PendingShots = 1;
+    world.Rohre->Move();
     TSchuss& shot = Shot(1);
     EXPECT_FLOAT_EQ(shot.Y, 100);
     EXPECT_NEAR(shot.X, restX - 111.0f / 2 + 10, 1.0f);
     EXPECT_NEAR(Pipe().X, restX + 20, 1.0f);
     EXPECT_EQ(Pipe().Bob(1)->Animation, 1);  // empty for a moment
-    for (int i = 0; i < 300; ++i) Rohre->Move();
+    for (int i = 0; i < 300; ++i) world.Rohre->Move();
     EXPECT_NEAR(Pipe().X, PipeRestX, 0.5f);
     EXPECT_EQ(Pipe().Bob(1)->Animation, 0);  // loaded again
 }
 
 TEST_F(PipeTest, TheAimFollowsTheMouseRowWithinLimits) {
-    GameScreenFields.MouseY = 0;
-    Rohre->Move();
+    screen.MouseY = 0;
+    world.Rohre->Move();
     EXPECT_FLOAT_EQ(Pipe().Y, -255);
-    GameScreenFields.MouseY = 599;
-    Rohre->Move();
+    screen.MouseY = 599;
+    world.Rohre->Move();
     EXPECT_FLOAT_EQ(Pipe().Y, 255);
-    GameScreenFields.MouseY = 310;
-    Rohre->Move();
+    screen.MouseY = 310;
+    world.Rohre->Move();
     EXPECT_FLOAT_EQ(Pipe().Y, 10);
 }
 
 TEST_F(PipeTest, TheLastTorpedoCostsMoreThanTheCondomAfterIt) {
-    Anzeige->TorpedoMode = true;
-    Anzeige->Torpedoes = 1;
-    GameScreenFields.PendingShots = 2;
-    Rohre->Move();
+    world.Anzeige->TorpedoMode = true;
+    world.Anzeige->Torpedoes = 1;
+    screen.PendingShots = 2;
+    world.Rohre->Move();
     EXPECT_EQ(Points(), -100);
     EXPECT_TRUE(Shot(1).Torpedo);
-    EXPECT_FALSE(Anzeige->TorpedoMode);
-    Rohre->Move();
+    EXPECT_FALSE(world.Anzeige->TorpedoMode);
+    world.Rohre->Move();
     EXPECT_EQ(Points(), -150);
     EXPECT_FALSE(Shot(2).Torpedo);
 }
 
 TEST_F(PipeTest, AfterADefeatClicksOnlyClick) {
-    Anzeige->GameOver = true;
-    Rohre->ShowEmpty();
+    world.Anzeige->GameOver = true;
+    world.Rohre->ShowEmpty();
     TakeSounds();
-    GameScreenFields.PendingShots = 2;
-    Rohre->Move();
-    Rohre->Move();
-    EXPECT_EQ(GameScreenFields.PendingShots, 0);
+    screen.PendingShots = 2;
+    world.Rohre->Move();
+    world.Rohre->Move();
+    EXPECT_EQ(screen.PendingShots, 0);
     EXPECT_EQ(ShotsInFlight(), 0);
     EXPECT_EQ(Points(), 0);
     const auto sounds = TakeSounds();

@@ -11,27 +11,18 @@ protected:
     // Starts play and runs the swarm for n steps.
     void Play(const std::string& script, int steps) {
         Start(script);
-        Spermien->StartLevel();
+        world.Spermien->StartLevel();
         Run(steps);
     }
     void Run(int steps) {
-        for (int i = 0; i < steps; ++i) Spermien->Move();
+        for (int i = 0; i < steps; ++i) world.Spermien->Move();
     }
     // Y of every visible enemy, in slot order.
     std::vector<float> VisibleRows() {
         std::vector<float> ys;
-        for (int i = 1; i <= Spermien->ItemCount; ++i)
+        for (int i = 1; i <= world.Spermien->ItemCount; ++i)
             if (Sperm(i).Visible) ys.push_back(Sperm(i).Y);
         return ys;
-    }
-    // An enemy of the kind placed with its nose at noseX, at rest.
-    TSperm& Place(int slot, int kind, float noseX, float y, float thrust = 0) {
-        TSperm& s = Sperm(slot);
-        s.Launch(Spermien->KindTable[static_cast<std::size_t>(kind)].GO, y, 0);
-        s.ThrustX = thrust;
-        s.VelocityX = 10 * thrust;
-        s.SetX(noseX - s.Bob(1)->Width / 2);
-        return s;
     }
 };
 
@@ -57,7 +48,7 @@ TEST_F(SwarmTest, TheExampleLevelLaunchesAColumnAndFortyStepsLaterAVirus) {
     Start(
         "speed=40\nbobspeed=0.25\nboba=sperm1\nbobb=virus2\nformation=1\nend\nDefineFormation1\n"
         "a1;a1;a1;\n;b2;;\nend\n");
-    Spermien->StartLevel();
+    world.Spermien->StartLevel();
     Run(6);  // five settings and commands, then the first row
     ASSERT_EQ(VisibleRows(), (std::vector<float>{-60, 0, 60}));
     for (int i = 1; i <= 3; ++i) {
@@ -72,36 +63,36 @@ TEST_F(SwarmTest, TheExampleLevelLaunchesAColumnAndFortyStepsLaterAVirus) {
     EXPECT_EQ(Sperm(4).Kind, 5);
     EXPECT_EQ(Sperm(4).Y, 0);
     EXPECT_FLOAT_EQ(Sperm(4).ThrustX, 0.45f);
-    EXPECT_EQ(Spermien->Stats[1], 3);
-    EXPECT_EQ(Spermien->Stats[5], 1);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Launched, 1)], 3);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Launched, 5)], 1);
     // The closing "end" of the block resumes the main script, whose "end" stops it.
     Run(41);
-    EXPECT_EQ(Spermien->FormationPointer, -1);
-    EXPECT_EQ(Spermien->MainPointer, -1);
+    EXPECT_EQ(world.Spermien->FormationPointer, -1);
+    EXPECT_EQ(world.Spermien->MainPointer, -1);
 }
 
 TEST_F(SwarmTest, SettingsLinesTakeTheirValues) {
     Play("bobspeed=0,5\nbobspeedstep=0.2\ngap = 75\nspeed 30\nbobfreepos=1\nbobfuzzytime=9\nend\n", 5);
-    EXPECT_DOUBLE_EQ(static_cast<double>(Spermien->BobSpeed), 0.5);
-    EXPECT_DOUBLE_EQ(static_cast<double>(Spermien->BobSpeedStep), 0.2);
-    EXPECT_DOUBLE_EQ(static_cast<double>(Spermien->Gap), 75.0);  // XValue " ", value " 75"
-    EXPECT_EQ(Spermien->Speed, 30);
-    EXPECT_TRUE(Spermien->BobFreePos);
-    EXPECT_EQ(Spermien->BobFuzzyTime, 0);  // one line per step: not reached yet
+    EXPECT_DOUBLE_EQ(static_cast<double>(world.Spermien->BobSpeed), 0.5);
+    EXPECT_DOUBLE_EQ(static_cast<double>(world.Spermien->BobSpeedStep), 0.2);
+    EXPECT_DOUBLE_EQ(static_cast<double>(world.Spermien->Gap), 75.0);  // XValue " ", value " 75"
+    EXPECT_EQ(world.Spermien->Speed, 30);
+    EXPECT_TRUE(world.Spermien->BobFreePos);
+    EXPECT_EQ(world.Spermien->BobFuzzyTime, 0);  // one line per step: not reached yet
     Run(1);
-    EXPECT_EQ(Spermien->BobFuzzyTime, 9);
+    EXPECT_EQ(world.Spermien->BobFuzzyTime, 9);
 
     Play("bobfreepos=1\nbobfreepos = 1\nend\n", 1);
-    EXPECT_TRUE(Spermien->BobFreePos);
+    EXPECT_TRUE(world.Spermien->BobFreePos);
     Run(1);
-    EXPECT_FALSE(Spermien->BobFreePos);
+    EXPECT_FALSE(world.Spermien->BobFreePos);
 }
 
 TEST_F(SwarmTest, EmptyLinesAreSkippedAndLetterCaseIsIgnored) {
     Play("\n   \n  SPEED=33  \n\nend\n", 1);
-    EXPECT_EQ(Spermien->Speed, 33);
+    EXPECT_EQ(world.Spermien->Speed, 33);
     Run(1);
-    EXPECT_EQ(Spermien->MainPointer, -1);
+    EXPECT_EQ(world.Spermien->MainPointer, -1);
 }
 
 TEST_F(SwarmTest, FreePositionsAreRandomRowsOnTheScreen) {
@@ -118,14 +109,14 @@ TEST_F(SwarmTest, FreePositionsAreRandomRowsOnTheScreen) {
 
 TEST_F(SwarmTest, FuzzyTimeOneLaunchesEnemiesThatNeverShow) {
     Play(Level("bobfuzzytime=1\n", "a0;a0;a0;"), 6);
-    EXPECT_EQ(Spermien->Stats[1], 3);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Launched, 1)], 3);
     Run(200);
     EXPECT_EQ(VisibleSperms(), 0);
 }
 
 TEST_F(SwarmTest, FuzzyTimeDelaysTheAppearance) {
     Play(Level("bobfuzzytime=30\n", "a0;a0;a0;a0;a0;a0;"), 5);
-    Spermien->DoScript();  // the row, without the enemies' step
+    world.Spermien->DoScript();  // the row, without the enemies' step
     EXPECT_EQ(VisibleSperms(), 0);
     int delayed = 0;
     for (int i = 1; i <= 6; ++i) {
@@ -137,7 +128,7 @@ TEST_F(SwarmTest, FuzzyTimeDelaysTheAppearance) {
     Run(30);
     // A delay of 0 never shows; every other one has run out by now.
     EXPECT_EQ(VisibleSperms(), delayed);
-    EXPECT_EQ(Spermien->Stats[1], 6);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Launched, 1)], 6);
 }
 
 TEST_F(SwarmTest, ProbabilityZeroLaunchesNothingAndOneEverything) {
@@ -161,15 +152,15 @@ TEST_F(SwarmTest, EmptyRowsTakeTheirTimeAndAFullPoolLaunchesNothingMore) {
     EXPECT_EQ(VisibleSperms(), 0);  // the empty row
     Run(2 * 8);
     EXPECT_EQ(VisibleSperms(), MaxSperms);
-    EXPECT_EQ(Spermien->Stats[1], MaxSperms);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Launched, 1)], MaxSperms);
 }
 
 TEST_F(SwarmTest, AMissingFormationIsLoggedAndTheScriptGoesOn) {
     Play("formation 7\nspeed=12\nend\n", 1);
     EXPECT_EQ(Log().back(), "Formation 7 nicht gefunden");
-    EXPECT_EQ(Spermien->FormationPointer, -1);
+    EXPECT_EQ(world.Spermien->FormationPointer, -1);
     Run(1);
-    EXPECT_EQ(Spermien->Speed, 12);
+    EXPECT_EQ(world.Spermien->Speed, 12);
 }
 
 TEST_F(SwarmTest, TheFirstFormationHeaderCountsAndCaseDoesNotMatter) {
@@ -179,10 +170,10 @@ TEST_F(SwarmTest, TheFirstFormationHeaderCountsAndCaseDoesNotMatter) {
 
 TEST_F(SwarmTest, ABadValueStopsTheScriptWithTheDiagnostics) {
     Start("boba=sperm1\nspeed=abc\n");
-    Spermien->StartLevel();
-    Spermien->Move();
+    world.Spermien->StartLevel();
+    world.Spermien->Move();
     try {
-        Spermien->Move();
+        world.Spermien->Move();
         FAIL() << "no error";
     } catch (const ELevelScriptError& e) {
         EXPECT_EQ(std::string(e.what()),
@@ -191,9 +182,9 @@ TEST_F(SwarmTest, ABadValueStopsTheScriptWithTheDiagnostics) {
     }
 
     Start("bobspeedstep x=0.1.2\n");
-    Spermien->StartLevel();
+    world.Spermien->StartLevel();
     try {
-        Spermien->DoScript();
+        world.Spermien->DoScript();
         FAIL() << "no error";
     } catch (const ELevelScriptError& e) {
         EXPECT_EQ(
@@ -231,11 +222,11 @@ TEST_F(SwarmTest, MalformedScriptsFailOnlyWithTheScriptError) {
         std::string script = "boba=sperm1\nbobb=virus3\n";
         for (int i = 0; i < 30; ++i)
             script += lines[RandInt(static_cast<std::uint32_t>(lines.size()))] + "\n";
-        Spermien->Lines = SplitLines(script);
-        Spermien->StartLevel();
+        world.Spermien->Lines = SplitLines(script);
+        world.Spermien->StartLevel();
         for (int step = 0; step < 300; ++step) {
             try {
-                Spermien->Move();
+                world.Spermien->Move();
             } catch (const ELevelScriptError&) {
                 break;
             }
@@ -244,7 +235,7 @@ TEST_F(SwarmTest, MalformedScriptsFailOnlyWithTheScriptError) {
 }
 
 TEST_F(SwarmTest, DemoModeShowsRandomEnemiesAtDepthWithoutCountingThem) {
-    ASSERT_TRUE(Spermien->DemoMode);
+    ASSERT_TRUE(world.Spermien->DemoMode);
     Run(3000);
     int seen = 0;
     for (int i = 1; i <= MaxSperms; ++i) {
@@ -254,68 +245,68 @@ TEST_F(SwarmTest, DemoModeShowsRandomEnemiesAtDepthWithoutCountingThem) {
         EXPECT_LE(Sperm(i).Z, -399.5f);
     }
     EXPECT_GT(seen, 0);
-    for (int k = 1; k <= 24; ++k) EXPECT_EQ(Spermien->Stats[static_cast<std::size_t>(k)], 0) << k;
+    for (int k = 1; k <= 24; ++k) EXPECT_EQ(world.Spermien->Stats[static_cast<std::size_t>(k)], 0) << k;
 }
 
 TEST_F(SwarmTest, PassingCountsPlaysForWhiteSpermsAndSkipsCaughtOnes) {
-    Spermien->StartLevel();
+    world.Spermien->StartLevel();
     Place(1, 1, 398, -100, 0.3f);
     Place(2, 2, 398, 0, 0.3f);
     TSperm& caught = Place(3, 3, 398, 100, 0.3f);
-    Spermien->MarkCaught(3);
+    world.Spermien->MarkCaught(3);
     TakeSounds();
     Run(1);
-    EXPECT_EQ(Spermien->Stats[19], 1);
-    EXPECT_EQ(Spermien->Stats[20], 1);
-    EXPECT_EQ(Spermien->Stats[21], 0);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Passed, 1)], 1);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Passed, 2)], 1);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Passed, 3)], 0);
     EXPECT_TRUE(caught.Visible);
     const auto sounds = TakeSounds();
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "spermdurch"), 1);
-    EXPECT_FALSE(Anzeige->GameOver);
+    EXPECT_FALSE(world.Anzeige->GameOver);
     // Counted once only.
     Run(1);
-    EXPECT_EQ(Spermien->Stats[19], 1);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Passed, 1)], 1);
 }
 
 TEST_F(SwarmTest, TheFirstDeadlyEnemyThroughLosesTheGameOnce) {
-    Spermien->StartLevel();
-    Rohre->Show();
+    world.Spermien->StartLevel();
+    world.Rohre->Show();
     Place(1, 4, 398, 0, 0.3f);
     Run(1);
-    EXPECT_TRUE(Anzeige->GameOver);
-    EXPECT_FALSE(Anzeige->Won);
-    EXPECT_EQ(Anzeige->ScoreGameover->GameoverSteps, 0);
+    EXPECT_TRUE(world.Anzeige->GameOver);
+    EXPECT_FALSE(world.Anzeige->Won);
+    EXPECT_EQ(world.Anzeige->ScoreGameover->GameoverSteps, 0);
     EXPECT_EQ(Pipe().Bob(1)->Animation, 1);  // empty
-    EXPECT_EQ(Spermien->Stats[22], 1);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Passed, 4)], 1);
 
-    Anzeige->ScoreGameover->GameoverSteps = 17;
+    world.Anzeige->ScoreGameover->GameoverSteps = 17;
     Place(2, 6, 398, 50, 0.3f);
     Run(1);
-    EXPECT_EQ(Spermien->Stats[24], 1);
-    EXPECT_EQ(Anzeige->ScoreGameover->GameoverSteps, 17);
+    EXPECT_EQ(world.Spermien->Stats[KindStat(TKindStat::Passed, 6)], 1);
+    EXPECT_EQ(world.Anzeige->ScoreGameover->GameoverSteps, 17);
 }
 
 TEST_F(SwarmTest, FindSpermWantsTheNoseStrictlyInsideAndSkipsCaughtOnes) {
-    Spermien->StartLevel();
+    world.Spermien->StartLevel();
     Place(1, 1, 100, 0);
     Place(2, 2, 100, 0);
-    EXPECT_EQ(Spermien->FindSperm(50, -10, 150, 10), 1);
-    EXPECT_EQ(Spermien->FindSperm(100, -10, 150, 10), -1);
-    EXPECT_EQ(Spermien->FindSperm(50, -10, 100, 10), -1);
-    EXPECT_EQ(Spermien->FindSperm(50, 0, 150, 10), -1);
-    Spermien->MarkCaught(1);
-    EXPECT_EQ(Spermien->FindSperm(50, -10, 150, 10), 2);
+    EXPECT_EQ(world.Spermien->FindSperm(50, -10, 150, 10), 1);
+    EXPECT_EQ(world.Spermien->FindSperm(100, -10, 150, 10), -1);
+    EXPECT_EQ(world.Spermien->FindSperm(50, -10, 100, 10), -1);
+    EXPECT_EQ(world.Spermien->FindSperm(50, 0, 150, 10), -1);
+    world.Spermien->MarkCaught(1);
+    EXPECT_EQ(world.Spermien->FindSperm(50, -10, 150, 10), 2);
     Sperm(2).SetVisible(false);
-    EXPECT_EQ(Spermien->FindSperm(50, -10, 150, 10), -1);
+    EXPECT_EQ(world.Spermien->FindSperm(50, -10, 150, 10), -1);
 }
 
 TEST_F(SwarmTest, BubbleizeHidesTheEnemyAndLetsBubblesOut) {
-    Spermien->StartLevel();
+    world.Spermien->StartLevel();
     TSperm& s = Place(1, 4, 0, 0);
     s.Bubbleize();
     EXPECT_FALSE(s.Visible);
     int shown = 0;
-    for (int i = 1; i <= Bubbles->Count; ++i) shown += Bubbles->Item(i)->Visible ? 1 : 0;
+    for (int i = 1; i <= world.Bubbles->Count; ++i) shown += world.Bubbles->Item(i)->Visible ? 1 : 0;
     EXPECT_GT(shown, 0);
 }
 

@@ -1,7 +1,7 @@
 // A game world without a display: the generated content's definitions and
-// sheets, the sounds on a recording output, the displays, bubbles, swarm,
-// shots and pipe as InitLevel makes them, and a level script of the test's
-// own in a temporary program folder.
+// sheets, the sounds on a recording output, and the world of one game made
+// the way InitLevel makes it, from a level script of the test's own in a
+// temporary program folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@
 #include "engine/bobs.h"
 #include "engine/graphic_objects.h"
 #include "engine/screen.h"
-#include "hud/displays.h"
+#include "game/game_world.h"
 #include "infra/env_data.h"
 #include "infra/file_io.h"
 #include "infra/game_data.h"
@@ -30,7 +30,6 @@
 #include "support/temp_program_dir.h"
 #include "world/bubble_points.h"
 #include "world/bubbles.h"
-#include "world/game_link.h"
 #include "world/pipe.h"
 #include "world/shots.h"
 #include "world/swarm.h"
@@ -46,7 +45,7 @@ protected:
     // Writes the level file (plain text, one line per "\n") and builds the world.
     void Start(const std::string& script) {
         Stop();
-        ResetGameLink();
+        screen = TGameScreenFields();
         SetEnvDefaults();
         SetGameDataDefaults();
         Env.BubblesPercent = 100;
@@ -55,28 +54,14 @@ protected:
         for (const std::string& line : SplitLines(script)) scrambled += ScrambleText(line) + "\r\n";
         dir.Write("sps/Level1.txt", scrambled);
         OpenEngine();
-        Anzeige = std::make_unique<TAnzeige>();
-        Bubbles = std::make_unique<TBubbles>();
-        for (int i = 0; i < MaxBubbles; ++i) Bubbles->AddBubble();
-        Bubblpoints = std::make_unique<TBubblpoints>();
-        for (int i = 0; i < MaxBubblepoints; ++i) Bubblpoints->AddBubblepoint();
-        Spermien = std::make_unique<TSpermien>();
-        for (int i = 0; i < MaxSperms; ++i) Spermien->AddSperm();
-        Schuesse = std::make_unique<TSchuesse>();
-        for (int i = 0; i < MaxShots; ++i) Schuesse->AddSchuss();
-        Rohre = std::make_unique<TRohre>();
-        Rohre->AddRohr();
         started = true;
+        world.Open();
     }
 
     void Stop() {
         if (!started) return;
-        Rohre.reset();
-        Schuesse.reset();
-        Spermien.reset();
-        Bubblpoints.reset();
-        Bubbles.reset();
-        Anzeige.reset();
+        world.Close();
+        world.Playing = world.GameLost = world.GameWon = false;
         sound.reset();
         Bobs.reset();
         FreeGOs();
@@ -101,19 +86,30 @@ protected:
         return text ? SplitLines(*text) : std::vector<std::string>{};
     }
 
-    TSperm& Sperm(int i) { return *Spermien->Item(i); }
-    TSchuss& Shot(int i) { return *Schuesse->Item(i); }
-    TRohr& Pipe() { return *Rohre->Item(1); }
-    std::int32_t Points() const;
+    TSperm& Sperm(int i) { return *world.Spermien->Item(i); }
+    TSchuss& Shot(int i) { return *world.Schuesse->Item(i); }
+    TRohr& Pipe() { return *world.Rohre->Item(1); }
+    // Enemy slot launched as the kind, its nose at noseX, moving with the thrust.
+    TSperm& Place(int slot, int kind, float noseX, float y, float thrust = 0) {
+        TSperm& s = Sperm(slot);
+        s.Launch(world.Spermien->KindTable[static_cast<std::size_t>(kind)].GO, y, 0);
+        s.ThrustX = thrust;
+        s.VelocityX = 10 * thrust;
+        s.SetX(noseX - s.Bob(1)->Width / 2);
+        return s;
+    }
+    std::int32_t Points() const { return world.Anzeige->ScorePoints->Points; }
     std::int32_t VisibleSperms() {
         std::int32_t n = 0;
-        for (int i = 1; i <= Spermien->ItemCount; ++i) n += Sperm(i).Visible ? 1 : 0;
+        for (int i = 1; i <= world.Spermien->ItemCount; ++i) n += Sperm(i).Visible ? 1 : 0;
         return n;
     }
 
     // False: the world is built without a sound engine.
     bool WithSound = true;
     TempProgramDir dir;
+    TGameScreenFields screen;
+    TGameWorld world{screen};
     FixedFontRasterizer font;
     RecordingAudioOutput* recorder = nullptr;
     std::unique_ptr<TkbDSound> sound;

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "hud/displays.h"
-#include "world/game_link.h"
 #include "world/pipe.h"
 #include "world/shots.h"
 #include "world/swarm.h"
@@ -21,10 +20,10 @@ constexpr std::uint32_t MinClickGapMs = 100;
 
 // A condom in flight (not yet caught on anything) that will meet the enemy:
 // on its row and still to the right of its nose.
-bool ShotOnItsWay(const TSperm& target) {
-    if (!Schuesse) return false;
-    for (std::int32_t i = 1; i <= Schuesse->Count; ++i) {
-        TSchuss* s = Schuesse->Item(i);
+bool ShotOnItsWay(const TWorld& world, const TSperm& target) {
+    if (!world.Schuesse) return false;
+    for (std::int32_t i = 1; i <= world.Schuesse->Count; ++i) {
+        TSchuss* s = world.Schuesse->Item(i);
         if (!s || !s->Visible || !s->Bob(1)->Visible) continue;
         if (std::fabs(s->Y - target.Y) < s->HalfHeight && s->X > const_cast<TSperm&>(target).NoseX())
             return true;
@@ -56,38 +55,41 @@ void THeadlessBot::OnFrame() {
         }
         return;
     }
-    if (Anzeige && Anzeige->HSEntryActive()) {
+    const TGameWorld& world = form_.World;
+    if (world.Anzeige && world.Anzeige->HSEntryActive()) {
         if (!entryConfirmed_) Schedule(InputKind::KeyPress, 13);
         entryConfirmed_ = true;
         return;
     }
-    if (Playing) Play();
+    if (world.Playing) Play();
 }
 
 TSperm* THeadlessBot::NearestThreat() const {
     const std::uint32_t now = display_.Elapsed();
     TSperm* best = nullptr;
-    for (std::int32_t i = 1; i <= Spermien->ItemCount; ++i) {
-        TSperm* s = Spermien->Item(i);
+    TSpermien& swarm = *form_.World.Spermien;
+    for (std::int32_t i = 1; i <= swarm.ItemCount; ++i) {
+        TSperm* s = swarm.Item(i);
         if (!s || !s->Visible || s->Caught || s->Passed || !s->Deadly) continue;
         // Taken care of: a click at it is still on its way, or a condom is.
         const auto aimed = lastShotAt_.find(s);
         if (aimed != lastShotAt_.end() && now - aimed->second < delayMs_ + MinClickGapMs) continue;
-        if (ShotOnItsWay(*s)) continue;
+        if (ShotOnItsWay(form_.World, *s)) continue;
         if (!best || s->NoseX() > best->NoseX()) best = s;
     }
     return best;
 }
 
 void THeadlessBot::Play() {
-    if (!Spermien || !Rohre || !Rohre->Item(1)) return;
+    const TGameWorld& world = form_.World;
+    if (!world.Spermien || !world.Rohre || !world.Rohre->Item(1)) return;
     TSperm* target = NearestThreat();
     if (!target) return;
     const std::int32_t row = static_cast<std::int32_t>(std::lround(target->Y)) + 300;
     display_.ScheduleMouse(display_.Elapsed() + delayMs_, 400, row);
-    if (!fires_ || (Anzeige && Anzeige->GameOver)) return;
+    if (!fires_ || (world.Anzeige && world.Anzeige->GameOver)) return;
     const std::uint32_t now = display_.Elapsed();
-    if (std::fabs(Rohre->Item(1)->Y - target->Y) >= AimTolerance) return;
+    if (std::fabs(world.Rohre->Item(1)->Y - target->Y) >= AimTolerance) return;
     if (now - lastClickAt_ < MinClickGapMs) return;
     Schedule(InputKind::MouseDown);
     Schedule(InputKind::MouseUp);
@@ -99,12 +101,13 @@ void THeadlessBot::Play() {
 void THeadlessBot::OnLogLine(std::string_view line) {
     if (leaving_ || (line != "glsLoop: Won" && line != "glsLoop: Lost")) return;
     outcome_ = line == "glsLoop: Won" ? "won" : "lost";
-    if (Anzeige) points_ = Anzeige->ScorePoints->Points;
-    if (Spermien) {
+    const TGameWorld& world = form_.World;
+    if (world.Anzeige) points_ = world.Anzeige->ScorePoints->Points;
+    if (world.Spermien) {
+        const TGameStats& stats = world.Spermien->Stats;
         for (int k = 1; k <= KindCount; ++k) {
-            launched_ += Spermien->Stats[static_cast<std::size_t>(k)];
-            hits_ += Spermien->Stats[static_cast<std::size_t>(6 + k)] +
-                     Spermien->Stats[static_cast<std::size_t>(12 + k)];
+            launched_ += stats[KindStat(TKindStat::Launched, k)];
+            hits_ += stats[KindStat(TKindStat::FarHits, k)] + stats[KindStat(TKindStat::NearHits, k)];
         }
     }
     leaving_ = true;
