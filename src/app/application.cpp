@@ -9,9 +9,9 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        Messages().Error(e.what());
+        messages_.Error(e.what());
     } catch (...) {
-        Messages().Error("Unbekannter Fehler");
+        messages_.Error("Unbekannter Fehler");
     }
     return false;
 }

@@ -4,8 +4,14 @@
 
 #include <QApplication>
 
+class IMessages;
+
 class TApplication : public QApplication {
 public:
-    using QApplication::QApplication;
+    TApplication(int& argc, char** argv, IMessages& messages)
+        : QApplication(argc, argv), messages_(messages) {}
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    IMessages& messages_;
 };

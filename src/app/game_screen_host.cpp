@@ -8,7 +8,7 @@
 #include "platform/sdl_audio_output.h"
 #include "platform/sdl_display.h"
 
-TGameScreenHost::TGameScreenHost() {
+TGameScreenHost::TGameScreenHost(const TOutsideWorld& outside) : outside_(outside) {
     try {
         display_ = std::make_unique<SdlDisplay>();
     } catch (const std::exception&) {
@@ -20,10 +20,10 @@ TGameScreenHost::~TGameScreenHost() = default;
 
 void TGameScreenHost::Run(std::optional<int> displayMode, const std::string& definitions) {
     if (!display_) display_ = std::make_unique<SdlDisplay>();
-    TPaintingDisplay display(*display_,
+    TPaintingDisplay display(*display_, *outside_.Clock,
                              [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     TDDFullScreenForm1 form(
-        display, [] { return std::make_unique<SdlAudioOutput>(); }, definitions);
+        display, [] { return std::make_unique<SdlAudioOutput>(); }, outside_, definitions);
     if (displayMode) form.SetDisplayMode(*displayMode);
     running_ = true;
     struct Reset {

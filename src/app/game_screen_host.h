@@ -6,13 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "infra/outside_world.h"
+
 class SdlDisplay;
 
 class TGameScreenHost {
 public:
     // Starts SDL's video at once when it can: SDL should be up before the
     // first Qt window. When it cannot (no display yet), the first game tries again.
-    TGameScreenHost();
+    explicit TGameScreenHost(const TOutsideWorld& outside);
     ~TGameScreenHost();
     TGameScreenHost(const TGameScreenHost&) = delete;
     TGameScreenHost& operator=(const TGameScreenHost&) = delete;
@@ -26,6 +28,7 @@ public:
     void DrainEvents();
 
 private:
+    TOutsideWorld outside_;
     std::unique_ptr<SdlDisplay> display_;
     bool running_ = false;
 };

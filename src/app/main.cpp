@@ -1,5 +1,6 @@
-// Program entry: the application object, the menu window as the main window,
-// and the message loop until that window closes.
+// Program entry: the outside world the program runs in, the application
+// object, the menu window as the main window, and the message loop until that
+// window closes.
 #include <cstdio>
 #include <exception>
 
@@ -10,26 +11,28 @@
 #include "app/main_form.h"
 #include "app/qt_messages.h"
 #include "content/content_resources.h"
+#include "infra/outside_world.h"
 #include "platform/freetype_rasterizer.h"
 #include "platform/linux_system_facts.h"
 
 int main(int argc, char** argv) {
-    InstallContentResources();
     LinuxSystemFacts facts;
-    SetSystemFacts(&facts);
     TFreeTypeRasterizer font;
-    SetFontRasterizer(&font);
-    // SDL's video comes up before the first Qt window.
-    TGameScreenHost gameScreens;
-
-    TApplication app(argc, argv);
     QtMessages messages;
-    SetMessages(&messages);
+    TOutsideWorld outside;
+    outside.Messages = &messages;
+    outside.Resources = &ContentResources();
+    outside.Fonts = &font;
+    outside.Facts = &facts;
+    // SDL's video comes up before the first Qt window.
+    TGameScreenHost gameScreens(outside);
+
+    TApplication app(argc, argv, messages);
     int result = 1;
     try {
-        TForm1 form([&](std::optional<int> mode, const std::string& definitions) {
-            gameScreens.Run(mode, definitions);
-        });
+        TForm1 form([&](std::optional<int> mode,
+                        const std::string& definitions) { gameScreens.Run(mode, definitions); },
+                    outside);
         QTimer sdlEvents;
         QObject::connect(&sdlEvents, &QTimer::timeout, [&] { gameScreens.DrainEvents(); });
         sdlEvents.start(500);
@@ -39,10 +42,7 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         // The window could not be created: say why, then end.
         std::fprintf(stderr, "vantorel: %s\n", e.what());
-        Messages().Error(e.what());
+        messages.Error(e.what());
     }
-    SetMessages(nullptr);
-    SetFontRasterizer(nullptr);
-    SetSystemFacts(nullptr);
     return result;
 }

@@ -22,14 +22,11 @@
 #include "infra/file_io.h"
 #include "infra/game_data.h"
 #include "infra/log.h"
-#include "infra/messages.h"
 #include "infra/paths.h"
 #include "infra/random.h"
-#include "infra/resources.h"
 #include "online/server_addresses.h"
 #include "online/system_report.h"
 #include "platform/internet.h"
-#include "sound/disk_space.h"
 
 namespace {
 
@@ -41,8 +38,8 @@ constexpr const char* GameDataFile = "SPS/game.dat";
 
 }  // namespace
 
-TForm1::TForm1(GameScreenRunner runGameScreen, QWidget* parent)
-    : QMainWindow(parent), runGameScreen_(std::move(runGameScreen)) {
+TForm1::TForm1(GameScreenRunner runGameScreen, const TOutsideWorld& outside, QWidget* parent)
+    : QMainWindow(parent), runGameScreen_(std::move(runGameScreen)), outside_(outside) {
     setWindowTitle("Vantorel!");
     // A fixed single border: no maximise box, no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -116,7 +113,7 @@ void TForm1::CreateActions() {
 }
 
 void TForm1::LoadDefinitionsMemo() {
-    const auto text = Resources().Find("TEXT", "SBMEMO");
+    const auto text = outside_.Resources->Find("TEXT", "SBMEMO");
     if (!text) return;  // the game screen then finds no graphic objects and says so
     sbMemoText_.assign(reinterpret_cast<const char*>(text->data()), text->size());
     sbMemoLines_ = SplitLines(sbMemoText_);
@@ -125,17 +122,17 @@ void TForm1::LoadDefinitionsMemo() {
 
 void TForm1::FormCreate() {
     ReturnHomePending = false;
-    Randomize();
+    Randomize(*outside_.Clock);
     EnterProgramDir();
     EnsureSpsDir();
     LoadEnv();
-    LoadGameData(GameDataFile);
+    LoadGameData(GameDataFile, Messages());
     SetBackground("MENUE");
     CentreOnScreen();
 }
 
 void TForm1::SetBackground(const char* resourceName) {
-    const auto bytes = FindJpegResource(resourceName);
+    const auto bytes = outside_.Resources->Find("JPEG", resourceName);
     QPixmap picture;
     if (!bytes || !picture.loadFromData(bytes->data(), static_cast<uint>(bytes->size()), "JPEG"))
         throw std::runtime_error(std::string("JPEG resource ") + resourceName + " not found");
@@ -181,7 +178,7 @@ void TForm1::FormActivate() {
         ~Reset() { flag = false; }
     } reset{activating_};
     repaint();
-    MusicReady = ConvertSounds(*this);
+    MusicReady = ConvertSounds(*this, outside_);
     // A log that does not end with "OK" stays for the error help.
     if (LogEndsWithOK()) DeleteLog();
 }
@@ -218,11 +215,11 @@ void TForm1::ActionStartExecute() {
         Messages().Information(
             "Cannot start game because of low drive space. Please close program and make some more space "
             "available on drive " +
-            DiskSpaceOf(GetProgramDir()).mountPoint + ". Then try again.");
+            outside_.FreeSpace(GetProgramDir()).mountPoint + ". Then try again.");
         return;
     }
     WriteLog("Program Version 1.07");
-    LogSystemInfo();
+    LogSystemInfo(*outside_.Facts);
     if (AvailableMemoryKB < MinimumMemoryKB &&
         !Messages().Question(
             "There seems to be not enough available memory on your system. Would you like to "
@@ -282,7 +279,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 void TForm1::ActionHilfeExecute() {
     // With E held this opens the level editor, which comes with the cave editor.
     if (EditorKeyHeld) return;
-    OpenUrl(GameServerPage("vtrrulesengl.htm"));
+    OpenUrl(GameServerPage("vtrrulesengl.htm"), Messages());
 }
 
 void TForm1::ActionCloseExecute() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "infra/outside_world.h"
 #include "sound/convert_sounds.h"
 
 class QAction;
@@ -31,8 +32,9 @@ public:
     using GameScreenRunner =
         std::function<void(std::optional<int> displayMode, const std::string& definitions)>;
 
-    // The creation handler (FormCreate) runs here.
-    explicit TForm1(GameScreenRunner runGameScreen, QWidget* parent = nullptr);
+    // The creation handler (FormCreate) runs here. The outside world gives the
+    // message boxes, the resources, the machine's facts, free space and time.
+    TForm1(GameScreenRunner runGameScreen, const TOutsideWorld& outside, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Controls, in creation order.
@@ -89,6 +91,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
+    // The message boxes of the outside world the window was given.
+    IMessages& Messages() const { return *outside_.Messages; }
     void CreateControls();
     void CreateConversionPanel();
     void CreateActions();
@@ -97,6 +101,7 @@ private:
     void RunGameScreen(std::optional<int> mode);
 
     GameScreenRunner runGameScreen_;
+    TOutsideWorld outside_;
     std::string sbMemoText_;
     std::vector<std::string> sbMemoLines_;
     bool activatePending_ = true;

@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "game/display.h"
+#include "infra/clock.h"
 
 class TPaintingDisplay : public IDisplay {
 public:
-    // pump is called on the GUI thread at most every pumpIntervalMs.
-    TPaintingDisplay(IDisplay& inner, std::function<void()> pump, std::uint32_t pumpIntervalMs = 30)
-        : inner_(inner), pump_(std::move(pump)), intervalMs_(pumpIntervalMs) {}
+    // pump is called on the GUI thread at most every pumpIntervalMs of the clock.
+    TPaintingDisplay(IDisplay& inner, IClock& clock, std::function<void()> pump,
+                     std::uint32_t pumpIntervalMs = 30)
+        : inner_(inner), clock_(clock), pump_(std::move(pump)), intervalMs_(pumpIntervalMs) {}
 
     TDisplayModeInfo DesktopMode() override { return inner_.DesktopMode(); }
     TDisplayModeInfo Open(int mode, std::int32_t width, std::int32_t height) override {
@@ -31,6 +33,7 @@ public:
 
 private:
     IDisplay& inner_;
+    IClock& clock_;
     std::function<void()> pump_;
     std::uint32_t intervalMs_;
     std::uint32_t lastPump_ = 0;

@@ -8,11 +8,12 @@
 #include "engine/dd_errors.h"
 #include "engine/pixel_access.h"
 #include "engine/pixel_ops.h"
+#include "engine/screen.h"
 
 namespace {
 
 IFontRasterizer& Rasterizer() {
-    IFontRasterizer* r = FontRasterizer();
+    IFontRasterizer* r = DirectDraw ? DirectDraw->Fonts() : nullptr;
     if (!r) throw std::runtime_error("Keine Schriftausgabe vorhanden");
     return *r;
 }

@@ -1,6 +1,7 @@
 // The text rasteriser the canvas draws with: measures and renders a line of
 // Windows-1252 text for a face name, point size and style. The platform layer
-// provides the real one; tests use a fake with fixed metrics.
+// provides the real one; tests use a fake with fixed metrics. The DirectDraw
+// object carries the one its surfaces' canvases draw with.
 #pragma once
 
 #include <cstdint>
@@ -45,8 +46,3 @@ public:
     virtual TTextExtent TextExtent(const TFontSpec& font, std::string_view text) = 0;
     virtual TTextMask Render(const TFontSpec& font, std::string_view text) = 0;
 };
-
-// The rasteriser in force; text output raises an exception while none is set.
-IFontRasterizer* FontRasterizer();
-// Not owned; nullptr removes it.
-void SetFontRasterizer(IFontRasterizer* rasterizer);

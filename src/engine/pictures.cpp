@@ -14,7 +14,6 @@
 #include "infra/file_io.h"
 #include "infra/log.h"
 #include "infra/paths.h"
-#include "infra/resources.h"
 
 namespace {
 
@@ -62,13 +61,15 @@ std::uint32_t Widen(std::uint32_t pixel, std::uint32_t mask) {
 }  // namespace
 
 bool LoadPictureFromResource(const std::string& name, TPicture& picture) {
+    if (!DirectDraw) return false;
+    const IResources& resources = DirectDraw->Resources();
     const std::string resource = UpperCase(WithoutExtension(FilePart(name)));
     try {
-        if (auto bmp = Resources().Find("BITMAP", resource)) {
+        if (auto bmp = resources.Find("BITMAP", resource)) {
             picture = ReadBitmap(*bmp);
             return true;
         }
-        if (auto jpg = Resources().Find("JPEG", resource)) {
+        if (auto jpg = resources.Find("JPEG", resource)) {
             picture = DecodeJpeg(*jpg);
             return true;
         }

@@ -8,7 +8,8 @@
 #include "engine/surface.h"
 
 // The resource named by the upper-cased file-name part of name (directory and
-// extension dropped): a bitmap resource first, then a JPEG one. True on success.
+// extension dropped) in DirectDraw's table: a bitmap resource first, then a
+// JPEG one. True on success.
 bool LoadPictureFromResource(const std::string& name, TPicture& picture);
 // name + ".bmp" if it exists, else name + ".jpg"; logs "<file> loaded as file". True on success.
 bool LoadPictureFromFile(const std::string& name, TPicture& picture);

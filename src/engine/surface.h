@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "engine/dd_types.h"
+#include "infra/resources.h"
+
+class IFontRasterizer;
 
 class TSurface;
 // Surfaces are shared by reference; the last reference releases the pixels.
@@ -125,12 +128,19 @@ private:
     HResult result_;
 };
 
-// The DirectDraw object: makes surfaces in the display's pixel format.
+// The DirectDraw object: makes surfaces in the display's pixel format, and
+// carries what drawing needs from outside the program: the text rasteriser of
+// its surfaces' canvases and the resource table pictures are looked up in.
 class TDirectDraw {
 public:
-    explicit TDirectDraw(const TPixelFormat& displayFormat) : format_(displayFormat) {}
+    explicit TDirectDraw(const TPixelFormat& displayFormat, IFontRasterizer* fonts = nullptr,
+                         const IResources& resources = NoResources())
+        : format_(displayFormat), fonts_(fonts), resources_(&resources) {}
 
     const TPixelFormat& DisplayFormat() const { return format_; }
+    // Null when the program has none: text output then raises.
+    IFontRasterizer* Fonts() const { return fonts_; }
+    const IResources& Resources() const { return *resources_; }
 
     // IDirectDraw2::CreateSurface. Needs DDSD_CAPS, DDSD_WIDTH and
     // DDSD_HEIGHT (or DDSCAPS_PRIMARYSURFACE, which takes the display size);
@@ -151,6 +161,8 @@ public:
 
 private:
     TPixelFormat format_;
+    IFontRasterizer* fonts_;
+    const IResources* resources_;
     std::uint32_t displayWidth_ = 800;
     std::uint32_t displayHeight_ = 600;
     std::weak_ptr<TSurface> primary_;

@@ -23,8 +23,9 @@ constexpr std::uint32_t FailedRestoreWaitMs = 250;
 }  // namespace
 
 TDDFullScreenForm::TDDFullScreenForm(IDisplay& display,
-                                     std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput)
-    : display_(display), makeAudioOutput_(std::move(makeAudioOutput)) {
+                                     std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput,
+                                     const TOutsideWorld& outside)
+    : display_(display), makeAudioOutput_(std::move(makeAudioOutput)), outside_(outside) {
     ScreenSurfaces.clear();
     Transparency = true;
     StatusLineHeight = 0;
@@ -143,7 +144,7 @@ void TDDFullScreenForm::InitDDraw() {
     LoopRunning = false;
     WriteLog("-1");
     const TPixelFormat format = DisplayMode == 0 ? PixelFormatRGB565() : display_.DesktopMode().Format;
-    DirectDraw = std::make_shared<TDirectDraw>(format);
+    DirectDraw = std::make_shared<TDirectDraw>(format, outside_.Fonts, *outside_.Resources);
     WriteLog("0");
     try {
         if (DisplayMode == 2)
@@ -257,7 +258,7 @@ bool TDDFullScreenForm::RestoreOne(const TSurfaceRef& surface) {
     const HResult state = surface->IsLost();
     if (state == DDERR_SURFACELOST) {
         if (surface->Restore() != DD_OK) {
-            Clock().Sleep(FailedRestoreWaitMs);
+            outside_.Clock->Sleep(FailedRestoreWaitMs);
             return false;
         }
     } else {
@@ -319,7 +320,7 @@ void TDDFullScreenForm::SetFlipping(bool on) {
     FlippingOn = on;
     if (on) {
         LoopThread = std::make_unique<TLoopThread>(
-            queue_, [this](std::int32_t steps) { ThreadNotify(steps); }, ThreadedLoop);
+            queue_, [this](std::int32_t steps) { ThreadNotify(steps); }, *outside_.Clock, ThreadedLoop);
         LoopThreadID = LoopThread->Id();
         LoopRunning = true;
     } else if (LoopRunning && LoopThread) {

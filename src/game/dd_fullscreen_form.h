@@ -14,6 +14,7 @@
 #include "game/gui_queue.h"
 #include "game/input_events.h"
 #include "game/loop_thread.h"
+#include "infra/outside_world.h"
 #include "world/world.h"
 class IAudioOutput;
 class TkbDSound;
@@ -24,8 +25,11 @@ constexpr std::uint32_t WM_CLOSE = 0x0010;
 class TDDFullScreenForm {
 public:
     // The creation handler: field defaults. makeAudioOutput gives the sound
-    // engine its output when the engine starts (nullptr: no device).
-    TDDFullScreenForm(IDisplay& display, std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput);
+    // engine its output when the engine starts (nullptr: no device); the
+    // outside world gives the clock, the fonts, the resources, the machine's
+    // facts and the message boxes.
+    TDDFullScreenForm(IDisplay& display, std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput,
+                      const TOutsideWorld& outside);
     virtual ~TDDFullScreenForm();
     TDDFullScreenForm(const TDDFullScreenForm&) = delete;
     TDDFullScreenForm& operator=(const TDDFullScreenForm&) = delete;
@@ -110,6 +114,7 @@ public:
     // True once the form has closed.
     bool Closed() const { return closed_; }
     IDisplay& Display() { return display_; }
+    const TOutsideWorld& Outside() const { return outside_; }
     TGuiQueue& Queue() { return queue_; }
 
 protected:
@@ -136,6 +141,7 @@ private:
 
     IDisplay& display_;
     std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput_;
+    TOutsideWorld outside_;
     TGuiQueue queue_;
     bool closed_ = false;
     bool destroyed_ = false;

@@ -40,10 +40,10 @@ void TDDFullScreenForm1::FormKeyDown(std::uint16_t key, TShiftState shift) {
 void TDDFullScreenForm1::TogglePause() {
     if (!Paused) {
         Paused = true;
-        PauseTick = GetTickCount();
+        PauseTick = Outside().Clock->TickCount();
         // Taken without repainting: the score shows it with the next change.
         if (World.Anzeige) World.Anzeige->ScorePoints->Points -= PauseCost;
-    } else if (GetTickCount() - PauseTick > PauseDebounceMs) {
+    } else if (Outside().Clock->TickCount() - PauseTick > PauseDebounceMs) {
         Paused = false;
     }
 }

@@ -20,8 +20,8 @@
 
 namespace {
 
-std::string DefinitionsFromResources() {
-    const auto text = Resources().Find("TEXT", "SBMEMO");
+std::string DefinitionsFromResources(const IResources& resources) {
+    const auto text = resources.Find("TEXT", "SBMEMO");
     if (!text) throw std::runtime_error("Resource SBMEMO nicht gefunden");
     return std::string(reinterpret_cast<const char*>(text->data()), text->size());
 }
@@ -30,8 +30,8 @@ std::string DefinitionsFromResources() {
 
 TDDFullScreenForm1::TDDFullScreenForm1(IDisplay& display,
                                        std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput,
-                                       std::string definitions)
-    : TDDFullScreenForm(display, std::move(makeAudioOutput)), definitions_(std::move(definitions)) {
+                                       const TOutsideWorld& outside, std::string definitions)
+    : TDDFullScreenForm(display, std::move(makeAudioOutput), outside), definitions_(std::move(definitions)) {
     FormCreate();
 }
 
@@ -53,7 +53,7 @@ void TDDFullScreenForm1::InitDDraw() {
         TDDFullScreenForm::InitDDraw();
         WriteLog("1");
         const std::vector<std::string> lines =
-            SplitLines(definitions_.empty() ? DefinitionsFromResources() : definitions_);
+            SplitLines(definitions_.empty() ? DefinitionsFromResources(*Outside().Resources) : definitions_);
         WriteLog("Lines: " + std::to_string(lines.size()));
         LoadGOs(lines);
         WriteLog("2");

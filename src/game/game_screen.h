@@ -18,7 +18,7 @@ public:
     // The creation handler (FormCreate). definitions is the animation
     // definitions text; empty: the TEXT resource "SBMEMO".
     TDDFullScreenForm1(IDisplay& display, std::function<std::unique_ptr<IAudioOutput>()> makeAudioOutput,
-                       std::string definitions = {});
+                       const TOutsideWorld& outside, std::string definitions = {});
     ~TDDFullScreenForm1() override;
 
     void InitDDraw() override;
@@ -55,7 +55,7 @@ public:
     std::uint32_t PauseTick = 0;
     std::uint32_t& StartTick = Screen.StartTick;
     // The world of the current game; its objects exist from InitLevel to CloseLevel.
-    TGameWorld World{Screen};
+    TGameWorld World{Screen, *Outside().Clock};
     bool LevelLoaded() const { return World.IsOpen(); }
 
 private:

@@ -31,10 +31,10 @@ constexpr std::int32_t EditScrollBand = 50;
 constexpr std::int32_t ApproachSteps = 100;  // glsBegin2: two seconds
 constexpr std::int32_t InfoSteps = 9000;     // glsInfo: three minutes at most
 
-bool CaveEditOn() {
+bool CaveEditOn(IMessages& messages) {
     // Only the low byte counts; a value that is no number leaves the mode off.
     try {
-        return (StrToInt(ReadSetting("caveedit", "0")) & 0xFF) != 0;
+        return (StrToInt(ReadSetting("caveedit", "0", messages)) & 0xFF) != 0;
     } catch (const EConvertError&) {
         return false;
     }
@@ -60,7 +60,7 @@ void TDDFullScreenForm1::glsInit() {
         "ck zum Men\xFC");
     Clicked = false;
     glsproc = &TDDFullScreenForm1::glsBegin;
-    if (CaveEditOn()) {
+    if (CaveEditOn(*Outside().Messages)) {
         WriteLog("glsInit: Caveedit on");
         glsproc = &TDDFullScreenForm1::glsCaveEdit;
         World.Anzeige->Title->SetVisible(false);
@@ -73,7 +73,7 @@ void TDDFullScreenForm1::glsInit() {
     }
     LevelActive = true;
     BackScroll = 0;
-    LogSystemInfo();
+    LogSystemInfo(*Outside().Facts);
     WriteLog("glsInit: End");
 }
 
@@ -95,7 +95,7 @@ void TDDFullScreenForm1::glsBegin() {
         throw;
     }
     if (!Clicked) return;
-    StartTick = GetTickCount();
+    StartTick = Outside().Clock->TickCount();
     WriteLog("glsBegin: Return");
     World.Anzeige->StartGame();
     World.Spermien->StartLevel();

@@ -9,7 +9,7 @@
 #include "world/shots.h"
 #include "world/swarm.h"
 
-TGameWorld::TGameWorld(TGameScreenFields& screen) : TWorld(screen) {}
+TGameWorld::TGameWorld(TGameScreenFields& screen, IClock& clock) : TWorld(screen), clock_(clock) {}
 
 TGameWorld::~TGameWorld() {
     // The bobs of the world live in the sprite list, which the game screen
@@ -37,7 +37,7 @@ void TGameWorld::Open() {
     Schuesse = std::make_unique<TSchuesse>(*this);
     for (int i = 0; i < MaxShots; ++i) Schuesse->AddSchuss();
     WriteLog("6");
-    Anzeige = std::make_unique<TAnzeige>(*this);
+    Anzeige = std::make_unique<TAnzeige>(*this, clock_);
     ReportTo(Anzeige.get());
     WriteLog("7");
     Front = std::make_unique<TFront>(Screen);

@@ -8,11 +8,13 @@
 #include <memory>
 
 #include "hud/displays.h"
+#include "infra/clock.h"
 #include "world/world.h"
 
 class TGameWorld : public TWorld {
 public:
-    explicit TGameWorld(TGameScreenFields& screen);
+    // The displays count the seconds played on the clock.
+    TGameWorld(TGameScreenFields& screen, IClock& clock);
     ~TGameWorld() override;
 
     // Creates the level's objects in their fixed order, logging "1" to "7"
@@ -30,5 +32,6 @@ public:
     std::unique_ptr<TAnzeige> Anzeige;
 
 private:
+    IClock& clock_;
     bool open_ = false;
 };

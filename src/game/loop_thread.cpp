@@ -3,15 +3,14 @@
 
 #include <chrono>
 
-#include "infra/clock.h"
-
 namespace {
 std::atomic<std::uint64_t> g_nextLoopThreadId{1};
 }
 
-TLoopThread::TLoopThread(TGuiQueue& queue, std::function<void(std::int32_t)> notify, bool threaded)
-    : queue_(queue), notify_(std::move(notify)), id_(g_nextLoopThreadId++) {
-    timer_.Start(GetTickCount());
+TLoopThread::TLoopThread(TGuiQueue& queue, std::function<void(std::int32_t)> notify, IClock& clock,
+                         bool threaded)
+    : queue_(queue), notify_(std::move(notify)), clock_(clock), id_(g_nextLoopThreadId++) {
+    timer_.Start(clock_.TickCount());
     if (threaded) thread_ = std::thread([this] { Execute(); });
 }
 
@@ -22,7 +21,7 @@ void TLoopThread::PollOnce() {
         ended_ = true;
         return;
     }
-    const std::int32_t steps = timer_.Poll(GetTickCount());
+    const std::int32_t steps = timer_.Poll(clock_.TickCount());
     if (steps > 0) notify_(steps);
 }
 
@@ -47,12 +46,12 @@ void TLoopThread::Execute() {
 }
 
 void TLoopThread::Poll() {
-    const std::int32_t steps = timer_.Poll(GetTickCount());
+    const std::int32_t steps = timer_.Poll(clock_.TickCount());
     if (steps > 0) {
         queue_.Synchronize([this, steps] { notify_(steps); });
         return;
     }
     // Rather than spin a core until the next step falls due, nap in 1 ms
     // pieces; the step accounting above stays exactly the same.
-    Clock().Sleep(1);
+    clock_.Sleep(1);
 }

@@ -9,14 +9,16 @@
 
 #include "game/frame_timer.h"
 #include "game/gui_queue.h"
+#include "infra/clock.h"
 
 class TLoopThread {
 public:
-    // notify runs on the GUI thread with the frame's steps. When the thread
-    // ends it posts WM_LOOPENDED with its id to the queue. Without threaded,
-    // no thread is started: the GUI loop calls PollOnce itself (the headless
-    // runner, whose clock is not the wall clock).
-    TLoopThread(TGuiQueue& queue, std::function<void(std::int32_t)> notify, bool threaded = true);
+    // notify runs on the GUI thread with the frame's steps, counted on the
+    // clock. When the thread ends it posts WM_LOOPENDED with its id to the
+    // queue. Without threaded, no thread is started: the GUI loop calls
+    // PollOnce itself (the headless runner, whose clock is not the wall clock).
+    TLoopThread(TGuiQueue& queue, std::function<void(std::int32_t)> notify, IClock& clock,
+                bool threaded = true);
     ~TLoopThread();
     TLoopThread(const TLoopThread&) = delete;
     TLoopThread& operator=(const TLoopThread&) = delete;
@@ -39,6 +41,7 @@ private:
 
     TGuiQueue& queue_;
     std::function<void(std::int32_t)> notify_;
+    IClock& clock_;
     FrameTimer timer_;
     std::uint64_t id_;
     std::atomic<bool> terminated_{false};

@@ -20,7 +20,7 @@ constexpr std::size_t MaxEntryName = 20;
 
 }  // namespace
 
-TAnzeige::TAnzeige(TWorld& world) : world_(world) {
+TAnzeige::TAnzeige(TWorld& world, IClock& clock) : world_(world), clock_(clock) {
     Title = std::make_unique<Ttitle>();
     PressButton = std::make_unique<Tpressbutton>();
     HelpField = std::make_unique<Thelpfeld>();
@@ -185,6 +185,7 @@ std::string TAnzeige::BuildStatText() {
     // Without a swarm (displays on their own) nothing was counted.
     TGameStats none{};
     TGameStats& stats = world_.Spermien ? world_.Spermien->Stats : none;
-    stats[StatSecondsPlayed] = static_cast<std::int32_t>((GetTickCount() - world_.Screen.StartTick) / 1000);
+    stats[StatSecondsPlayed] =
+        static_cast<std::int32_t>((clock_.TickCount() - world_.Screen.StartTick) / 1000);
     return EncodeStatText(stats);
 }

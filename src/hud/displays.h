@@ -17,6 +17,7 @@
 #include "hud/title.h"
 #include "world/world_displays.h"
 
+class IClock;
 class TWorld;
 
 constexpr int CongratLetters = 16;
@@ -27,7 +28,8 @@ constexpr int HSRows = 10;
 // outcome that the world reports to, and stop the world at the game's end.
 class TAnzeige : public IWorldDisplays {
 public:
-    explicit TAnzeige(TWorld& world);
+    // The seconds played are counted on the clock.
+    TAnzeige(TWorld& world, IClock& clock);
     ~TAnzeige() override;
     TAnzeige(const TAnzeige&) = delete;
     TAnzeige& operator=(const TAnzeige&) = delete;
@@ -86,4 +88,5 @@ private:
     THSEntry* EditedEntry();
 
     TWorld& world_;
+    IClock& clock_;
 };

@@ -1,4 +1,4 @@
-// The system clock and the replaceable clock in force.
+// The system clock.
 #include "clock.h"
 
 #include <chrono>
@@ -6,7 +6,7 @@
 
 namespace {
 
-class SystemClock : public IClock {
+class TSystemClock : public IClock {
 public:
     std::uint32_t TickCount() override {
         using namespace std::chrono;
@@ -16,14 +16,9 @@ public:
     void Sleep(std::uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 };
 
-SystemClock g_systemClock;
-IClock* g_clock = &g_systemClock;
-
 }  // namespace
 
-IClock& Clock() {
-    return *g_clock;
-}
-void SetClock(IClock* clock) {
-    g_clock = clock ? clock : &g_systemClock;
+IClock& SystemClock() {
+    static TSystemClock clock;
+    return clock;
 }

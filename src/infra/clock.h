@@ -1,4 +1,5 @@
-// The one source of time: a 32-bit millisecond tick that tests can replace.
+// The source of time: a 32-bit millisecond tick. The program runs on the
+// system clock; tests and replays hand a ManualClock to what they build.
 #pragma once
 
 #include <cstdint>
@@ -12,14 +13,8 @@ public:
     virtual void Sleep(std::uint32_t ms) = 0;
 };
 
-// The clock in force (the system's monotonic clock unless replaced).
-IClock& Clock();
-// Replaces the clock; nullptr restores the system clock. Not owned.
-void SetClock(IClock* clock);
-
-inline std::uint32_t GetTickCount() {
-    return Clock().TickCount();
-}
+// The system's monotonic clock.
+IClock& SystemClock();
 
 // A clock for tests and replays: time moves only when told, or by a fixed
 // step on every reading.

@@ -53,11 +53,11 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 }  // namespace
 
-std::string ReadConfigValue(std::string_view fileName, std::string_view key) {
+std::string ReadConfigValue(std::string_view fileName, std::string_view key, IMessages& messages) {
     EnterProgramDir();
     const std::string path = ResolvePath(fileName);
     if (!EnsureFile(path)) {
-        Messages().Error("Datei " + std::string(fileName) + " konnte nicht erzeugt werden");
+        messages.Error("Datei " + std::string(fileName) + " konnte nicht erzeugt werden");
         return {};
     }
     const auto lines = ReadLines(path);
@@ -83,15 +83,15 @@ void WriteConfigValue(std::string_view fileName, std::string_view key, std::stri
     WriteFileAtomically(path, text);
 }
 
-std::string ReadSettingRaw(std::string_view key) {
+std::string ReadSettingRaw(std::string_view key, IMessages& messages) {
     EnsureSpsDir();
-    std::string value = ReadConfigValue("sps/prog.cfg", key);
-    if (value.empty() && FileExists("prog.cfg")) value = ReadConfigValue("prog.cfg", key);
+    std::string value = ReadConfigValue("sps/prog.cfg", key, messages);
+    if (value.empty() && FileExists("prog.cfg")) value = ReadConfigValue("prog.cfg", key, messages);
     return value;
 }
 
-std::string ReadSetting(std::string_view key, std::string_view defaultValue) {
-    std::string value = ReadSettingRaw(key);
+std::string ReadSetting(std::string_view key, std::string_view defaultValue, IMessages& messages) {
+    std::string value = ReadSettingRaw(key, messages);
     return value.empty() ? std::string(defaultValue) : value;
 }
 

@@ -4,14 +4,18 @@
 #include <string>
 #include <string_view>
 
+class IMessages;
+
 // At most this many lines of a settings file are searched; further lines are
 // kept in the file but never read.
 constexpr std::size_t MaxConfigLines = 3000;
 
-std::string ReadConfigValue(std::string_view fileName, std::string_view key);
+// A file that cannot be made shows "Datei <name> konnte nicht erzeugt werden"
+// and reads as empty.
+std::string ReadConfigValue(std::string_view fileName, std::string_view key, IMessages& messages);
 void WriteConfigValue(std::string_view fileName, std::string_view key, std::string_view value);
 
 // sps/prog.cfg, then the older prog.cfg beside the program, then the default.
-std::string ReadSetting(std::string_view key, std::string_view defaultValue);
-std::string ReadSettingRaw(std::string_view key);
+std::string ReadSetting(std::string_view key, std::string_view defaultValue, IMessages& messages);
+std::string ReadSettingRaw(std::string_view key, IMessages& messages);
 void WriteSetting(std::string_view key, std::string_view value);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "clock.h"
 #include "file_io.h"
 #include "paths.h"
 #include "random.h"
@@ -51,7 +52,8 @@ void SetEnvDefaults() {
     Env.FrontOn = 1;
     Env.BubblesPercent = 70;
     for (auto& text : Env.StatTexts) text.reset();
-    Randomize();
+    // A fresh record brings fresh chance, whatever clock a caller runs on.
+    Randomize(SystemClock());
 }
 
 void LoadEnv() {

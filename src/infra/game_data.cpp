@@ -19,7 +19,7 @@ void SetGameDataDefaults() {
     GameData.Unused112 = 0;
 }
 
-void LoadGameData(std::string_view fileName) {
+void LoadGameData(std::string_view fileName, IMessages& messages) {
     EnterProgramDir();
     const auto data = ReadWholeFile(ResolvePath(fileName));
     const bool valid = data && data->size() >= 1 + GameDataHeader.size() &&
@@ -31,7 +31,7 @@ void LoadGameData(std::string_view fileName) {
     }
     if (data->size() < GameDataSize) {
         SetGameDataDefaults();
-        Messages().Information(
+        messages.Information(
             "Spielstandfile und Spielstandvariable haben unterschiedliche Gr\xF6\xDF"
             "en!");
         return;

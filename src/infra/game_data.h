@@ -29,11 +29,14 @@ static_assert(offsetof(TGameData, Unused76) == 76);
 static_assert(offsetof(TGameData, Unused80) == 80);
 static_assert(offsetof(TGameData, Unused112) == 112);
 
+class IMessages;
+
 extern TGameData GameData;
 
 // LevelNumber 1, PlayerName "Spieler1", other fields zero; the header keeps its bytes.
 void SetGameDataDefaults();
-// Reads the record when the file carries the header; otherwise the defaults.
-void LoadGameData(std::string_view fileName);
+// Reads the record when the file carries the header; otherwise the defaults
+// (a file with the header but too short also shows a message).
+void LoadGameData(std::string_view fileName, IMessages& messages);
 // Writes the record with its header; raises EInOutError.
 void SaveGameData(std::string_view fileName);

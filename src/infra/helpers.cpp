@@ -74,10 +74,10 @@ std::int32_t StrToInt(std::string_view text) {
     return value;
 }
 
-void WaitMs(std::uint32_t ms) {
-    const std::uint32_t start = GetTickCount();
+void WaitMs(IClock& clock, std::uint32_t ms) {
+    const std::uint32_t start = clock.TickCount();
     // Wrapping arithmetic: the elapsed time is right across the 2^32 wrap.
     // Naps of a millisecond instead of spinning keep a core free, and let a
-    // replaced clock (tests, the headless runner) move on.
-    while (static_cast<std::uint32_t>(GetTickCount() - start) <= ms) Clock().Sleep(1);
+    // manual clock (tests, the headless runner) move on.
+    while (static_cast<std::uint32_t>(clock.TickCount() - start) <= ms) clock.Sleep(1);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class IClock;
+
 // Digits of |value| padded with "0" to at least width, "-" in front when negative.
 std::string IntToStrZero(std::int32_t value, std::uint8_t width);
 // A number written with a decimal point or one decimal comma; raises
@@ -13,6 +15,6 @@ double ParseFloat(std::string_view text);
 // A decimal integer as the settings use it; raises EConvertError when the text
 // is not one.
 std::int32_t StrToInt(std::string_view text);
-// Waits until the millisecond tick has passed its entry value plus ms, in
-// naps of a millisecond on the clock in force.
-void WaitMs(std::uint32_t ms);
+// Waits until the clock's millisecond tick has passed its entry value plus
+// ms, in naps of a millisecond on that clock.
+void WaitMs(IClock& clock, std::uint32_t ms);

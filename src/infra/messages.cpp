@@ -5,7 +5,7 @@
 
 namespace {
 
-class StderrMessages : public IMessages {
+class TStderrMessages : public IMessages {
 public:
     void Information(std::string_view text) override { std::cerr << text << '\n'; }
     void Error(std::string_view text) override { std::cerr << text << '\n'; }
@@ -15,14 +15,9 @@ public:
     }
 };
 
-StderrMessages g_default;
-IMessages* g_messages = &g_default;
-
 }  // namespace
 
-IMessages& Messages() {
-    return *g_messages;
-}
-void SetMessages(IMessages* messages) {
-    g_messages = messages ? messages : &g_default;
+IMessages& StderrMessages() {
+    static TStderrMessages messages;
+    return messages;
 }

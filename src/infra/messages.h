@@ -1,5 +1,5 @@
-// Message boxes of the core. The menu window shows them as dialogs; without
-// one they go to standard error.
+// Message boxes. The menu window shows them as dialogs; without one they go
+// to standard error.
 #pragma once
 
 #include <string_view>
@@ -13,8 +13,5 @@ public:
     virtual bool Question(std::string_view text) = 0;
 };
 
-// The handler in force; by default one that prints to standard error and
-// answers every question with No.
-IMessages& Messages();
-// Replaces the handler; nullptr restores the default. Not owned.
-void SetMessages(IMessages* messages);
+// Message boxes on standard error; every question is answered with No.
+IMessages& StderrMessages();

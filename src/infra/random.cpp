@@ -12,8 +12,8 @@ std::uint32_t NextSeed() {
 }
 }  // namespace
 
-void Randomize() {
-    RandSeed = GetTickCount();
+void Randomize(IClock& clock) {
+    RandSeed = clock.TickCount();
 }
 
 std::uint32_t RandInt(std::uint32_t range) {

@@ -3,11 +3,13 @@
 
 #include <cstdint>
 
+class IClock;
+
 // seed := seed * 134775813 + 1 (mod 2^32), then a draw from the new seed.
 extern std::uint32_t RandSeed;
 
-// Seeds from the millisecond clock.
-void Randomize();
+// Seeds from the clock's millisecond tick.
+void Randomize(IClock& clock);
 // An integer in [0, range): the high 32 bits of seed * range. 0 for range 0.
 std::uint32_t RandInt(std::uint32_t range);
 // A float in [0, 1): seed / 2^32.

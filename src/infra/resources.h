@@ -15,10 +15,5 @@ public:
                                                               std::string_view name) const = 0;
 };
 
-// The table in force; by default an empty one. Not owned.
-const IResources& Resources();
-void SetResources(const IResources* resources);
-
-// The bytes of the JPEG resource that LoadJpegResource decodes into an image
-// control (the menu window binds them to its picture).
-std::optional<std::span<const std::uint8_t>> FindJpegResource(std::string_view name);
+// A table without any resources.
+const IResources& NoResources();

@@ -1,34 +1,8 @@
 // The system information object over the platform's facts.
 #include "online/game_info.h"
 
-namespace {
-
-class NoFacts : public ISystemFacts {
-public:
-    std::string OsVersion() override { return {}; }
-    std::string OsPlatform() override { return {}; }
-    std::string GraphicsVersion() override { return {}; }
-    std::string CpuVendor() override { return {}; }
-    std::string DisplayResolution() override { return {}; }
-    std::string BitsPerPixel() override { return {}; }
-    MemoryStatus Memory() override { return {}; }
-    ProcessorInfo Processor() override { return {}; }
-};
-
-NoFacts g_noFacts;
-ISystemFacts* g_facts = &g_noFacts;
-
-}  // namespace
-
-ISystemFacts& SystemFacts() {
-    return *g_facts;
-}
-void SetSystemFacts(ISystemFacts* facts) {
-    g_facts = facts ? facts : &g_noFacts;
-}
-
-TGameInfo::TGameInfo() {
-    ISystemFacts& f = SystemFacts();
+TGameInfo::TGameInfo(ISystemFacts& facts) : facts_(facts) {
+    ISystemFacts& f = facts_;
     OSVersion = f.OsVersion();
     OSPlatform = f.OsPlatform();
     DirectXVersion = f.GraphicsVersion();
@@ -38,7 +12,7 @@ TGameInfo::TGameInfo() {
 }
 
 std::uint64_t TGameInfo::MemoryInfo(int what) const {
-    const MemoryStatus m = SystemFacts().Memory();
+    const MemoryStatus m = facts_.Memory();
     switch (what) {
         case 1:
             return m.LoadPercent;
@@ -60,7 +34,7 @@ std::uint64_t TGameInfo::MemoryInfo(int what) const {
 }
 
 std::uint64_t TGameInfo::SystemInfo(int what) const {
-    const ProcessorInfo p = SystemFacts().Processor();
+    const ProcessorInfo p = facts_.Processor();
     switch (what) {
         case 1:
             return p.PageSize;

@@ -27,10 +27,10 @@ void LogValue(const char* name, std::uint64_t value) {
 
 }  // namespace
 
-void LogSystemInfo() {
+void LogSystemInfo(ISystemFacts& facts) {
     WriteLog("Retreiving system information...");
     try {
-        const TGameInfo info;
+        const TGameInfo info(facts);
         LogValue("OSVersion", info.OSVersion);
         LogValue("OSPlatform", info.OSPlatform);
         LogValue("DispResu", info.DisplayResolution);
@@ -49,9 +49,9 @@ void LogSystemInfo() {
     }
 }
 
-std::uint64_t GetAvailableMemory() {
+std::uint64_t GetAvailableMemory(ISystemFacts& facts) {
     try {
-        const TGameInfo info;
+        const TGameInfo info(facts);
         return info.MemoryInfo(3) + info.MemoryInfo(7);
     } catch (const std::exception& e) {
         WriteLog(std::string("Retreiving available memory failed: ") + e.what());

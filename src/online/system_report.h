@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+class ISystemFacts;
+
 // Available physical plus available virtual memory in kilobytes, as last
 // reported. Kept 64 bits wide: on a 64-bit system the address space alone
 // does not fit 32 bits of kilobytes.
@@ -11,7 +13,7 @@ constexpr std::uint64_t MinimumMemoryKB = 90000;
 
 // Writes "Retreiving system information..." and the eighteen labelled lines,
 // then sets AvailableMemoryKB; a failure is logged and leaves it unchanged.
-void LogSystemInfo();
+void LogSystemInfo(ISystemFacts& facts);
 // Available physical plus available virtual memory in kilobytes; 0 (and a
 // log line) when it cannot be read.
-std::uint64_t GetAvailableMemory();
+std::uint64_t GetAvailableMemory(ISystemFacts& facts);

@@ -97,12 +97,12 @@ void SetUrlLauncher(UrlLauncher launcher) {
     g_launcher = std::move(launcher);
 }
 
-void OpenUrl(const std::string& url) {
+void OpenUrl(const std::string& url, IMessages& messages) {
     // Only web addresses go to the browser: a file or program address from a
     // page must never be started by the player's desktop.
     const bool web = StartsWithIgnoringCase(url, "http://") || StartsWithIgnoringCase(url, "https://");
     const bool started = web && (g_launcher ? g_launcher(url) : LaunchWithXdgOpen(url));
-    if (!started) Messages().Error("Unable to start Browser. Goto\r" + url);
+    if (!started) messages.Error("Unable to start Browser. Goto\r" + url);
 }
 
 std::string NormaliseLineBreaks(std::string_view text) {
@@ -155,10 +155,10 @@ std::string FetchUrl(const std::string& url) {
     return NormaliseLineBreaks(body.bytes);
 }
 
-void HttpGet(const std::string& url, std::string& text) {
+void HttpGet(const std::string& url, std::string& text, IMessages& messages) {
     Autodial();
     if (!IsOnline()) {
-        Messages().Information("Operation Failed: Can't connect to the Internet");
+        messages.Information("Operation Failed: Can't connect to the Internet");
         return;
     }
     text.clear();

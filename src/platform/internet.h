@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+class IMessages;
+
 // A failed transfer: no connection, a timeout, an error status, a body too large.
 class EHttpError : public std::runtime_error {
 public:
@@ -32,7 +34,7 @@ void Autodial();
 // Opens an http or https address in the user's browser (xdg-open). Any other
 // address, or a browser that cannot be started, gives the error box
 // "Unable to start Browser. Goto" CR address.
-void OpenUrl(const std::string& url);
+void OpenUrl(const std::string& url, IMessages& messages);
 // The program that opens addresses; by default xdg-open, started without
 // waiting for it. Returns false when it could not be started. Tests replace it.
 using UrlLauncher = std::function<bool(const std::string& url)>;
@@ -47,4 +49,4 @@ std::string FetchUrl(const std::string& url);
 // Autodial; when online, text := FetchUrl(url) (errors raise to the caller).
 // Offline: the message "Operation Failed: Can't connect to the Internet",
 // and text keeps what it held.
-void HttpGet(const std::string& url, std::string& text);
+void HttpGet(const std::string& url, std::string& text, IMessages& messages);

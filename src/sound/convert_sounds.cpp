@@ -9,11 +9,8 @@
 #include <vector>
 
 #include "ansi_case.h"
-#include "disk_space.h"
-#include "infra/clock.h"
 #include "infra/helpers.h"
 #include "infra/log.h"
-#include "infra/messages.h"
 #include "infra/paths.h"
 #include "mpeg_player.h"
 
@@ -61,30 +58,30 @@ std::vector<TConvertJob> FindJobs() {
     return jobs;
 }
 
-void ConvertOne(TMPEGPlayer& player, const TConvertJob& job) {
+void ConvertOne(TMPEGPlayer& player, const TConvertJob& job, IClock& clock) {
     player.StreamName = ResolvePath(job.mp3);
     player.OutFilename = job.wave;
     player.OutputDevice = TMPEGOutputDevice::pcmfile;
     player.Open();
     player.Play();
-    while (!player.Ended()) Clock().Sleep(PollIntervalMs);
+    while (!player.Ended()) clock.Sleep(PollIntervalMs);
     player.Close();
 }
 
 }  // namespace
 
-bool EnoughSpace(const std::string& file) {
+bool EnoughSpace(const std::string& file, const TOutsideWorld& outside) {
     const std::string path = ResolvePath(file);
     std::error_code ec;
     const std::uint64_t size = fs::file_size(path, ec);
-    const TDiskSpace space = DiskSpaceOf(path);
+    const TDiskSpace space = outside.FreeSpace(path);
     const bool enough =
         !ec ? size <= UINT64_MAX / SpaceFactor && SpaceFactor * size < space.freeBytes : space.freeBytes > 0;
-    if (!enough) Messages().Information("Not enough space for sounds on drive " + space.mountPoint);
+    if (!enough) outside.Messages->Information("Not enough space for sounds on drive " + space.mountPoint);
     return enough;
 }
 
-bool ConvertSounds(IConvertProgress& progress) {
+bool ConvertSounds(IConvertProgress& progress, const TOutsideWorld& outside) {
     EnterProgramDir();
     const std::vector<TConvertJob> jobs = FindJobs();
     if (jobs.empty()) return true;
@@ -105,22 +102,22 @@ bool ConvertSounds(IConvertProgress& progress) {
     bool result = true;
     int done = 0;
     for (const auto& job : jobs) {
-        if (!EnoughSpace(job.mp3)) {
+        if (!EnoughSpace(job.mp3, outside)) {
             result = false;
             break;
         }
         try {
-            ConvertOne(player, job);
+            ConvertOne(player, job, *outside.Clock);
             progress.Progressed(++done);
         } catch (const std::exception& e) {
             player.Close();
             const std::string message = "MP3 conversion error on " + job.mp3 + "\r\n" + e.what();
-            Messages().Error(message);
+            outside.Messages->Error(message);
             WriteLog(message);
         }
     }
     own.reset();
-    WaitMs(PanelLingerMs);
+    WaitMs(*outside.Clock, PanelLingerMs);
     progress.Finished();
     return result;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "infra/outside_world.h"
+
 // The menu window's panel with its gauge implements this.
 class IConvertProgress {
 public:
@@ -21,9 +23,10 @@ constexpr int MaxConvertJobs = 100;
 
 // Converts what needs converting; false only when a disk space check failed.
 // Decoding errors are shown and logged per file; a decoder that cannot start
-// raises EMPEGError.
-bool ConvertSounds(IConvertProgress& progress);
+// raises EMPEGError. The outside world gives the message boxes, the free
+// space and the clock the decoder is polled on.
+bool ConvertSounds(IConvertProgress& progress, const TOutsideWorld& outside);
 // True when the file system holding file has more than 20 times the file's
 // size free; otherwise shows "Not enough space for sounds on drive <mount
 // point>" and returns false.
-bool EnoughSpace(const std::string& file);
+bool EnoughSpace(const std::string& file, const TOutsideWorld& outside);

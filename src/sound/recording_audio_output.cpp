@@ -1,8 +1,6 @@
 // The recording audio output.
 #include "recording_audio_output.h"
 
-#include "infra/clock.h"
-
 bool RecordingAudioOutput::Open(IAudioSource& source) {
     ++openCount;
     if (refuseOpen) return false;
@@ -12,7 +10,7 @@ bool RecordingAudioOutput::Open(IAudioSource& source) {
 }
 
 void RecordingAudioOutput::SoundStarted(std::string_view name, bool looping) {
-    starts.push_back({GetTickCount(), std::string(name), looping});
+    starts.push_back({clock_.TickCount(), std::string(name), looping});
 }
 
 std::vector<std::int16_t> RecordingAudioOutput::Render(std::size_t frames) {

@@ -1,5 +1,5 @@
 // An audio output without a device, for tests and the headless runner: it
-// records which sounds started when (on the clock in force), renders the mix
+// records which sounds started when (on the clock it was given), renders the mix
 // on request, and can pretend that the device was lost or will not open.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "audio_output.h"
+#include "infra/clock.h"
 
 class RecordingAudioOutput : public IAudioOutput {
 public:
@@ -17,6 +18,8 @@ public:
         std::string name;
         bool looping;
     };
+
+    explicit RecordingAudioOutput(IClock& clock = SystemClock()) : clock_(clock) {}
 
     bool Open(IAudioSource& source) override;
     void Close() override { source_ = nullptr; }
@@ -35,6 +38,7 @@ public:
     std::vector<TStart> starts;
 
 private:
+    IClock& clock_;
     IAudioSource* source_ = nullptr;
     bool lost_ = false;
 };

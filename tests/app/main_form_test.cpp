@@ -21,8 +21,8 @@
 #include "content/content_resources.h"
 #include "infra/clock.h"
 #include "infra/env_data.h"
+#include "infra/outside_world.h"
 #include "online/game_info.h"
-#include "sound/disk_space.h"
 #include "support/recording_messages.h"
 #include "support/temp_program_dir.h"
 
@@ -52,20 +52,18 @@ private:
 class MainFormTest : public ::testing::Test {
 protected:
     MainFormTest() {
-        InstallContentResources();
-        SetSystemFacts(&facts);
-    }
-    ~MainFormTest() override {
-        SetSystemFacts(nullptr);
-        SetFreeSpaceSource({});
-        SetClock(nullptr);
+        outside.Messages = &messages;
+        outside.Resources = &ContentResources();
+        outside.Facts = &facts;
     }
 
     std::unique_ptr<TForm1> MakeForm() {
-        return std::make_unique<TForm1>([this](std::optional<int> mode, const std::string& definitions) {
-            games.push_back(mode);
-            definitionsSizes.push_back(definitions.size());
-        });
+        return std::make_unique<TForm1>(
+            [this](std::optional<int> mode, const std::string& definitions) {
+                games.push_back(mode);
+                definitionsSizes.push_back(definitions.size());
+            },
+            outside);
     }
     std::string Log() const { return dir.Read("sps/LOG.TXT"); }
 
@@ -74,6 +72,7 @@ protected:
     RoomyFacts facts{512ull * 1024 * 1024};
     std::vector<std::optional<int>> games;
     std::vector<std::size_t> definitionsSizes;
+    TOutsideWorld outside;
 };
 
 TEST_F(MainFormTest, WindowLayoutFollowsTheBackgroundPicture) {
@@ -162,9 +161,9 @@ TEST_F(MainFormTest, ShowingTheWindowRunsTheActivationOnce) {
 
 TEST_F(MainFormTest, LowDriveSpaceRefusesTheGameAndKeepsTheTimerOff) {
     dir.Write("snd/theme.mp3", std::string(4096, 'x'));
-    SetFreeSpaceSource([](const std::string&) { return TDiskSpace{1000, "/data"}; });
+    outside.FreeSpace = ([](const std::string&) { return TDiskSpace{1000, "/data"}; });
     ManualClock clock(0, 50);  // the panel's linger passes at once
-    SetClock(&clock);
+    outside.Clock = &clock;
     auto form = MakeForm();
     form->FormActivate();
     EXPECT_FALSE(form->MusicReady);
@@ -183,9 +182,9 @@ TEST_F(MainFormTest, LowDriveSpaceRefusesTheGameAndKeepsTheTimerOff) {
 
 TEST_F(MainFormTest, PlayBeforeTheFirstActivationPreparesTheMusicFirst) {
     dir.Write("snd/theme.mp3", std::string(4096, 'x'));
-    SetFreeSpaceSource([](const std::string&) { return TDiskSpace{1000, "/data"}; });
+    outside.FreeSpace = ([](const std::string&) { return TDiskSpace{1000, "/data"}; });
     ManualClock clock(0, 50);
-    SetClock(&clock);
+    outside.Clock = &clock;
     auto form = MakeForm();
     form->ActionStart->trigger();
     // The preparation ran (and found no room), so the game was refused.
@@ -225,16 +224,18 @@ TEST_F(MainFormTest, PressOnThePlayButtonStartsAGameInTheStoredMode) {
 TEST_F(MainFormTest, WhileTheGameRunsTheWindowTakesNoInputAndStaysOpen) {
     bool closed = true, running = false;
     TForm1* self = nullptr;
-    TForm1 form([&](std::optional<int>, const std::string&) {
-        games.push_back(std::nullopt);
-        running = self->GameRunning();
-        closed = self->close();
-        // A press on PLAY, F9 and the key E meanwhile are all dropped.
-        QTest::mousePress(self->Shape1, Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::keyClick(self, Qt::Key_F9);
-        QTest::keyPress(self, Qt::Key_E);
-        self->ActionStart->trigger();
-    });
+    TForm1 form(
+        [&](std::optional<int>, const std::string&) {
+            games.push_back(std::nullopt);
+            running = self->GameRunning();
+            closed = self->close();
+            // A press on PLAY, F9 and the key E meanwhile are all dropped.
+            QTest::mousePress(self->Shape1, Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::keyClick(self, Qt::Key_F9);
+            QTest::keyPress(self, Qt::Key_E);
+            self->ActionStart->trigger();
+        },
+        outside);
     self = &form;
     form.show();
     form.ActionStart->trigger();
@@ -260,7 +261,7 @@ TEST_F(MainFormTest, AnUnknownDisplayModeLeavesTheGameScreensDefault) {
 
 TEST_F(MainFormTest, LittleMemoryAsksAndStartsOnlyOnYes) {
     RoomyFacts tight(1024 * 1024);  // 1 MB
-    SetSystemFacts(&tight);
+    outside.Facts = &tight;
     auto form = MakeForm();
     messages.answer = false;
     form->ActionStart->trigger();
@@ -274,7 +275,6 @@ TEST_F(MainFormTest, LittleMemoryAsksAndStartsOnlyOnYes) {
     messages.answer = true;
     form->ActionStart->trigger();
     EXPECT_EQ(games.size(), 1u);
-    SetSystemFacts(&facts);
 }
 
 TEST_F(MainFormTest, ConversionPanelShowsTheProgress) {

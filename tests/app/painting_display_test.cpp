@@ -27,11 +27,10 @@ public:
 
 TEST(PaintingDisplay, PumpsOnTheFirstWaitAndThenAtMostOncePerInterval) {
     ManualClock clock(1000);
-    SetClock(&clock);
     CountingDisplay inner;
     int pumps = 0;
     TPaintingDisplay display(
-        inner, [&] { ++pumps; }, 30);
+        inner, clock, [&] { ++pumps; }, 30);
     std::vector<InputEvent> events;
     display.WaitEvents(events, 10);
     EXPECT_EQ(pumps, 1);
@@ -44,7 +43,6 @@ TEST(PaintingDisplay, PumpsOnTheFirstWaitAndThenAtMostOncePerInterval) {
     // Every wait still reaches the real display and its events come through.
     EXPECT_EQ(inner.waits, 3);
     EXPECT_EQ(events.size(), 3u);
-    SetClock(nullptr);
 }
 
 }  // namespace

@@ -23,17 +23,15 @@ using Form = TDDFullScreenForm1;
 class GameStates : public ::testing::Test {
 protected:
     GameStates() : display(clock) {
-        SetClock(&clock);
-        InstallContentResources();
+        outside.Clock = &clock;
+        outside.Fonts = &font;
+        outside.Resources = &ContentResources();
     }
-    ~GameStates() override {
-        form.reset();
-        SetClock(nullptr);
-    }
+    ~GameStates() override { form.reset(); }
 
     // A started game screen (graphics and sounds loaded), its states not yet run.
     void Start(int mode = 2) {
-        form = std::make_unique<Form>(display, nullptr);
+        form = std::make_unique<Form>(display, nullptr, outside);
         form->ThreadedLoop = false;
         form->SetDisplayMode(mode);
         form->FormShow();
@@ -55,6 +53,7 @@ protected:
     FixedFontRasterizer font;
     ManualClock clock{5000};
     CaptureDisplay display;
+    TOutsideWorld outside;
     std::unique_ptr<Form> form;
 };
 
@@ -198,7 +197,7 @@ TEST_F(GameStates, TheInformationPictureWaits9000StepsAtMost) {
 
 TEST_F(GameStates, AMissingSoundFolderFailsTheStartWithTheReason) {
     std::filesystem::remove(game.Dir / "snd");
-    form = std::make_unique<Form>(display, nullptr);
+    form = std::make_unique<Form>(display, nullptr, outside);
     form->ThreadedLoop = false;
     form->SetDisplayMode(2);
     form->ShowModal();

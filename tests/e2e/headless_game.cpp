@@ -59,7 +59,7 @@ fs::path PreparedSounds() {
         const std::string saved = GetProgramDir();
         SetProgramDir(data.string());
         QuietProgress progress;
-        ConvertSounds(progress);
+        ConvertSounds(progress, TOutsideWorld());
         SetProgramDir(saved);
         std::ofstream(data / "stamp", std::ios::binary) << listing;
     }

@@ -13,24 +13,11 @@
 #include "infra/file_io.h"
 #include "infra/paths.h"
 #include "support/temp_program_dir.h"
+#include "support/test_screen.h"
 
 class SpriteWorld {
 public:
-    explicit SpriteWorld(const TPixelFormat& format = PixelFormatRGB565()) {
-        DirectDraw = std::make_shared<TDirectDraw>(format);
-        SetScreenMetrics(800, 600);
-        ScreenSurfaces.resize(2);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[0]);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[1]);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, BlendSurface);
-        AlphaMasks = true;
-        Bobs = std::make_unique<TBobs>();
-    }
-    ~SpriteWorld() {
-        Bobs.reset();
-        FreeGOs();
-        ResetScreenGlobals();
-    }
+    explicit SpriteWorld(const TPixelFormat& format = PixelFormatRGB565()) : engine(format) {}
     SpriteWorld(const SpriteWorld&) = delete;
     SpriteWorld& operator=(const SpriteWorld&) = delete;
 
@@ -45,6 +32,7 @@ public:
     }
 
     TempProgramDir dir;
+    TestScreen engine;
 };
 
 inline std::vector<std::string> Lines(const std::string& text) {

@@ -35,8 +35,6 @@ void Poke32(std::string& s, std::size_t at, std::uint32_t v) {
 
 class FakeResources : public IResources {
 public:
-    FakeResources() { SetResources(this); }
-    ~FakeResources() override { SetResources(nullptr); }
     std::optional<std::span<const std::uint8_t>> Find(std::string_view type,
                                                       std::string_view name) const override {
         const auto it = table.find(std::string(type) + ":" + std::string(name));
@@ -128,7 +126,7 @@ TEST(Jpeg, RoundTripKeepsTheSizeAndTheColoursCloseAtQuality100) {
 
 class PictureLoading : public ::testing::Test {
 protected:
-    void SetUp() override { MakeScreen(PixelFormatRGB565()); }
+    void SetUp() override { MakeScreen(PixelFormatRGB565(), nullptr, resources); }
     void TearDown() override { ResetScreenGlobals(); }
     TempProgramDir dir;
     FakeResources resources;

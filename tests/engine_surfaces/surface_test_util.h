@@ -39,10 +39,12 @@ inline void FillPattern(TSurface& s, std::uint32_t salt = 0) {
 }
 
 // A screen of window mode: two 800 x 600 system-memory surfaces plus the
-// back image and blend surface, in the given format.
-inline void MakeScreen(const TPixelFormat& f = PixelFormatRGB565()) {
+// back image and blend surface, in the given format; the DirectDraw object
+// draws text with the fonts and finds pictures in the resources.
+inline void MakeScreen(const TPixelFormat& f = PixelFormatRGB565(), IFontRasterizer* fonts = nullptr,
+                       const IResources& resources = NoResources()) {
     ResetScreenGlobals();
-    DirectDraw = std::make_shared<TDirectDraw>(f);
+    DirectDraw = std::make_shared<TDirectDraw>(f, fonts, resources);
     for (int i = 0; i < 2; ++i) {
         TSurfaceRef s;
         NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, s);
@@ -57,8 +59,6 @@ inline void MakeScreen(const TPixelFormat& f = PixelFormatRGB565()) {
 // shows up as a solid block whose size is known.
 class FakeRasterizer : public IFontRasterizer {
 public:
-    FakeRasterizer() { SetFontRasterizer(this); }
-    ~FakeRasterizer() override { SetFontRasterizer(nullptr); }
     TTextExtent TextExtent(const TFontSpec& font, std::string_view text) override {
         measured.push_back(font);
         return {static_cast<std::int32_t>(text.size()) * font.size, 2 * font.size};

@@ -17,9 +17,11 @@ constexpr std::uint32_t kBackground = 0x00336699;
 class TextPaint : public ::testing::Test {
 protected:
     void SetUp() override {
+        DirectDraw = std::make_shared<TDirectDraw>(PixelFormatXRGB8888(), &fonts);
         surface = MakeSurface(100, 40, PixelFormatXRGB8888());
         FillAll(*surface, kBackground);
     }
+    void TearDown() override { ResetScreenGlobals(); }
     std::uint32_t At(int x, int y) { return GetPx(*surface, x, y); }
     FakeRasterizer fonts;
     TSurfaceRef surface;
@@ -97,10 +99,9 @@ TEST_F(TextPaint, FailuresAreLoggedWithTheArgumentsAndRaised) {
     TempProgramDir dir;
     TSurfaceRef none;
     EXPECT_THROW(Printtosurface(0, 0, "Hallo", 0, 0, 0, 0, "Arial", 12, 0, none), std::runtime_error);
-    SetFontRasterizer(nullptr);
+    DirectDraw = std::make_shared<TDirectDraw>(PixelFormatXRGB8888());  // no fonts
     EXPECT_THROW(Printtosurface(0, 0, 0, 100, 0, 0, "Hi", 0, 0, 0, 0, "Arial", 12, 0, surface),
                  std::runtime_error);
-    SetFontRasterizer(&fonts);
     EXPECT_EQ(ReadLogText(),
               "Error in Printtosurface: Cannot create canvas for NIL surface (Hallo,0,0,0,0)\r\n"
               "Error in Printtosurface: Keine Schriftausgabe vorhanden (Hi,1,41,41,101)\r\n");
@@ -110,7 +111,7 @@ TEST_F(TextPaint, FailuresAreLoggedWithTheArgumentsAndRaised) {
 
 TEST(StatusLine, DrawsNothingWithoutHeightElseACentredLineOnBlack) {
     FakeRasterizer fonts;
-    MakeScreen(PixelFormatXRGB8888());
+    MakeScreen(PixelFormatXRGB8888(), &fonts);
     FillAll(*BackImageSurface, kBackground);
     ShowStatusLine("ab");
     EXPECT_EQ(GetPx(*BackImageSurface, 0, 599), kBackground);

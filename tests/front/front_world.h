@@ -7,13 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/bobs.h"
 #include "engine/graphic_objects.h"
-#include "engine/screen.h"
 #include "infra/env_data.h"
 #include "infra/file_io.h"
 #include "infra/paths.h"
 #include "support/temp_program_dir.h"
+#include "support/test_screen.h"
 #include "world/cave_front.h"
 #include "world/world.h"
 
@@ -65,21 +64,9 @@ inline std::string FileDifference(const std::string& got, const std::string& wan
 class FrontWorld {
 public:
     FrontWorld() {
-        DirectDraw = std::make_shared<TDirectDraw>(PixelFormatRGB565());
-        SetScreenMetrics(800, 600);
-        ScreenSurfaces.resize(2);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[0]);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[1]);
-        Bobs = std::make_unique<TBobs>();
         LoadGOs(ElementDefinitions());
         SetEnvDefaults();
         Env.FrontOn = 1;
-    }
-    ~FrontWorld() {
-        Front.reset();
-        Bobs.reset();
-        FreeGOs();
-        ResetScreenGlobals();
     }
     FrontWorld(const FrontWorld&) = delete;
     FrontWorld& operator=(const FrontWorld&) = delete;
@@ -100,6 +87,7 @@ public:
     }
 
     TempProgramDir dir;
+    TestScreen engine;
     TGameScreenFields screen;  // the mouse the editing follows
     std::unique_ptr<TFront> Front;
 };

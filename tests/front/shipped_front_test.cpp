@@ -11,6 +11,7 @@
 #include "engine/definition_text.h"
 #include "front_world.h"
 #include "infra/resources.h"
+#include "support/content_screen.h"
 
 using front_test::ElementSizes;
 
@@ -20,16 +21,7 @@ namespace {
 class ShippedWorld {
 public:
     ShippedWorld() {
-        InstallContentResources();
-        DirectDraw = std::make_shared<TDirectDraw>(PixelFormatRGB565());
-        SetScreenMetrics(800, 600);
-        ScreenSurfaces.resize(2);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[0]);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[1]);
-        Bobs = std::make_unique<TBobs>();
-        const auto text = Resources().Find("TEXT", kDefinitionsResource);
-        if (!text) throw std::runtime_error("no definitions resource");
-        const auto lines = SplitLines(std::string(reinterpret_cast<const char*>(text->data()), text->size()));
+        const auto lines = ContentDefinitions();
         for (std::int32_t type = 1; type <= FrontTypeCount; ++type)
             LoadGO(lines, UpperText(FrontElementGOName(type)));
         SetEnvDefaults();
@@ -37,14 +29,8 @@ public:
         std::filesystem::create_directories(dir / "SPS");
         std::filesystem::copy_file(SHIPPED_FRONT, dir / "SPS/front.dat");
     }
-    ~ShippedWorld() {
-        Front.reset();
-        Bobs.reset();
-        FreeGOs();
-        ResetScreenGlobals();
-        SetResources(nullptr);
-    }
     TempProgramDir dir;
+    TestScreen engine{PixelFormatRGB565(), nullptr, ContentResources()};
     TGameScreenFields screen;
     std::unique_ptr<TFront> Front;
 };

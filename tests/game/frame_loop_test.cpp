@@ -69,10 +69,13 @@ TEST(GuiQueue, ADroppedCallReleasesTheCallerWithoutRunning) {
 TEST(LoopThread, FramesRunOnTheGuiThreadUntilTerminatedThenTheEndIsPosted) {
     TGuiQueue q;
     int frames = 0, steps = 0;
-    TLoopThread loop(q, [&](std::int32_t s) {
-        ++frames;
-        steps += s;
-    });
+    TLoopThread loop(
+        q,
+        [&](std::int32_t s) {
+            ++frames;
+            steps += s;
+        },
+        SystemClock());
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
     while (std::chrono::steady_clock::now() < until) {
         q.ServiceCall();
@@ -95,7 +98,8 @@ TEST(LoopThread, TheThreadNapsInsteadOfSpinning) {
     TGuiQueue q;
     const std::clock_t cpuBefore = std::clock();
     {
-        TLoopThread loop(q, [](std::int32_t) {});
+        TLoopThread loop(
+            q, [](std::int32_t) {}, SystemClock());
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
         while (std::chrono::steady_clock::now() < until) {
             q.ServiceCall();

@@ -28,11 +28,13 @@ InputEvent CloseRequest() {
 
 class GameScreen : public ::testing::Test {
 protected:
-    GameScreen() : display(clock) { SetClock(&clock); }
-    ~GameScreen() override { SetClock(nullptr); }
+    GameScreen() : display(clock) {
+        outside.Clock = &clock;
+        outside.Fonts = &font;
+    }
 
     std::unique_ptr<TPipelineForm> MakeForm(int mode) {
-        auto form = std::make_unique<TPipelineForm>(display, nullptr);
+        auto form = std::make_unique<TPipelineForm>(display, nullptr, outside);
         form->ThreadedLoop = false;
         form->SetDisplayMode(mode);
         return form;
@@ -46,6 +48,7 @@ protected:
     FixedFontRasterizer font;
     ManualClock clock{1000};
     CaptureDisplay display;
+    TOutsideWorld outside;
 };
 
 }  // namespace
@@ -107,11 +110,10 @@ TEST_F(GameScreen, TheFirstCloseRequestOnlyAsksToClose) {
 }
 
 TEST_F(GameScreen, AStartFailureClosesAtOnceWithError) {
-    auto form = MakeForm(2);
     // No font: "Loading..." cannot be written, so the start fails at step 19.
-    SetFontRasterizer(nullptr);
+    outside.Fonts = nullptr;
+    auto form = MakeForm(2);
     form->ShowModal();
-    SetFontRasterizer(&font);
     const auto log = Log();
     const auto failure = std::find_if(log.begin(), log.end(), [](const std::string& l) {
         return l.rfind("Error initiating DirectX: ", 0) == 0;

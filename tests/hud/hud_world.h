@@ -31,6 +31,7 @@
 #include "sound/wave_builder.h"
 #include "support/fixed_font_rasterizer.h"
 #include "support/temp_program_dir.h"
+#include "support/test_screen.h"
 #include "world/bubble_points.h"
 #include "world/bubbles.h"
 #include "world/world.h"
@@ -107,14 +108,7 @@ inline const std::vector<std::string>& SoundNames() {
 class HudWorld : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetClock(&clock);
-        DirectDraw = std::make_shared<TDirectDraw>(PixelFormatXRGB8888());
-        SetScreenMetrics(800, 600);
-        ScreenSurfaces.resize(2);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[0]);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, ScreenSurfaces[1]);
-        NewSurface(DirectDraw, 800, 600, DDSCAPS_SYSTEMMEMORY, BlendSurface);
-        Bobs = std::make_unique<TBobs>();
+        engine = std::make_unique<TestScreen>(PixelFormatXRGB8888(), &font);
         LoadGOs(SplitLines(Definitions()));
         ColourGlyphs("Zahlen", 11);
         ColourGlyphs("bignumbers", 10);
@@ -128,11 +122,8 @@ protected:
         Anzeige.reset();
         world.Bubblpoints.reset();
         world.Bubbles.reset();
-        Bobs.reset();
-        FreeGOs();
-        ResetScreenGlobals();
+        engine.reset();
         sound.reset();
-        SetClock(nullptr);
     }
 
     static void ColourGlyphs(const std::string& go, int count) {
@@ -191,16 +182,17 @@ protected:
 
     // The displays of the world, reporting to it as in a game.
     void MakeDisplays() {
-        Anzeige = std::make_unique<TAnzeige>(world);
+        Anzeige = std::make_unique<TAnzeige>(world, clock);
         world.ReportTo(Anzeige.get());
     }
 
     TempProgramDir dir;
+    ManualClock clock{100000};
+    FixedFontRasterizer font;
+    std::unique_ptr<TestScreen> engine;
     TGameScreenFields screen;
     TWorld world{screen};
     std::unique_ptr<TAnzeige> Anzeige;
-    ManualClock clock{100000};
-    FixedFontRasterizer font;
     std::unique_ptr<TkbDSound> sound;
     RecordingAudioOutput* out = nullptr;
     std::size_t seen = 0;

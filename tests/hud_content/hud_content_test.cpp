@@ -2,8 +2,6 @@
 // the menu's back picture, as a game screen frame would show them.
 #include <gtest/gtest.h>
 
-#include "support/content_engine.h"
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -15,12 +13,14 @@
 #include "engine/pixel_ops.h"
 #include "engine/screen.h"
 #include "hud/displays.h"
+#include "infra/clock.h"
 #include "infra/env_data.h"
 #include "infra/file_io.h"
 #include "infra/random.h"
 #include "infra/resources.h"
 #include "platform/freetype_rasterizer.h"
 #include "png_writer.h"
+#include "support/content_screen.h"
 #include "support/temp_program_dir.h"
 #include "world/world.h"
 
@@ -29,9 +29,8 @@ namespace {
 class HudContent : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetFontRasterizer(&font);
-        OpenContentEngine();
-        if (HasFatalFailure()) return;
+        engine = std::make_unique<ContentScreen>(&font);
+        if (HasFailure()) return;
         std::int32_t w = 0, h = 0;
         ASSERT_TRUE(LoadBitmapToSurface("GFX/sb/Back", back, w, h));
         SetEnvDefaults();
@@ -41,16 +40,14 @@ protected:
             Env.Highscores[r - 1].Name.assign(names[r - 1]);
             Env.Highscores[r - 1].Score = 26000 - 2500 * r;
         }
-        Anzeige = std::make_unique<TAnzeige>(world);
+        Anzeige = std::make_unique<TAnzeige>(world, clock);
         world.ReportTo(Anzeige.get());
     }
     void TearDown() override {
         world.ReportTo(nullptr);
         Anzeige.reset();
-        Bobs.reset();
-        FreeGOs();
-        ResetScreenGlobals();
-        SetFontRasterizer(nullptr);
+        back.reset();
+        engine.reset();
     }
 
     void Steps(int n) {
@@ -78,6 +75,8 @@ protected:
 
     TempProgramDir dir;
     TFreeTypeRasterizer font;
+    ManualClock clock{0};
+    std::unique_ptr<ContentScreen> engine;
     TSurfaceRef back;
     TGameScreenFields screen;
     TWorld world{screen};

@@ -24,8 +24,6 @@ const std::string& Folder() {
         if (!mkdtemp(p.data())) std::abort();
         std::filesystem::create_directory(p + "/sps");
         SetProgramDir(p);
-        static QuietMessages quiet;
-        SetMessages(&quiet);
         return p;
     }();
     return dir;
@@ -39,13 +37,14 @@ void Put(const std::string& name, const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static QuietMessages quiet;
     Folder();
     Put("env.dat", data, size);
     LoadEnv();
     Put("game.dat", data, size);
-    LoadGameData("SPS/game.dat");
+    LoadGameData("SPS/game.dat", quiet);
     Put("prog.cfg", data, size);
-    ReadSetting("caveedit", "0");
-    ReadSettingRaw("PER Name");
+    ReadSetting("caveedit", "0", quiet);
+    ReadSettingRaw("PER Name", quiet);
     return 0;
 }

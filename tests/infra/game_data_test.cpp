@@ -11,14 +11,14 @@ TEST(GameData, MissingOrForeignFilesGiveTheDefaultsSilently) {
     TempProgramDir dir;
     RecordingMessages messages;
     GameData.LevelNumber = 9;
-    LoadGameData("SPS/game.dat");
+    LoadGameData("SPS/game.dat", messages);
     EXPECT_EQ(GameData.LevelNumber, 1);
     EXPECT_EQ(GameData.PlayerName.str(), "Spieler1");
     for (const std::string& bytes : {std::string(), std::string(116, '\0'),
                                      std::string("\x12Game Datafile v1.0") + std::string(100, 'x')}) {
         dir.Write("sps/game.dat", bytes);
         GameData.LevelNumber = 9;
-        LoadGameData("SPS/game.dat");
+        LoadGameData("SPS/game.dat", messages);
         EXPECT_EQ(GameData.LevelNumber, 1);
     }
     EXPECT_TRUE(messages.shown.empty());
@@ -26,6 +26,7 @@ TEST(GameData, MissingOrForeignFilesGiveTheDefaultsSilently) {
 
 TEST(GameData, SaveAndLoadRoundTripWithTheHeader) {
     TempProgramDir dir;
+    RecordingMessages messages;
     SetGameDataDefaults();
     GameData.LevelNumber = 513;
     GameData.Unused112 = -3;
@@ -36,7 +37,7 @@ TEST(GameData, SaveAndLoadRoundTripWithTheHeader) {
     EXPECT_EQ(static_cast<unsigned char>(file[42]), 1);
     EXPECT_EQ(static_cast<unsigned char>(file[43]), 2);
     GameData.LevelNumber = 0;
-    LoadGameData("SPS/game.dat");
+    LoadGameData("SPS/game.dat", messages);
     EXPECT_EQ(GameData.LevelNumber, 513);
     EXPECT_EQ(GameData.Unused112, -3);
 }
@@ -45,7 +46,7 @@ TEST(GameData, AShortFileWithTheHeaderIsReportedAndGivesDefaults) {
     TempProgramDir dir;
     RecordingMessages messages;
     dir.Write("sps/game.dat", std::string("\x12Game Datafile v2.0") + std::string(30, '\x05'));
-    LoadGameData("SPS/game.dat");
+    LoadGameData("SPS/game.dat", messages);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0],
               "Spielstandfile und Spielstandvariable haben unterschiedliche Gr\xF6\xDF"

@@ -55,18 +55,14 @@ TEST(Random, TheSequenceIsPinned) {
 
 TEST(Random, RandomizeSeedsFromTheClock) {
     ManualClock clock(424242);
-    SetClock(&clock);
-    Randomize();
-    SetClock(nullptr);
+    Randomize(clock);
     EXPECT_EQ(RandSeed, 424242u);
 }
 
 TEST(Clock, WaitMsWaitsPastTheGivenTimeAcrossTheWrap) {
     ManualClock clock(0xFFFFFFF0u);  // moves only when the wait naps
-    SetClock(&clock);
-    WaitMs(40);
-    const std::uint32_t after = GetTickCount();
-    SetClock(nullptr);
+    WaitMs(clock, 40);
+    const std::uint32_t after = clock.TickCount();
     EXPECT_GT(static_cast<std::uint32_t>(after - 0xFFFFFFF0u), 40u);
     EXPECT_LT(static_cast<std::uint32_t>(after - 0xFFFFFFF0u), 50u);
 }

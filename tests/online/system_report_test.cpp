@@ -12,8 +12,6 @@ namespace {
 
 class FakeFacts : public ISystemFacts {
 public:
-    FakeFacts() { SetSystemFacts(this); }
-    ~FakeFacts() override { SetSystemFacts(nullptr); }
     std::string OsVersion() override { return "6.1 (0.Debian GNU/Linux 12)"; }
     std::string OsPlatform() override { return "Linux"; }
     std::string GraphicsVersion() override { return "SDL 2.26.5"; }
@@ -41,7 +39,7 @@ public:
 TEST(SystemReport, EighteenLabelledLinesPaddedToTwentyCharacters) {
     TempProgramDir dir;
     FakeFacts facts;
-    LogSystemInfo();
+    LogSystemInfo(facts);
     const std::string expected =
         "Retreiving system information...\r\n"
         "OSVersion:          6.1 (0.Debian GNU/Linux 12)\r\n"
@@ -65,7 +63,7 @@ TEST(SystemReport, EighteenLabelledLinesPaddedToTwentyCharacters) {
     EXPECT_EQ(dir.Read("sps/LOG.TXT"), expected);
     // No 32-bit wrap: available physical plus available address space.
     EXPECT_EQ(AvailableMemoryKB, 1024u + 137438949376u);
-    EXPECT_EQ(GetAvailableMemory(), AvailableMemoryKB);
+    EXPECT_EQ(GetAvailableMemory(facts), AvailableMemoryKB);
 }
 
 TEST(SystemReport, AFailureIsLoggedAndKeepsTheLastFigure) {
@@ -73,21 +71,21 @@ TEST(SystemReport, AFailureIsLoggedAndKeepsTheLastFigure) {
     FakeFacts facts;
     facts.failing = true;
     AvailableMemoryKB = 777;
-    LogSystemInfo();
+    LogSystemInfo(facts);
     EXPECT_NE(dir.Read("sps/LOG.TXT").find("Retreiving system information failed: no /proc\r\n"),
               std::string::npos);
     EXPECT_EQ(AvailableMemoryKB, 777u);
-    EXPECT_EQ(GetAvailableMemory(), 0u);
+    EXPECT_EQ(GetAvailableMemory(facts), 0u);
     EXPECT_NE(dir.Read("sps/LOG.TXT").find("Retreiving available memory failed: no /proc\r\n"),
               std::string::npos);
 }
 
 TEST(SystemReport, UnknownQueriesGiveZeroAndMissingSourcesEmptyTexts) {
-    const TGameInfo none;
+    const TGameInfo none(NoSystemFacts());
     EXPECT_EQ(none.OSVersion, "");
     EXPECT_EQ(none.MemoryInfo(9), 0u);
     FakeFacts facts;
-    const TGameInfo info;
+    const TGameInfo info(facts);
     EXPECT_EQ(info.MemoryInfo(0), 0u);
     EXPECT_EQ(info.MemoryInfo(9), 0u);
     EXPECT_EQ(info.SystemInfo(6), 0u);

@@ -32,10 +32,10 @@ TEST(FreeTypeRasterizer, MeasuresLikeArialAtNinetySixDpi) {
 
 TEST(FreeTypeRasterizer, DrawsMonochromeInkInsideItsCell) {
     TFreeTypeRasterizer fonts;
-    SetFontRasterizer(&fonts);
+    DirectDraw = std::make_shared<TDirectDraw>(PixelFormatRGB565(), &fonts);
     auto surface = std::make_shared<TSurface>(200, 60, PixelFormatRGB565(), DDSCAPS_SYSTEMMEMORY);
     Printtosurface(10, 10, "Hallo 42", 0, 0, 0x0000FF, 0, "Arial", 16, fsBold, surface);
-    SetFontRasterizer(nullptr);
+    DirectDraw.reset();
     const TTextExtent e = fonts.TextExtent(TFontSpec{"Arial", 16, fsBold}, "Hallo 42");
     int ink = 0, other = 0, left = 1000, right = -1;
     for (std::uint32_t y = 0; y < 60; ++y)

@@ -41,11 +41,11 @@ TEST_F(InternetTest, OnlyWebAddressesReachTheBrowser) {
         opened.push_back(url);
         return true;
     });
-    OpenUrl("https://example.org/a");
-    OpenUrl("HTTP://example.org/b");
-    OpenUrl("file:///etc/passwd");
-    OpenUrl("javascript:alert(1)");
-    OpenUrl("httpx://example.org");
+    OpenUrl("https://example.org/a", messages);
+    OpenUrl("HTTP://example.org/b", messages);
+    OpenUrl("file:///etc/passwd", messages);
+    OpenUrl("javascript:alert(1)", messages);
+    OpenUrl("httpx://example.org", messages);
     EXPECT_EQ(opened, (std::vector<std::string>{"https://example.org/a", "HTTP://example.org/b"}));
     EXPECT_EQ(messages.shown,
               (std::vector<std::string>{"Unable to start Browser. Goto\rfile:///etc/passwd",
@@ -55,7 +55,7 @@ TEST_F(InternetTest, OnlyWebAddressesReachTheBrowser) {
 
 TEST_F(InternetTest, ABrowserThatDoesNotStartIsReported) {
     SetUrlLauncher([](const std::string&) { return false; });
-    OpenUrl("http://example.org/");
+    OpenUrl("http://example.org/", messages);
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Unable to start Browser. Goto\rhttp://example.org/"});
 }
 
@@ -63,7 +63,7 @@ TEST_F(InternetTest, FetchSendsTheProgramsHeadersAndNormalisesLineBreaks) {
     LocalHttpServer server(HttpReply(200, "zn=1\nsecond\r\nthird\rfourth"));
     SetOnlineCheck([] { return true; });
     std::string text = "old";
-    HttpGet(server.Url("/vtrinternal/errors.txt"), text);
+    HttpGet(server.Url("/vtrinternal/errors.txt"), text, messages);
     EXPECT_EQ(text, "zn=1\r\nsecond\r\nthird\r\nfourth");
     const auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 1u);
@@ -80,7 +80,7 @@ TEST_F(InternetTest, ErrorStatusesAndTransferErrorsRaise) {
         LocalHttpServer server(HttpReply(404, "<html>gone</html>"));
         std::string text = "old";
         try {
-            HttpGet(server.Url("/missing"), text);
+            HttpGet(server.Url("/missing"), text, messages);
             FAIL() << "no error for 404";
         } catch (const EHttpError& e) {
             EXPECT_NE(std::string(e.what()).find("404"), std::string::npos) << e.what();
@@ -109,7 +109,7 @@ TEST_F(InternetTest, OfflineFetchSaysSoAndKeepsTheText) {
     LocalHttpServer server(HttpReply(200, "new"));
     SetOnlineCheck([] { return false; });
     std::string text = "previous";
-    HttpGet(server.Url("/page"), text);
+    HttpGet(server.Url("/page"), text, messages);
     EXPECT_EQ(text, "previous");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Operation Failed: Can't connect to the Internet"});
     EXPECT_TRUE(server.Requests().empty());

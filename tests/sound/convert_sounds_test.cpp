@@ -10,7 +10,6 @@
 
 #include "infra/clock.h"
 #include "sound/convert_sounds.h"
-#include "sound/disk_space.h"
 #include "sound/kb_dsound.h"
 #include "sound/mpeg_player.h"
 #include "sound/recording_audio_output.h"
@@ -50,10 +49,9 @@ struct RecordingProgress : IConvertProgress {
 class ConvertTest : public ::testing::Test {
 protected:
     // Time moves on every reading, so the one-second linger passes at once.
-    ConvertTest() : clock_(0, 1) { SetClock(&clock_); }
-    ~ConvertTest() override {
-        SetClock(nullptr);
-        SetFreeSpaceSource({});
+    ConvertTest() : clock_(0, 1) {
+        outside.Clock = &clock_;
+        outside.Messages = &messages;
     }
     void SetAge(const std::string& rel, int secondsAgo) {
         fs::last_write_time(dir / rel, fs::file_time_type::clock::now() - std::chrono::seconds(secondsAgo));
@@ -64,13 +62,14 @@ protected:
     TempProgramDir dir;
     RecordingMessages messages;
     RecordingProgress progress;
+    TOutsideWorld outside;
 };
 
 }  // namespace
 
 TEST_F(ConvertTest, AnMp3BecomesAWaveFileThatTheEngineLoadsAndPlays) {
     dir.Write("snd/Track 30.mp3", EncodeMp3());
-    EXPECT_TRUE(ConvertSounds(progress));
+    EXPECT_TRUE(ConvertSounds(progress, outside));
     EXPECT_EQ(progress.events, (std::vector<std::string>{"start 1", "at 1", "end"}));
     EXPECT_TRUE(messages.shown.empty());
     ASSERT_TRUE(dir.Exists("snd/Track 30.wav"));
@@ -106,12 +105,12 @@ TEST_F(ConvertTest, OnlyMissingOrOlderWaveFilesAreConverted) {
     dir.Write("snd/a.mp3", mp3);
     dir.Write("snd/a.wav", "newer");
     SetAge("snd/a.mp3", 100);
-    EXPECT_TRUE(ConvertSounds(progress));
+    EXPECT_TRUE(ConvertSounds(progress, outside));
     EXPECT_TRUE(progress.events.empty());  // no panel at all
     EXPECT_EQ(dir.Read("snd/a.wav"), "newer");
 
     SetAge("snd/a.wav", 200);
-    EXPECT_TRUE(ConvertSounds(progress));
+    EXPECT_TRUE(ConvertSounds(progress, outside));
     EXPECT_EQ(progress.events, (std::vector<std::string>{"start 1", "at 1", "end"}));
     EXPECT_EQ(dir.Read("snd/a.wav").substr(0, 4), "RIFF");
 }
@@ -120,11 +119,11 @@ TEST_F(ConvertTest, TooLittleSpaceStopsTheConversionAndNamesTheMountPoint) {
     dir.Write("snd/b.mp3", EncodeMp3());
     dir.Write("snd/a.mp3", std::string(3000000, 'x'));
     std::vector<std::string> asked;
-    SetFreeSpaceSource([&](const std::string& path) {
+    outside.FreeSpace = ([&](const std::string& path) {
         asked.push_back(path);
         return TDiskSpace{50000000, "/media/music"};
     });
-    EXPECT_FALSE(ConvertSounds(progress));  // 60 MB needed for a.mp3, 50 MB free
+    EXPECT_FALSE(ConvertSounds(progress, outside));  // 60 MB needed for a.mp3, 50 MB free
     EXPECT_EQ(messages.shown,
               (std::vector<std::string>{"Not enough space for sounds on drive /media/music"}));
     EXPECT_EQ(asked, (std::vector<std::string>{(dir / "snd/a.mp3").string()}));
@@ -133,16 +132,16 @@ TEST_F(ConvertTest, TooLittleSpaceStopsTheConversionAndNamesTheMountPoint) {
     EXPECT_FALSE(dir.Exists("snd/b.wav"));  // the remaining jobs are skipped
 
     // Exactly 20 times the size is not enough; one byte more is.
-    SetFreeSpaceSource([](const std::string&) { return TDiskSpace{60000000, "/"}; });
-    EXPECT_FALSE(EnoughSpace((dir / "snd/a.mp3").string()));
-    SetFreeSpaceSource([](const std::string&) { return TDiskSpace{60000001, "/"}; });
-    EXPECT_TRUE(EnoughSpace((dir / "snd/a.mp3").string()));
+    outside.FreeSpace = ([](const std::string&) { return TDiskSpace{60000000, "/"}; });
+    EXPECT_FALSE(EnoughSpace((dir / "snd/a.mp3").string(), outside));
+    outside.FreeSpace = ([](const std::string&) { return TDiskSpace{60000001, "/"}; });
+    EXPECT_TRUE(EnoughSpace((dir / "snd/a.mp3").string(), outside));
 }
 
 TEST_F(ConvertTest, AFileThatFailsToDecodeIsReportedAndTheNextStillConverts) {
     dir.Write("snd/a.mp3", std::string(20000, '\0'));
     dir.Write("snd/b.mp3", EncodeMp3());
-    EXPECT_TRUE(ConvertSounds(progress));
+    EXPECT_TRUE(ConvertSounds(progress, outside));
     const std::string message =
         "MP3 conversion error on " + dir.path().string() + "/snd/a.mp3\r\nInput stream error";
     EXPECT_EQ(messages.shown, (std::vector<std::string>{message}));

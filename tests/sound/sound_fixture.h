@@ -15,7 +15,7 @@
 class SoundFixture : public ::testing::Test {
 protected:
     void StartEngine(bool soundOn = true, bool soundOption = false, bool refuseOpen = false) {
-        auto output = std::make_unique<RecordingAudioOutput>();
+        auto output = std::make_unique<RecordingAudioOutput>(clock);
         output->refuseOpen = refuseOpen;
         out = output.get();
         engine = std::make_unique<TkbDSound>(std::move(output), soundOn, soundOption);
@@ -50,6 +50,7 @@ protected:
     }
 
     TempProgramDir dir;
+    ManualClock clock{5000};  // when the recording output says a sound started
     RecordingAudioOutput* out = nullptr;
     std::unique_ptr<TkbDSound> engine;
 };

@@ -38,7 +38,7 @@ TEST_F(SdlAudioTest, TheDiskDriverReceivesTheMixedSound) {
         auto& back = engine.FindWave("back");
         back.Looping = true;
         back.Play();
-        Clock().Sleep(300);
+        SystemClock().Sleep(300);
     }
     std::ifstream in(raw, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -6,8 +6,6 @@
 
 class FixedFontRasterizer : public IFontRasterizer {
 public:
-    FixedFontRasterizer() { SetFontRasterizer(this); }
-    ~FixedFontRasterizer() override { SetFontRasterizer(nullptr); }
     TTextExtent TextExtent(const TFontSpec& font, std::string_view text) override {
         return {static_cast<std::int32_t>(text.size()) * (font.size / 2), font.size};
     }

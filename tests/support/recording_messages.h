@@ -8,8 +8,6 @@
 
 class RecordingMessages : public IMessages {
 public:
-    RecordingMessages() { SetMessages(this); }
-    ~RecordingMessages() override { SetMessages(nullptr); }
     void Information(std::string_view text) override { shown.emplace_back(text); }
     void Error(std::string_view text) override { shown.emplace_back(text); }
     bool Question(std::string_view text) override {

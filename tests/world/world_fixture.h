@@ -6,17 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "support/content_engine.h"
-
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "content/content_resources.h"
-#include "engine/bobs.h"
-#include "engine/graphic_objects.h"
-#include "engine/screen.h"
 #include "game/game_world.h"
 #include "infra/env_data.h"
 #include "infra/file_io.h"
@@ -26,6 +20,7 @@
 #include "infra/scrambler.h"
 #include "sound/kb_dsound.h"
 #include "sound/recording_audio_output.h"
+#include "support/content_screen.h"
 #include "support/fixed_font_rasterizer.h"
 #include "support/temp_program_dir.h"
 #include "world/bubble_points.h"
@@ -63,10 +58,7 @@ protected:
         world.Close();
         world.Playing = world.GameLost = world.GameWon = false;
         sound.reset();
-        Bobs.reset();
-        FreeGOs();
-        ResetScreenGlobals();
-        SetResources(nullptr);
+        engine.reset();
         started = false;
     }
 
@@ -108,16 +100,18 @@ protected:
     // False: the world is built without a sound engine.
     bool WithSound = true;
     TempProgramDir dir;
+    ManualClock clock{0};
     TGameScreenFields screen;
-    TGameWorld world{screen};
+    TGameWorld world{screen, clock};
     FixedFontRasterizer font;
+    std::unique_ptr<ContentScreen> engine;
     RecordingAudioOutput* recorder = nullptr;
     std::unique_ptr<TkbDSound> sound;
 
 private:
     void OpenEngine() {
-        OpenContentEngine();
-        if (::testing::Test::HasFatalFailure()) return;
+        engine = std::make_unique<ContentScreen>(&font);
+        if (::testing::Test::HasFailure()) return;
         if (!WithSound) return;
         auto output = std::make_unique<RecordingAudioOutput>();
         recorder = output.get();

@@ -34,7 +34,3 @@ const GeneratedResources g_table;
 const IResources& ContentResources() {
     return g_table;
 }
-
-void InstallContentResources() {
-    SetResources(&g_table);
-}

@@ -6,6 +6,5 @@
 #include "content/resource_data.h"
 #include "infra/resources.h"
 
+// Programs hand it to what they build through their TOutsideWorld.
 const IResources& ContentResources();
-// Makes the generated table the one in force: programs call this at start.
-void InstallContentResources();

@@ -17,6 +17,7 @@
 #include "infra/file_io.h"
 #include "infra/game_data.h"
 #include "infra/log.h"
+#include "infra/outside_world.h"
 #include "infra/paths.h"
 #include "infra/random.h"
 #include "platform/freetype_rasterizer.h"
@@ -48,22 +49,23 @@ int Run(const HeadlessOptions& options) {
         std::cout << line << '\n';
         if (onLogLine) onLogLine(line);
     });
-    InstallContentResources();
+    TFreeTypeRasterizer font;
+    TOutsideWorld outside;
+    outside.Resources = &ContentResources();
+    outside.Fonts = &font;
 
     // What the menu window does before a game: its folder, the records, the music.
     EnterProgramDir();
     EnsureSpsDir();
     LoadEnv();
-    LoadGameData("SPS/game.dat");
+    LoadGameData("SPS/game.dat", *outside.Messages);
     ConsoleProgress progress;
-    ConvertSounds(progress);
+    ConvertSounds(progress, outside);
     // Game time from here on; the music preparation above waits on real time.
     ManualClock clock(0);
-    SetClock(&clock);
+    outside.Clock = &clock;
     if (options.Seed) RandSeed = *options.Seed;
 
-    TFreeTypeRasterizer font;
-    SetFontRasterizer(&font);
     CaptureDisplay display(clock, options.MsPerFrame);
     if (!options.InputFile.empty()) {
         const auto script = ReadWholeFile(inputFile);
@@ -75,7 +77,8 @@ int Run(const HeadlessOptions& options) {
     const std::uint64_t closeAtMs = options.MaxSteps * 20;
     display.ScheduleInput(static_cast<std::uint32_t>(std::min<std::uint64_t>(closeAtMs, 0x7FFFFFFF)), close);
 
-    TDDFullScreenForm1 form(display, [] { return std::make_unique<RecordingAudioOutput>(); });
+    TDDFullScreenForm1 form(
+        display, [&clock] { return std::make_unique<RecordingAudioOutput>(clock); }, outside);
     form.ThreadedLoop = false;
     std::unique_ptr<THeadlessBot> bot;
     if (options.Bot) {
@@ -100,9 +103,7 @@ int Run(const HeadlessOptions& options) {
     // and won live in Env, which the game screen saves only with a new name.
     SaveEnv();
     if (bot) std::cerr << "bot: " << bot->Result() << '\n';
-    SetFontRasterizer(nullptr);
     SetLogListener({});
-    SetClock(nullptr);
     return form.ErrorOccurred ? 1 : 0;
 }
 

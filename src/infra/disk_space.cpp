@@ -6,8 +6,6 @@
 
 namespace {
 
-FreeSpaceSource g_source;
-
 std::string ParentOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
@@ -38,12 +36,4 @@ TDiskSpace QueryDiskSpace(const std::string& path) {
     if (statvfs(path.c_str(), &vfs) == 0)
         space.freeBytes = static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
     return space;
-}
-
-TDiskSpace DiskSpaceOf(const std::string& path) {
-    return g_source ? g_source(path) : QueryDiskSpace(path);
-}
-
-void SetFreeSpaceSource(FreeSpaceSource source) {
-    g_source = std::move(source);
 }

@@ -1,4 +1,4 @@
-// Free space of the file system that holds a path, replaceable for tests.
+// Free space of the file system that holds a path.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +10,8 @@ struct TDiskSpace {
     std::string mountPoint;   // where that file system is mounted
 };
 
+// Where the program asks; tests answer with figures of their own.
 using FreeSpaceSource = std::function<TDiskSpace(const std::string& path)>;
 
 // The file system's answer (statvfs); 0 free bytes when it cannot be asked.
 TDiskSpace QueryDiskSpace(const std::string& path);
-// The source in force: QueryDiskSpace unless replaced.
-TDiskSpace DiskSpaceOf(const std::string& path);
-// Replaces the source; an empty function restores QueryDiskSpace.
-void SetFreeSpaceSource(FreeSpaceSource source);
