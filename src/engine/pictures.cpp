@@ -92,8 +92,13 @@ bool LoadPictureFromFile(const std::string& name, TPicture& picture) {
     }
     const auto bytes = ReadWholeFile(ResolvePath(file));
     if (!bytes) return false;
-    // A file that is there but broken is an error worth its message.
-    picture = file.ends_with(".bmp") ? ReadBitmap(Bytes(*bytes)) : DecodeJpeg(Bytes(*bytes));
+    // A file that is there but cannot be decoded counts as missing, so that
+    // the caller logs "<name> not found!" as for a missing picture.
+    try {
+        picture = file.ends_with(".bmp") ? ReadBitmap(Bytes(*bytes)) : DecodeJpeg(Bytes(*bytes));
+    } catch (const std::exception&) {
+        return false;
+    }
     WriteLog(file + " loaded as file");
     return true;
 }

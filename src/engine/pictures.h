@@ -11,7 +11,8 @@
 // extension dropped) in DirectDraw's table: a bitmap resource first, then a
 // JPEG one. True on success.
 bool LoadPictureFromResource(const std::string& name, TPicture& picture);
-// name + ".bmp" if it exists, else name + ".jpg"; logs "<file> loaded as file". True on success.
+// name + ".bmp" if it exists, else name + ".jpg"; logs "<file> loaded as file".
+// True on success; false also for a file that cannot be read or decoded.
 bool LoadPictureFromFile(const std::string& name, TPicture& picture);
 
 // Loads the picture named (extension ignored) into the surface, creating a

@@ -43,7 +43,10 @@ void TDDFullScreenForm::ShowModal() {
     } catch (const std::exception& e) {
         StartFailed(e);
     }
-    if (!closed_) FormActivate();
+    if (!closed_) {
+        active_ = true;
+        FormActivate();
+    }
     std::vector<InputEvent> events;
     while (!closed_) {
         events.clear();
@@ -97,9 +100,25 @@ void TDDFullScreenForm::Dispatch(const InputEvent& e) {
                 break;
             case InputKind::MouseMove:
                 break;  // the frame reads the cursor itself
+            case InputKind::Expose:
+                FormPaint();
+                break;
+            case InputKind::Activate:
+                // Every activation after the window was left, not a repeat.
+                if (!active_) {
+                    active_ = true;
+                    FormActivate();
+                }
+                break;
+            case InputKind::Deactivate:
+                active_ = false;
+                break;
         }
     } catch (const std::exception& ex) {
-        FailRun(std::string("Exception raised in input handler: ") + ex.what());
+        // Logged and the run marked as failed, but the game goes on: a
+        // screenshot or a name that cannot be saved is no reason to end it.
+        ErrorOccurred = true;
+        WriteLog(std::string("Exception raised in input handler: ") + ex.what());
     }
 }
 
@@ -422,7 +441,12 @@ void TDDFullScreenForm::FormShow() {
 }
 
 void TDDFullScreenForm::FormPaint() {
-    if (DisplayMode == 2 && !ScreenSurfaces.empty()) BlitToWindow();
+    if (DisplayMode != 2 || ScreenSurfaces.empty() || SurfaceLost) return;
+    try {
+        BlitToWindow();
+    } catch (const EDirectXSurfaceLostError&) {
+        // The next frame restores the surfaces and draws again.
+    }
 }
 
 void TDDFullScreenForm::FormActivate() {

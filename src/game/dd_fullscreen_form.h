@@ -145,5 +145,6 @@ private:
     TGuiQueue queue_;
     bool closed_ = false;
     bool destroyed_ = false;
+    bool active_ = false;  // the window is the active one
     bool displayOpen_ = false;
 };

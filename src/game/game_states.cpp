@@ -197,9 +197,15 @@ void TDDFullScreenForm1::glsCaveEdit() {
 
 void TDDFullScreenForm1::glsExit() {
     WriteLog("glsExit: Start");
-    SaveGameData("SPS/game.dat");
+    // The next state is set before anything here can fail: a failure is logged
+    // by the frame, and this state must not run (and fail) again every step.
+    const bool leaving = Closing;
+    glsproc = leaving ? &TDDFullScreenForm1::glsInfo : &TDDFullScreenForm1::glsInit;
     CloseLevel();
-    if (Closing) {
+    if (leaving) {
+        Clicked = false;
+        EscapePressed = false;
+        Countdown = InfoSteps;
         WriteLog("glsExit: Close1");
         SetBackImage(BackPicture("Info"));
         WriteLog("glsExit: Close2");
@@ -207,15 +213,13 @@ void TDDFullScreenForm1::glsExit() {
         WriteLog("glsExit: Close3");
         Flip();
         WriteLog("glsExit: Close4");
-        glsproc = &TDDFullScreenForm1::glsInfo;
-        Clicked = false;
-        EscapePressed = false;
-        Countdown = InfoSteps;
     } else {
         WriteLog("glsExit: Play again");
-        glsproc = &TDDFullScreenForm1::glsInit;
     }
     WriteLog("glsExit: End");
+    // Saved last for the same reason: a save that fails is logged and ends the
+    // run, with the level freed and the information picture already shown.
+    SaveGameData("SPS/game.dat");
 }
 
 void TDDFullScreenForm1::glsInfo() {

@@ -43,7 +43,10 @@ enum class InputKind {
     MouseWheelDown,
     MouseWheelUp,
     MouseMove,
-    CloseRequest
+    CloseRequest,
+    Expose,      // the window's contents must be drawn again (it was covered)
+    Activate,    // the window became the active one
+    Deactivate,  // another window became the active one
 };
 
 struct InputEvent {

@@ -132,9 +132,12 @@ bool ParseLine(const std::string& line, CaptureDisplay& display) {
         if (a != "up" && a != "down") return false;
         e.Kind = a == "up" ? InputKind::MouseWheelUp : InputKind::MouseWheelDown;
         events.push_back(e);
-    } else if (what == "close") {
+    } else if (what == "close" || what == "expose" || what == "activate" || what == "deactivate") {
         InputEvent e;
-        e.Kind = InputKind::CloseRequest;
+        e.Kind = what == "close"      ? InputKind::CloseRequest
+                 : what == "expose"   ? InputKind::Expose
+                 : what == "activate" ? InputKind::Activate
+                                      : InputKind::Deactivate;
         events.push_back(e);
     } else if (what == "stall") {
         std::int64_t d = 0;

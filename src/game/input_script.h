@@ -14,6 +14,8 @@
 //   text CHARACTERS   the rest of the line typed as characters (UTF-8 in the file)
 //   wheel up|down     one notch of the mouse wheel
 //   close             the window's close box
+//   expose            the window was uncovered and must be drawn again
+//   deactivate        another window became the active one; activate: back
 //   stall MS          the program is held up for MS milliseconds
 #pragma once
 

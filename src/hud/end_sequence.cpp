@@ -30,7 +30,7 @@ void TAnzeige::EndSequenceStart() {
     if (world_.Rohre) world_.Rohre->Hide();
     if (world_.Schuesse) world_.Schuesse->HideAll();
     // The bonus of a won game is already in the score.
-    NewRank = PlaceGameResult(ScorePoints->Points, BuildStatText());
+    NewRank = PlaceGameResult(ScorePoints->Points, [this] { return BuildStatText(); });
     StopWave("Back");
 }
 

@@ -1,6 +1,8 @@
 // Text settings files of "key: value" lines.
 #include "config_file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -34,12 +36,11 @@ std::ptrdiff_t FindLastMatch(const std::vector<std::string>& lines, std::string_
     return found;
 }
 
-// Creates an empty file when there is none; false when that fails.
+// Creates an empty file when there is none; false when that fails, or when
+// something other than a plain file (a folder) stands in its place.
 bool EnsureFile(const std::string& path) {
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        std::fclose(f);
-        return true;
-    }
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0) return S_ISREG(st.st_mode);
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
     std::fclose(f);

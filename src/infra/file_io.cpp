@@ -7,17 +7,42 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "errors.h"
 
+namespace {
+
+// Closes the descriptor when it goes out of scope.
+struct TFileDescriptor {
+    int fd;
+    ~TFileDescriptor() {
+        if (fd >= 0) close(fd);
+    }
+};
+
+}  // namespace
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return data;
+    // A folder opens for reading but fails on the first read; a stream would
+    // raise there. Only plain files are read, and any failure reads as nothing.
+    const TFileDescriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    struct stat st {};
+    if (file.fd < 0 || fstat(file.fd, &st) != 0) return std::nullopt;
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;  // for the caller's message
+        return std::nullopt;
+    }
+    std::string data;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = read(file.fd, chunk, sizeof chunk);
+        if (n == 0) return data;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        data.append(chunk, static_cast<std::size_t>(n));
+    }
 }
 
 namespace {

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
-// Reads a whole file (path already resolved); nothing when it cannot be opened.
+// Reads a whole regular file (path already resolved); nothing when it cannot
+// be opened or read, or is a folder or anything else but a plain file (errno
+// then says why).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Writes a file so that a crash, a kill or a full disk never leaves it half

@@ -45,12 +45,12 @@ void TrimHighscoreNames() {
     }
 }
 
-int PlaceGameResult(std::int32_t score, std::string_view statText) {
+int PlaceGameResult(std::int32_t score, const std::function<std::string()>& makeStatText) {
     const int rank = InsertHighscore(score);
     if (rank > 0) {
         Env.Highscores[rank - 1].Name.assign(Env.LastHighscoreName.str());
         // Statistics texts stay at their rank; they do not move with the entries.
-        Env.StatTexts[rank - 1].assign(statText);
+        Env.StatTexts[rank - 1].assign(makeStatText());
     }
     return rank;
 }

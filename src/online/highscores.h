@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
 
 // Places a score; returns its rank 1..10, or 0 when it is below the whole
@@ -12,9 +14,10 @@ int InsertHighscore(std::int32_t score);
 void TrimHighscoreNames();
 
 // A finished game's result: inserts the score and, when it placed, gives the
-// entry LastHighscoreName and stores the statistics text at that rank.
-// Returns the rank (0 when it did not place).
-int PlaceGameResult(std::int32_t score, std::string_view statText);
+// entry LastHighscoreName and stores the statistics text at that rank. The
+// text is made (makeStatText called) only for a score that placed, since
+// making it draws chance. Returns the rank (0 when it did not place).
+int PlaceGameResult(std::int32_t score, const std::function<std::string()>& makeStatText);
 // The name as it stands while the player types it (at most 20 characters).
 void SetHighscoreName(int rank, std::string_view edited);
 // The entry is finished (Enter or Escape): blanks trimmed, the edit cursor "_"

@@ -134,10 +134,23 @@ std::vector<InputEvent> TranslateSdlEvent(const SDL_Event& event) {
             out.push_back(e);
             break;
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-                e.Kind = InputKind::CloseRequest;
-                out.push_back(e);
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE:
+                    e.Kind = InputKind::CloseRequest;
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    e.Kind = InputKind::Expose;
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    e.Kind = InputKind::Activate;
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    e.Kind = InputKind::Deactivate;
+                    break;
+                default:
+                    return out;
             }
+            out.push_back(e);
             break;
         case SDL_QUIT:
             e.Kind = InputKind::CloseRequest;

@@ -8,6 +8,7 @@
 
 #include "ansi_case.h"
 #include "ds_result.h"
+#include "infra/log.h"
 #include "infra/paths.h"
 #include "kb_dsound.h"
 #include "wave_reader.h"
@@ -42,9 +43,11 @@ TkbDSoundFile& TkbDSoundFile::Create(const std::string& path, bool isStatic) {
     if (!sound->disabled_) {
         try {
             sound->Load(isStatic);
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
             sound->buffer_.reset();
             sound->disabled_ = true;
+            if (dynamic_cast<const EWaveChunkBeyondEnd*>(&e))
+                WriteLog("Sound " + sound->fileName_ + " not loaded: " + e.what());
         }
     }
     return owner.Adopt(std::move(sound));

@@ -43,7 +43,8 @@ bool ReadChunkHeader(std::istream& s, TChunk& chunk) {
 
 void CheckChunkFits(const TChunk& chunk, std::uint64_t end) {
     if (chunk.dataPos + chunk.size > end)
-        throw EWaveError("Chunk '" + std::string(chunk.id, 4) + "' claims more bytes than the file holds!");
+        throw EWaveChunkBeyondEnd("Chunk '" + std::string(chunk.id, 4) +
+                                  "' claims more bytes than the file holds!");
 }
 
 // Looks through the sub-chunks from the current position up to end for the

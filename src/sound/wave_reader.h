@@ -16,6 +16,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A chunk that claims more bytes than the file holds: a player that read what
+// is there might still sound, so refusing it is worth a word in the log.
+class EWaveChunkBeyondEnd : public EWaveError {
+public:
+    using EWaveError::EWaveError;
+};
+
 // Reads the format and finds the sample data of the open wave file. Every
 // chunk's size is checked against the file, so a lying or truncated file is
 // refused rather than read past its end. Raises EWaveError.

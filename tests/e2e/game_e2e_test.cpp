@@ -2,6 +2,8 @@
 // records and the files are checked.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "headless_game.h"
 #include "infra/env_data.h"
 #include "infra/scrambler.h"
@@ -81,6 +83,34 @@ TEST(GameE2E, EscapeOnTheTitleLeadsThroughTheInformationPictureToOK) {
     EXPECT_FALSE(r.Has("glsBegin: Return"));
     EXPECT_EQ(Env.GamesStarted, 0);
     EXPECT_TRUE(game.Dir.Exists("sps/game.dat"));
+}
+
+TEST(GameE2E, AFolderInPlaceOfTheGameDataEndsNormallyWithTheSaveError) {
+    HeadlessGame game;
+    game.SaveRecords();
+    std::filesystem::create_directories(game.Dir / "sps/game.dat");
+    const HeadlessResult r = game.Run("1000 key Escape\n3000 key Escape\n", 1, 400);
+    // Loading gave the defaults; the failed save is logged once, after the
+    // information picture, and the second Escape still ends the screen.
+    EXPECT_EQ(r.Count("glsExit: Start"), 1) << r.Text();
+    const int failure = r.Find("Exception raised in Threadnotify while glsproc: ", 0, true);
+    ASSERT_GE(failure, 0) << r.Text();
+    EXPECT_NE(r.Lines[static_cast<std::size_t>(failure)].find("Is a directory"), std::string::npos);
+    EXPECT_TRUE(r.InOrder({"glsExit: Close4", "glsExit: End", r.Lines[static_cast<std::size_t>(failure)],
+                           "glsInfo: End", "glsEnd: End"}))
+        << r.Text();
+    EXPECT_EQ(r.Last(), "ERROR");
+    EXPECT_EQ(r.ExitCode, 1);
+}
+
+TEST(GameE2E, ARunnerThatFailsAtRunTimeGivesTheErrorWithoutItsUsage) {
+    HeadlessGame game;
+    const HeadlessResult r = game.Run("", 1, 100, "--input /nonexistent/input.txt");
+    EXPECT_EQ(r.ExitCode, 2);
+    const std::string errors = game.Dir.Read("stderr.txt");
+    EXPECT_NE(errors.find("vantorel-headless: cannot read /nonexistent/input.txt"), std::string::npos)
+        << errors;
+    EXPECT_EQ(errors.find("usage:"), std::string::npos) << errors;
 }
 
 TEST(GameE2E, ALostGameWithoutANewEntryGoesOnToTheNextTitleWithoutAClick) {

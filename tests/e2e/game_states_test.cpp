@@ -12,6 +12,7 @@
 #include "hud/displays.h"
 #include "infra/clock.h"
 #include "infra/env_data.h"
+#include "sound/recording_audio_output.h"
 #include "support/fixed_font_rasterizer.h"
 #include "world/cave_front.h"
 #include "world/world.h"
@@ -29,9 +30,17 @@ protected:
     }
     ~GameStates() override { form.reset(); }
 
-    // A started game screen (graphics and sounds loaded), its states not yet run.
-    void Start(int mode = 2) {
-        form = std::make_unique<Form>(display, nullptr, outside);
+    // A started game screen (graphics and sounds loaded), its states not yet
+    // run; with sound, the sounds play on a recording output.
+    void Start(int mode = 2, bool withSound = false) {
+        std::function<std::unique_ptr<IAudioOutput>()> audio;
+        if (withSound)
+            audio = [this] {
+                auto output = std::make_unique<RecordingAudioOutput>(clock);
+                recorder = output.get();
+                return output;
+            };
+        form = std::make_unique<Form>(display, audio, outside);
         form->ThreadedLoop = false;
         form->SetDisplayMode(mode);
         form->FormShow();
@@ -54,6 +63,7 @@ protected:
     ManualClock clock{5000};
     CaptureDisplay display;
     TOutsideWorld outside;
+    RecordingAudioOutput* recorder = nullptr;
     std::unique_ptr<Form> form;
 };
 
@@ -226,4 +236,19 @@ TEST_F(GameStates, TheCaveScrollsFivePerStepAndStopsAtItsEnd) {
     form->glsLoop();
     EXPECT_EQ(form->World.Front->ScrollPos, FrontScrollEnd);
     EXPECT_EQ(form->BackScroll, 0);
+}
+
+TEST_F(GameStates, PlayStartsWithComingAlsoWhenTheMusicIsOff) {
+    for (const bool music : {true, false}) {
+        Env.MusicOn = music;
+        Start(2, true);
+        form->glsInit();
+        form->Click();
+        recorder->starts.clear();
+        form->glsBegin();
+        std::vector<std::string> started;
+        for (const auto& s : recorder->starts) started.push_back(s.name);
+        EXPECT_EQ(started, std::vector<std::string>{"coming"}) << "music " << music;
+        form.reset();
+    }
 }

@@ -174,12 +174,15 @@ TEST_F(PictureLoading, MissingPictureIsLoggedAndLeavesTheReference) {
     EXPECT_EQ(ReadLogText(), "gfx/sb/Nothing not found!\r\n");
 }
 
-TEST_F(PictureLoading, BrokenResourceFallsBackAndBrokenFileRaises) {
+TEST_F(PictureLoading, BrokenResourceFallsBackAndBrokenFileCountsAsMissing) {
     resources.table["BITMAP:BROKEN"] = "BMgarbage";
     dir.Write("gfx/sb/Broken.bmp", "BM\x10\x00");
+    dir.Write("gfx/sb/Cut.jpg", "\xFF\xD8\xFF\xE0 not a whole JPEG");
     TSurfaceRef s;
-    EXPECT_THROW(LoadSurface("gfx/sb/Broken", s), EInvalidGraphic);
+    EXPECT_FALSE(LoadSurface("gfx/sb/Broken", s));
+    EXPECT_FALSE(LoadSurface("gfx/sb/Cut", s));
     EXPECT_FALSE(s);
+    EXPECT_EQ(ReadLogText(), "gfx/sb/Broken not found!\r\ngfx/sb/Cut not found!\r\n");
 }
 
 TEST_F(PictureLoading, ScreenshotsAreNumberedFromOneAndNeverOverwrite) {

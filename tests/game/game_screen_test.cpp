@@ -1,57 +1,9 @@
 // The game screen base on a capture display with a manual clock: start-up
 // log, frame timing, lost surfaces, display modes and the closing protocol.
-#include <gtest/gtest.h>
+#include "game_screen_fixture.h"
+#include "infra/log.h"
 
-#include "engine/graphic_objects.h"
-#include "engine/screen.h"
-#include "game/capture_display.h"
-#include "infra/file_io.h"
-#include "infra/paths.h"
-#include "pipeline_form.h"
-#include "support/fixed_font_rasterizer.h"
-#include "support/temp_program_dir.h"
-
-namespace {
-
-InputEvent Key(std::uint16_t vk) {
-    InputEvent e;
-    e.Kind = InputKind::KeyDown;
-    e.Key = vk;
-    return e;
-}
-
-InputEvent CloseRequest() {
-    InputEvent e;
-    e.Kind = InputKind::CloseRequest;
-    return e;
-}
-
-class GameScreen : public ::testing::Test {
-protected:
-    GameScreen() : display(clock) {
-        outside.Clock = &clock;
-        outside.Fonts = &font;
-    }
-
-    std::unique_ptr<TPipelineForm> MakeForm(int mode) {
-        auto form = std::make_unique<TPipelineForm>(display, nullptr, outside);
-        form->ThreadedLoop = false;
-        form->SetDisplayMode(mode);
-        return form;
-    }
-    std::vector<std::string> Log() const { return SplitLines(dir.Read("sps/LOG.TXT")); }
-    static std::vector<std::string> Tail(const std::vector<std::string>& lines, std::size_t n) {
-        return {lines.end() - static_cast<std::ptrdiff_t>(std::min(n, lines.size())), lines.end()};
-    }
-
-    TempProgramDir dir;
-    FixedFontRasterizer font;
-    ManualClock clock{1000};
-    CaptureDisplay display;
-    TOutsideWorld outside;
-};
-
-}  // namespace
+using namespace gamescreen;
 
 TEST_F(GameScreen, StartUpLogsEveryStepInOrder) {
     display.ScheduleInput(200, Key(VK_ESCAPE));
@@ -214,12 +166,56 @@ TEST_F(GameScreen, SetDisplayModeAfterStartChangesNothing) {
 
 TEST_F(GameScreen, TheMouseIsRelativeToTheClientAreaInWindowMode) {
     auto form = MakeForm(2);
-    display.ScheduleMouse(50, 123, 45);
-    display.ScheduleInput(100, Key(VK_ESCAPE));
+    display.ScheduleMouse(50, 123, 45);  // the client area's origin is at (100, 50)
+    display.ScheduleInput(200, Key(VK_ESCAPE));
+    std::int32_t x = -1, y = -1;
+    display.OnPresent = [&](const TSurface&) {
+        if (display.Elapsed() < 100 || x != -1) return;
+        form->ReadMouse();  // while the window is open
+        x = form->MouseX;
+        y = form->MouseY;
+    };
     form->ShowModal();
-    form->ReadMouse();
-    EXPECT_EQ(form->MouseX, 123);
-    EXPECT_EQ(form->MouseY, 45);
+    EXPECT_EQ(x, 123);
+    EXPECT_EQ(y, 45);
+}
+
+TEST_F(GameScreen, FullScreenStartUpLogsItsOwnSteps) {
+    display.Desktop = {1280, 1024, PixelFormatXRGB8888()};
+    // Mode 1 asks for the desktop's size and clears the screen; mode 0 sets 800 x 600.
+    const std::pair<int, std::vector<std::string>> cases[] = {
+        {1, {"0", "8", "9", "10", "11", "12", "13", "14", "15", "16"}},
+        {0, {"0", "8", "10", "11", "12", "13", "16"}}};
+    for (const auto& [mode, lines] : cases) {
+        DeleteLog();
+        display.ScheduleInput(display.Elapsed() + 100, Key(VK_ESCAPE));
+        MakeForm(mode)->ShowModal();
+        const auto log = Log();
+        const auto from = std::find(log.begin(), log.end(), "0");
+        ASSERT_LE(lines.size(), static_cast<std::size_t>(log.end() - from)) << mode;
+        EXPECT_EQ(std::vector<std::string>(from, from + static_cast<std::ptrdiff_t>(lines.size())), lines)
+            << "mode " << mode;
+    }
+}
+
+TEST_F(GameScreen, ModeOneClearsTheScreenToBlackAfterARestore) {
+    display.Desktop = {1280, 1024, PixelFormatXRGB8888()};
+    auto form = MakeForm(1);
+    auto corner = [] { return reinterpret_cast<const std::uint32_t*>(ScreenSurfaces[0]->Pixels())[0]; };
+    std::uint32_t atStart = 1, afterRestore = 1;
+    display.OnPresent = [&](const TSurface&) {
+        if (atStart == 1) atStart = corner();
+        if (display.Elapsed() >= 400 && afterRestore == 1) afterRestore = corner();
+    };
+    // Something was drawn outside the game area before the screen was lost.
+    display.ScheduleLoss(300, [&] {
+        reinterpret_cast<std::uint32_t*>(ScreenSurfaces[0]->Pixels())[0] = 0x123456;
+        ScreenSurfaces[1]->SetLost(true);
+    });
+    display.ScheduleInput(600, Key(VK_ESCAPE));
+    form->ShowModal();
+    EXPECT_EQ(atStart, 0u);
+    EXPECT_EQ(afterRestore, 0u);
 }
 
 TEST_F(GameScreen, BackScroll799WrapsTheBackImageByOneColumn) {

@@ -59,27 +59,34 @@ TEST(EnvData, DefaultsMatchTheRecordDescription) {
 TEST(EnvData, SaveGives9552BytesAndLoadRestoresAll1592) {
     TempProgramDir dir;
     for (std::uint32_t seed : {1u, 2u, 77u}) {
-        const std::string original = RandomBytes(EnvDataSize, seed);
-        std::memcpy(&Env, original.data(), EnvDataSize);
+        const std::string stored = RandomBytes(EnvDataSize, seed);
+        std::memcpy(&Env, stored.data(), EnvDataSize);
         SaveEnv();
         const std::string file = dir.Read("sps/env.dat");
         EXPECT_EQ(file.size(), ScrambledEnvSize);
         std::memset(&Env, 0, sizeof Env);
         LoadEnv();
-        EXPECT_EQ(EnvBytes(), original) << "seed " << seed;
+        EXPECT_EQ(EnvBytes(), stored) << "seed " << seed;
     }
 }
 
-TEST(EnvData, AFileOfAtMost4776BytesIsThePlainRecord) {
+TEST(EnvData, AFileOfAtMost4776BytesModulo65536IsThePlainRecord) {
     TempProgramDir dir;
     SetEnvDefaults();
     Env.GamesWon = 42;
-    std::string plain = EnvBytes();
-    plain.resize(PlainEnvMaxSize, 'x');
-    dir.Write("sps/env.dat", plain);
-    Env.GamesWon = 0;
-    LoadEnv();
-    EXPECT_EQ(Env.GamesWon, 42);
+    Env.LastHighscoreName.assign("Plain");
+    const std::string record = EnvBytes();
+    // The size counts modulo 65536: 65536 + N bytes with N <= 4776 are plain too.
+    for (const std::size_t size :
+         {std::size_t{PlainEnvMaxSize}, 65536 + std::size_t{2000}, 65536 + PlainEnvMaxSize}) {
+        std::string plain = record;
+        plain.resize(size, 'x');
+        dir.Write("sps/env.dat", plain);
+        SetEnvDefaults();
+        LoadEnv();
+        EXPECT_EQ(Env.GamesWon, 42) << size;
+        EXPECT_EQ(Env.LastHighscoreName.str(), "Plain") << size;
+    }
 }
 
 TEST(EnvData, AShortFileKeepsTheDefaultsForItsMissingBytes) {

@@ -1,8 +1,14 @@
-// GameData: the header check, defaults and saving.
+// GameData: the header check, defaults and saving; folders where the
+// player's files should be.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
+#include "infra/config_file.h"
+#include "infra/env_data.h"
+#include "infra/errors.h"
+#include "infra/file_io.h"
 #include "infra/game_data.h"
 #include "support/recording_messages.h"
 #include "support/temp_program_dir.h"
@@ -52,4 +58,24 @@ TEST(GameData, AShortFileWithTheHeaderIsReportedAndGivesDefaults) {
               "Spielstandfile und Spielstandvariable haben unterschiedliche Gr\xF6\xDF"
               "en!");
     EXPECT_EQ(GameData.LevelNumber, 1);
+}
+
+TEST(PlayerFiles, AFolderInTheirPlaceLoadsTheDefaultsAndFailsToSave) {
+    TempProgramDir dir;
+    RecordingMessages messages;
+    for (const char* name : {"sps/env.dat", "sps/game.dat", "sps/prog.cfg"})
+        std::filesystem::create_directories(dir / name);
+    EXPECT_FALSE(ReadWholeFile((dir / "sps/game.dat").string()).has_value());
+    Env.GamesWon = 5;
+    LoadEnv();
+    EXPECT_EQ(Env.GamesWon, 0);
+    GameData.LevelNumber = 9;
+    LoadGameData("SPS/game.dat", messages);
+    EXPECT_EQ(GameData.LevelNumber, 1);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(ReadSetting("caveedit", "0", messages), "0");
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Datei sps/prog.cfg konnte nicht erzeugt werden"});
+    EXPECT_THROW(SaveGameData("SPS/game.dat"), EInOutError);
+    EXPECT_THROW(SaveEnv(), EInOutError);
+    EXPECT_THROW(WriteSetting("caveedit", "1"), EInOutError);
 }

@@ -49,15 +49,23 @@ TEST(Highscores, AnEqualScoreRanksAboveAndTheRestMovesDown) {
 TEST(Highscores, StatisticsTextsStayAtTheirRank) {
     FillTable(1000, 100);
     Env.LastHighscoreName.assign("Zoe");
-    EXPECT_EQ(PlaceGameResult(850, "new stats"), 3);
+    EXPECT_EQ(PlaceGameResult(850, [] { return "new stats"; }), 3);
     EXPECT_EQ(Env.Highscores[2].Name.str(), "Zoe");
     EXPECT_EQ(Env.StatTexts[2].str(), "new stats");
     for (int i = 3; i < HighscoreCount; ++i)
         EXPECT_EQ(Env.StatTexts[i].str(), "stat" + std::to_string(i + 1));
     // Too long a statistics text is cut to its slot.
-    EXPECT_EQ(PlaceGameResult(2000, std::string(150, 's')), 1);
+    EXPECT_EQ(PlaceGameResult(2000, [] { return std::string(150, 's'); }), 1);
     EXPECT_EQ(Env.StatTexts[0].str().size(), 100u);
-    EXPECT_EQ(PlaceGameResult(-5, "x"), 0);
+    // A score that does not place makes no statistics text at all.
+    bool made = false;
+    EXPECT_EQ(PlaceGameResult(-5,
+                              [&] {
+                                  made = true;
+                                  return std::string("x");
+                              }),
+              0);
+    EXPECT_FALSE(made);
 }
 
 TEST(Highscores, NamesAreCutToTenCharacters) {

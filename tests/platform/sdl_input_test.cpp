@@ -54,7 +54,7 @@ TEST(SdlInput, TypedTextArrivesAsWindows1252Characters) {
     EXPECT_EQ(events[2].Char, '\x80');
 }
 
-TEST(SdlInput, MouseWheelAndCloseMapOneToOne) {
+TEST(SdlInput, MouseWheelAndTheWindowsHappeningsMapOneToOne) {
     SDL_Event e{};
     e.type = SDL_MOUSEBUTTONDOWN;
     e.button.button = SDL_BUTTON_LEFT;
@@ -70,6 +70,16 @@ TEST(SdlInput, MouseWheelAndCloseMapOneToOne) {
     EXPECT_EQ(TranslateSdlEvent(e)[0].Kind, InputKind::MouseWheelDown);
     e = {};
     e.type = SDL_WINDOWEVENT;
-    e.window.event = SDL_WINDOWEVENT_CLOSE;
-    EXPECT_EQ(TranslateSdlEvent(e)[0].Kind, InputKind::CloseRequest);
+    const std::pair<Uint8, InputKind> window[] = {{SDL_WINDOWEVENT_CLOSE, InputKind::CloseRequest},
+                                                  {SDL_WINDOWEVENT_EXPOSED, InputKind::Expose},
+                                                  {SDL_WINDOWEVENT_FOCUS_GAINED, InputKind::Activate},
+                                                  {SDL_WINDOWEVENT_FOCUS_LOST, InputKind::Deactivate}};
+    for (const auto& [sdl, kind] : window) {
+        e.window.event = sdl;
+        events = TranslateSdlEvent(e);
+        ASSERT_EQ(events.size(), 1u);
+        EXPECT_EQ(events[0].Kind, kind);
+    }
+    e.window.event = SDL_WINDOWEVENT_MOVED;
+    EXPECT_TRUE(TranslateSdlEvent(e).empty());
 }

@@ -218,20 +218,33 @@ TEST_F(SwarmTest, MalformedScriptsFailOnlyWithTheScriptError) {
                                             "boba=",
                                             "bob\xFF=sperm1"};
     RandSeed = 99;
+    int failed = 0, ranThrough = 0;
     for (int round = 0; round < 40; ++round) {
         std::string script = "boba=sperm1\nbobb=virus3\n";
         for (int i = 0; i < 30; ++i)
             script += lines[RandInt(static_cast<std::uint32_t>(lines.size()))] + "\n";
         world.Spermien->Lines = SplitLines(script);
         world.Spermien->StartLevel();
-        for (int step = 0; step < 300; ++step) {
-            try {
-                world.Spermien->Move();
-            } catch (const ELevelScriptError&) {
-                break;
-            }
+        int step = 0;
+        try {
+            for (; step < 300; ++step) world.Spermien->Move();
+            ++ranThrough;
+        } catch (const ELevelScriptError& e) {
+            // The message says where the script stood.
+            EXPECT_NE(std::string(e.what()).find("(mainpointer="), std::string::npos) << e.what();
+            ++failed;
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << "round " << round << ", step " << step << ": " << e.what();
+        }
+        // Whatever the script did, only enemies of the six kinds are out.
+        for (int i = 1; i <= MaxSperms; ++i) {
+            if (!Sperm(i).Visible) continue;
+            EXPECT_TRUE(Sperm(i).Kind >= 1 && Sperm(i).Kind <= KindCount) << i;
         }
     }
+    // Both outcomes occur, so both paths were taken.
+    EXPECT_GT(failed, 0);
+    EXPECT_GT(ranThrough, 0);
 }
 
 TEST_F(SwarmTest, DemoModeShowsRandomEnemiesAtDepthWithoutCountingThem) {

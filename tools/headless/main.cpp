@@ -110,10 +110,18 @@ int Run(const HeadlessOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    HeadlessOptions options;
     try {
-        return Run(ParseHeadlessOptions(argc, argv));
+        options = ParseHeadlessOptions(argc, argv);
     } catch (const std::exception& e) {
         std::cerr << "vantorel-headless: " << e.what() << '\n' << HeadlessUsage;
+        return 2;
+    }
+    try {
+        return Run(options);
+    } catch (const std::exception& e) {
+        // The command line was fine: only the error, no usage text.
+        std::cerr << "vantorel-headless: " << e.what() << '\n';
         return 2;
     }
 }
