@@ -33,6 +33,7 @@ void TPipelineForm::Step() {
 }
 
 void TPipelineForm::FormKeyDown(std::uint16_t key, TShiftState) {
+    if (key == 'P') Paused = !Paused;
     if (key != VK_ESCAPE) return;
     WriteLog("Formkeydown: Escape");
     Closing = true;

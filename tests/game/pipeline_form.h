@@ -1,6 +1,6 @@
 // A small game screen for the tests: the whole frame pipeline without the
-// game. The back picture scrolls a pixel per step, and Escape or a close
-// request winds it down through the closing protocol.
+// game. The back picture scrolls a pixel per step, P pauses and resumes, and
+// Escape or a close request winds it down through the closing protocol.
 #pragma once
 
 #include <string>

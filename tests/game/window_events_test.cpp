@@ -25,10 +25,10 @@ TEST_F(GameScreen, APausedGameRunsNoStepsButStillDrawsAndPresents) {
     auto form = MakeForm(2);
     std::vector<std::uint64_t> stepsWhilePaused;
     display.OnPresent = [&](const TSurface&) {
-        const std::uint32_t ms = display.Elapsed();
-        form->Paused = ms >= 400 && ms < 800;
         if (form->Paused) stepsWhilePaused.push_back(form->StateSteps);
     };
+    display.ScheduleInput(400, Key('P'));
+    display.ScheduleInput(800, Key('P'));
     display.ScheduleInput(1200, Key(VK_ESCAPE));
     form->ShowModal();
     ASSERT_GE(stepsWhilePaused.size(), 10u) << "frames go on while paused";
