@@ -31,23 +31,26 @@ std::string SheetFileName(const std::string& base) {
     return GetProgramDir() + "/gfx/sb/" + base;
 }
 
+// The frame size along one side of the sheet; the words name the side in
+// the message of a sheet that is not a whole number of frames.
+std::int32_t FrameSize(const std::string& name, std::int32_t sheet, std::int32_t count, const char* sheetWord,
+                       const char* frameWord, const char* countWord) {
+    const std::int32_t frame = count >= 1 ? sheet / count : 0;
+    if (count < 1 || frame * count != sheet)
+        throw std::runtime_error(
+            "LoadGO: Ma\xDF"
+            "e von " +
+            name + " nicht stimmig: " + sheetWord + "(" + std::to_string(sheet) + ")," + frameWord + "(" +
+            std::to_string(frame) + ")," + countWord + "(" + std::to_string(count) + ")");
+    return frame;
+}
+
 // Sheet size must be a whole number of frames. A count below 1 can never
 // divide a sheet, so it fails the same check instead of dividing by zero.
 void CheckGrid(const std::string& name, std::int32_t sheetW, std::int32_t sheetH, GridHeader& h) {
-    h.FrameW = h.Columns >= 1 ? sheetW / h.Columns : 0;
-    if (h.Columns < 1 || h.FrameW * h.Columns != sheetW)
-        throw std::runtime_error(
-            "LoadGO: Ma\xDF"
-            "e von " +
-            name + " nicht stimmig: Gesamtbreite(" + std::to_string(sheetW) + "),Animationsbreite(" +
-            std::to_string(h.FrameW) + "),hor. Animationsanzahl(" + std::to_string(h.Columns) + ")");
-    h.FrameH = h.Rows >= 1 ? sheetH / h.Rows : 0;
-    if (h.Rows < 1 || h.FrameH * h.Rows != sheetH)
-        throw std::runtime_error(
-            "LoadGO: Ma\xDF"
-            "e von " +
-            name + " nicht stimmig: Gesamthoehe(" + std::to_string(sheetH) + "),Animationshoehe(" +
-            std::to_string(h.FrameH) + "),ver. Animationsanzahl(" + std::to_string(h.Rows) + ")");
+    h.FrameW =
+        FrameSize(name, sheetW, h.Columns, "Gesamtbreite", "Animationsbreite", "hor. Animationsanzahl");
+    h.FrameH = FrameSize(name, sheetH, h.Rows, "Gesamthoehe", "Animationshoehe", "ver. Animationsanzahl");
 }
 
 void AddSprite(int surfaceNumber, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {

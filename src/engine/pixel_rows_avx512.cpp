@@ -46,24 +46,39 @@ VANTOREL_AVX512 inline __m512i Mix8888(__m512i d, __m512i c, __m512i wdLo, __m51
 
 }  // namespace
 
+namespace {
+
+// The keyed copy for pixels of 2 or 4 bytes: one chunk of 64 bytes at a time,
+// the key compared lane by lane, and only the other lanes stored.
+template <int Bytes>
+VANTOREL_AVX512 void CopyKeyedAvx512(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n,
+                                     std::uint32_t key) {
+    constexpr std::int32_t lanes = 64 / Bytes;
+    for (std::int32_t i = 0; i < n; i += lanes) {
+        if constexpr (Bytes == 2) {
+            const __mmask32 t = Tail32(n - i);
+            const __m512i s = _mm512_maskz_loadu_epi16(t, src + 2 * i);
+            const __m512i k = _mm512_set1_epi16(static_cast<short>(key));
+            _mm512_mask_storeu_epi16(dst + 2 * i, _mm512_mask_cmpneq_epi16_mask(t, s, k), s);
+        } else {
+            const __mmask16 t = Tail16(n - i);
+            const __m512i s = _mm512_maskz_loadu_epi32(t, src + 4 * i);
+            const __m512i k = _mm512_set1_epi32(static_cast<int>(key));
+            _mm512_mask_storeu_epi32(dst + 4 * i, _mm512_mask_cmpneq_epi32_mask(t, s, k), s);
+        }
+    }
+}
+
+}  // namespace
+
 VANTOREL_AVX512 void CopyKeyed16Avx512(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n,
                                        std::uint16_t key) {
-    const __m512i vkey = _mm512_set1_epi16(static_cast<short>(key));
-    for (std::int32_t i = 0; i < n; i += 32) {
-        const __mmask32 t = Tail32(n - i);
-        const __m512i s = _mm512_maskz_loadu_epi16(t, src + 2 * i);
-        _mm512_mask_storeu_epi16(dst + 2 * i, _mm512_mask_cmpneq_epi16_mask(t, s, vkey), s);
-    }
+    CopyKeyedAvx512<2>(dst, src, n, key);
 }
 
 VANTOREL_AVX512 void CopyKeyed32Avx512(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n,
                                        std::uint32_t key) {
-    const __m512i vkey = _mm512_set1_epi32(static_cast<int>(key));
-    for (std::int32_t i = 0; i < n; i += 16) {
-        const __mmask16 t = Tail16(n - i);
-        const __m512i s = _mm512_maskz_loadu_epi32(t, src + 4 * i);
-        _mm512_mask_storeu_epi32(dst + 4 * i, _mm512_mask_cmpneq_epi32_mask(t, s, vkey), s);
-    }
+    CopyKeyedAvx512<4>(dst, src, n, key);
 }
 
 VANTOREL_AVX512 void AlphaRow565Avx512(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front,

@@ -38,22 +38,31 @@ TRBob::~TRBob() {
     Count = 0;
 }
 
-void TRBob::SetX(float x) {
-    X = x;
+void TRBob::SetAxis(float TRBob::*body, float TBob::*bob, float TRBobMember::*offset, float v) {
+    this->*body = v;
     for (std::int32_t n = 1; n <= Count; ++n)
-        if (TBob* b = Bob(n)) b->X = x + Member(n).DX;
+        if (TBob* b = Bob(n)) b->*bob = v + Member(n).*offset;
+}
+
+void TRBob::SetX(float x) {
+    SetAxis(&TRBob::X, &TBob::X, &TRBobMember::DX, x);
 }
 
 void TRBob::SetY(float y) {
-    Y = y;
-    for (std::int32_t n = 1; n <= Count; ++n)
-        if (TBob* b = Bob(n)) b->Y = y + Member(n).DY;
+    SetAxis(&TRBob::Y, &TBob::Y, &TRBobMember::DY, y);
 }
 
 void TRBob::SetZ(float z) {
-    Z = z;
-    for (std::int32_t n = 1; n <= Count; ++n)
-        if (TBob* b = Bob(n)) b->Z = z + Member(n).DZ;
+    SetAxis(&TRBob::Z, &TBob::Z, &TRBobMember::DZ, z);
+}
+
+void TRBob::RestAt(float x, float y, float z) {
+    SetX(x);
+    SetY(y);
+    SetZ(z);
+    TargetX = X;
+    TargetY = Y;
+    TargetZ = Z;
 }
 
 void TRBob::SetVisible(bool v) {

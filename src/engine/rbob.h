@@ -27,6 +27,8 @@ public:
     void SetX(float x);
     void SetY(float y);
     void SetZ(float z);
+    // Places the body at (x, y, z) and makes that its target: it rests there.
+    void RestAt(float x, float y, float z);
     void SetVisible(bool v);
     // Adds a member bob at the offsets; returns its member number (1-based).
     // Raises when the body or the sprite list is full.
@@ -59,4 +61,8 @@ public:
     float WobbleX = 0, WobbleY = 0, WobbleZ = 0;
     float WobbleVelocityX = 0, WobbleVelocityY = 0, WobbleVelocityZ = 0;
     float WobbleAccelX = 0, WobbleAccelY = 0, WobbleAccelZ = 0;
+
+private:
+    // One coordinate of the body and of every member bob, at its offset.
+    void SetAxis(float TRBob::*body, float TBob::*bob, float TRBobMember::*offset, float v);
 };

@@ -15,12 +15,7 @@ constexpr std::int32_t HelpHeight = 50;
 Thelpfeld::Thelpfeld() {
     AddBobByName("helpfeld", 0, -1, 0, 0, 0);
     Bob(1)->Layer = 1;
-    SetX(0);
-    SetY(220);
-    SetZ(-800);
-    TargetX = X;
-    TargetY = Y;
-    TargetZ = Z;
+    RestAt(0, 220, -800);
     SetVisible(false);
 }
 

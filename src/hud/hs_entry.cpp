@@ -19,12 +19,7 @@ constexpr std::int32_t ScoreColumnReserve = 100;
 THSEntry::THSEntry(std::int32_t rank) : Rank(rank) {
     AddBobByName("hsleerfeld" + std::to_string(rank), 0, -1, 0, 0, 0);
     Bob(1)->Layer = 1;
-    SetX(0);
-    SetY(0);
-    SetZ(-80);
-    TargetX = X;
-    TargetY = Y;
-    TargetZ = Z;
+    RestAt(0, 0, -80);
     ApproachDivisor = 200;
     Damping = 1.1f;
     SetVisible(false);

@@ -12,12 +12,7 @@ TScorepoints::TScorepoints() {
         Bob(n)->Project = true;
         Bob(n)->Layer = 1;
     }
-    SetX(5000);
-    SetY(-5500);
-    SetZ(-16000);
-    TargetX = X;
-    TargetY = Y;
-    TargetZ = Z;
+    RestAt(5000, -5500, -16000);
     SetVisible(false);
 }
 

@@ -22,12 +22,7 @@ TScoretime::TScoretime() {
     ScreenBob(*this, 2, 1);
     AddBobByName("bigtimefeld", 0, -1, 6000, 5500, 0);
     ScreenBob(*this, 3, 0);
-    SetX(-6000);
-    SetY(-5500);
-    SetZ(-16000);
-    TargetX = X;
-    TargetY = Y;
-    TargetZ = Z;
+    RestAt(-6000, -5500, -16000);
     SetVisible(false);
 }
 

@@ -9,20 +9,11 @@ void Glider(TRBob& body) {
     body.Damping = 1.1f;
 }
 
-void PlaceAt(TRBob& body, float x, float y, float z) {
-    body.SetX(x);
-    body.SetY(y);
-    body.SetZ(z);
-    body.TargetX = x;
-    body.TargetY = y;
-    body.TargetZ = z;
-}
-
 }  // namespace
 
 Tcongrat::Tcongrat() {
     AddBobByName("Congratulations", 0, -1, 0, 0, 0);
-    PlaceAt(*this, 0, 0, -80);
+    RestAt(0, 0, -80);
     Glider(*this);
     SetVisible(false);
 }
@@ -31,13 +22,13 @@ Tpressbutton::Tpressbutton() {
     AddBobByName("buttontostart", 0, -1, 0, 0, 0);
     Bob(1)->ScreenMode = true;
     Bob(1)->Project = true;
-    PlaceAt(*this, X, Y, Z);  // the title sequence places it
+    RestAt(X, Y, Z);  // the title sequence places it
     Glider(*this);
     SetVisible(false);
 }
 
 TScoreTorpedo::TScoreTorpedo(std::int32_t i) {
     AddBobByName("torpedoscore", 0, -1, 0, 0, 0);
-    PlaceAt(*this, static_cast<float>(15 * i - 75), -275, -800);
+    RestAt(static_cast<float>(15 * i - 75), -275, -800);
     SetVisible(false);
 }

@@ -25,12 +25,7 @@ Ttitle::Ttitle() {
     AddBobByName("titlevelmora", 0, -1, -2690, 2720, 0);
     AddBobByName("kbchlogo", 0, -1, 2520, 2640, 0);
     for (std::int32_t n = 1; n <= 4; ++n) ScreenBob(*this, n);
-    SetX(0);
-    SetY(0);
-    SetZ(-8000);
-    TargetX = X;
-    TargetY = Y;
-    TargetZ = Z;
+    RestAt(0, 0, -8000);
     SetVisible(true);
 }
 

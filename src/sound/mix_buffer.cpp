@@ -59,20 +59,20 @@ HRESULT TMixBuffer::GetCurrentPosition(std::uint32_t& bytes) {
     return DS_OK;
 }
 
-HRESULT TMixBuffer::SetPan(std::int32_t pan) {
-    if (pan < DSBPAN_LEFT || pan > DSBPAN_RIGHT) return DSERR_INVALIDPARAM;
+HRESULT TMixBuffer::SetLevel(std::int32_t& field, std::int32_t value, std::int32_t low, std::int32_t high) {
+    if (value < low || value > high) return DSERR_INVALIDPARAM;
     std::lock_guard lock(owner_.mutex_);
-    pan_ = pan;
+    field = value;
     UpdateGains();
     return DS_OK;
 }
 
+HRESULT TMixBuffer::SetPan(std::int32_t pan) {
+    return SetLevel(pan_, pan, DSBPAN_LEFT, DSBPAN_RIGHT);
+}
+
 HRESULT TMixBuffer::SetVolume(std::int32_t volume) {
-    if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX) return DSERR_INVALIDPARAM;
-    std::lock_guard lock(owner_.mutex_);
-    volume_ = volume;
-    UpdateGains();
-    return DS_OK;
+    return SetLevel(volume_, volume, DSBVOLUME_MIN, DSBVOLUME_MAX);
 }
 
 HRESULT TMixBuffer::GetPan(std::int32_t& pan) {

@@ -55,6 +55,8 @@ private:
     void MixInto(std::int32_t* acc, std::size_t frames);
     void MarkLost();
     void UpdateGains();
+    // Pan or volume: a value within low..high is stored and the gains follow.
+    HRESULT SetLevel(std::int32_t& field, std::int32_t value, std::int32_t low, std::int32_t high);
 
     TMixer& owner_;
     TWaveFormatEx format_;

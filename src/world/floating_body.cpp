@@ -8,11 +8,6 @@ void MakeFloatingBody(TRBob& body) {
     body.Damping = 1.5f;
     body.SpringDivisor = 200.0f;
     body.MaxThrust = 5.0f;
-    body.SetX(0);
-    body.SetY(0);
-    body.SetZ(-static_cast<float>(ProjectionScale));
-    body.TargetX = body.X;
-    body.TargetY = body.Y;
-    body.TargetZ = body.Z;
+    body.RestAt(0, 0, -static_cast<float>(ProjectionScale));
     body.SetVisible(false);
 }

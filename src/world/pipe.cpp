@@ -23,12 +23,7 @@ constexpr float MuzzleInset = 10.0f;
 TRohr::TRohr(TWorld& world) : world_(world) {
     AddBobByName("Rohr", AnimLoaded, -1, 0, 0, 0);
     const auto f = static_cast<float>(ProjectionScale);
-    SetX(PipeRestX);
-    SetY(0);
-    SetZ(-f);
-    TargetX = PipeRestX;
-    TargetY = 0;
-    TargetZ = -f;
+    RestAt(PipeRestX, 0, -f);
     ApproachDivisor = 30.0f;
     Damping = 1.1f;
     SetVisible(false);

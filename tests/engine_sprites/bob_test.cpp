@@ -2,10 +2,10 @@
 // and the frame sounds.
 #include <gtest/gtest.h>
 
-#include "definitions_builder.h"
 #include "engine/bob.h"
 #include "engine/projection.h"
 #include "sprite_world.h"
+#include "support/definitions_builder.h"
 
 using defs::Ani;
 using defs::Block;

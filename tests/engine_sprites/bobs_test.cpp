@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "definitions_builder.h"
 #include "engine/bobs.h"
 #include "engine/rbob.h"
 #include "infra/random.h"
 #include "sprite_world.h"
+#include "support/definitions_builder.h"
 
 using defs::Ani;
 using defs::Block;

@@ -12,11 +12,11 @@
 #include <cstring>
 #include <fstream>
 
-#include "definitions_builder.h"
 #include "engine/pictures.h"
 #include "engine/pixel_ops.h"
 #include "engine/rbob.h"
 #include "sprite_world.h"
+#include "support/definitions_builder.h"
 
 using defs::Ani;
 using defs::Block;

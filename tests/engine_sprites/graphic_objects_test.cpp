@@ -2,11 +2,11 @@
 // masks, sounds, the consistency checks and the capacities.
 #include <gtest/gtest.h>
 
-#include "definitions_builder.h"
 #include "engine/graphic_objects.h"
 #include "infra/errors.h"
 #include "infra/paths.h"
 #include "sprite_world.h"
+#include "support/definitions_builder.h"
 
 using defs::Ani;
 using defs::Block;

@@ -2,7 +2,6 @@
 // sprite copy and numbers composed from digit pictures.
 #include <gtest/gtest.h>
 
-#include "definitions_builder.h"
 #include "engine/dd_errors.h"
 #include "engine/number_paint.h"
 #include "engine/pictures.h"
@@ -10,6 +9,7 @@
 #include "engine/rbob.h"
 #include "engine/sprite_blit.h"
 #include "sprite_world.h"
+#include "support/definitions_builder.h"
 
 using defs::Ani;
 using defs::Block;

@@ -11,6 +11,7 @@
 #include "infra/env_data.h"
 #include "infra/file_io.h"
 #include "infra/paths.h"
+#include "support/definitions_builder.h"
 #include "support/temp_program_dir.h"
 #include "support/test_screen.h"
 #include "world/cave_front.h"
@@ -31,11 +32,9 @@ inline constexpr ElementSize ElementSizes[FrontTypeCount] = {
 // One OBJECT block per element type, one picture each, blank sheets.
 inline std::vector<std::string> ElementDefinitions() {
     std::string text;
-    for (const ElementSize& e : ElementSizes) {
-        text += std::string("OBJECT ") + e.Name + ":CreateAnimation\n" + std::to_string(e.W) +
-                " Punkte breit\n" + std::to_string(e.H) + " Punkte hoch\n1   Image\n1   horizontal\n" +
-                "1   vertikal\nhorizontale Anordnung\n\nANI\nstandard 001; (000/000)\nANIEND\n----------\n";
-    }
+    for (const ElementSize& e : ElementSizes)
+        text += defs::Block(e.Name, "CreateAnimation", e.W, e.H, 1, 1, 1,
+                            {defs::Ani("standard", "001", "(000/000)")});
     return SplitLines(text);
 }
 

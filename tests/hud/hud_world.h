@@ -29,6 +29,7 @@
 #include "sound/kb_dsound.h"
 #include "sound/recording_audio_output.h"
 #include "sound/wave_builder.h"
+#include "support/definitions_builder.h"
 #include "support/fixed_font_rasterizer.h"
 #include "support/temp_program_dir.h"
 #include "support/test_screen.h"
@@ -38,34 +39,21 @@
 
 namespace hudtest {
 
-inline std::string Num(int v, const std::string& word) {
-    std::string s = std::to_string(v);
-    s.resize(3, ' ');
-    return s + " " + word;
-}
-
-inline std::string Ani(const std::string& name, const std::string& frames, int delay = 2) {
-    std::string s = name;
-    s.resize(9, ' ');
-    char timing[16];
-    std::snprintf(timing, sizeof timing, "(%03d/000)", delay);
-    return s + frames + "; " + timing;
-}
-
 inline std::string Three(int n) {
     char b[16];
     std::snprintf(b, sizeof b, "%03d", n);
     return b;
 }
 
+// An animation of the frames with the delay.
+inline std::string Ani(const std::string& name, const std::string& frames, int delay = 2) {
+    return defs::Ani(name, frames, "(" + Three(delay) + "/000)");
+}
+
+// A canvas object: pictures side by side in one row.
 inline std::string Canvas(const std::string& name, int w, int h, int pictures = 1,
                           std::vector<std::string> animations = {Ani("standard", "001")}) {
-    std::string s = "OBJECT " + name + ":CreateAnimation\n" + Num(w, "Punkte breit") + "\n" +
-                    Num(h, "Punkte hoch") + "\n" + Num(pictures, "Image") + "\n" +
-                    Num(pictures, "horizontal") + "\n" + Num(1, "vertikal") +
-                    "\nhorizontale Anordnung\n\nANI\n";
-    for (const auto& a : animations) s += a + "\n";
-    return s + "ANIEND\n----------\n";
+    return defs::Block(name, "CreateAnimation", w, h, pictures, pictures, 1, animations);
 }
 
 // One animation per picture, numbered from 0.
