@@ -50,9 +50,12 @@ void TBubble::Step() {
         return;
     }
     if (RandFloat() < 0.0001 && BubbleChance()) {
+        // Along the bottom first, then the depth: drawn one after the other,
+        // since the order of draws inside one call's arguments is the compiler's.
         const float f = static_cast<float>(ProjectionScale);
-        Show(1, static_cast<float>(static_cast<std::int32_t>(RandInt(800)) - 400), 350,
-             static_cast<float>(2 * RandFloat()) - f - 1);
+        const auto x = static_cast<float>(static_cast<std::int32_t>(RandInt(800)) - 400);
+        const float z = static_cast<float>(2 * RandFloat()) - f - 1;
+        Show(1, x, 350, z);
     }
 }
 

@@ -65,6 +65,27 @@ TEST_F(BubbleWorld, SizesStartAtTheMinimumAndBubblesRiseToTheRight) {
     EXPECT_NE(b.X, x);
 }
 
+TEST_F(BubbleWorld, ASpontaneousBubbleDrawsItsPlaceAlongTheBottomFirstThenItsDepth) {
+    MakeBubbles(100);
+    // A seed whose next draw is below the 0.0001 chance of rising.
+    std::uint32_t seed = 0;
+    for (RandSeed = 0; RandFloat() >= 0.0001; seed = RandSeed) {
+    }
+    // The draws in turn: the chance, the bubble amount, then x, then depth.
+    RandSeed = seed;
+    RandFloat();
+    RandInt(100);
+    const float x = static_cast<float>(static_cast<std::int32_t>(RandInt(800)) - 400);
+    const float z = static_cast<float>(2 * RandFloat()) - 800 - 1;
+    RandSeed = seed;
+    TBubble& bubble = *world.Bubbles->Item(1);
+    bubble.Step();
+    ASSERT_TRUE(bubble.Visible);
+    EXPECT_EQ(bubble.X, x);
+    EXPECT_EQ(bubble.Y, 350);
+    EXPECT_EQ(bubble.Z, z);
+}
+
 TEST_F(BubbleWorld, ABubbleBurstsAboveTheTop) {
     MakeBubbles(100);
     world.Bubbles->Emit(1, 0, -349, -800);
