@@ -7,6 +7,24 @@
 #include <vector>
 
 inline std::vector<std::string> WindowStartLines() {
-    return {"Formshow: Start", "InitDDraw", "InitDDraw (Inherited)", "-1", "0", "1", "2", "3", "4", "5", "6",
-            "7", "6", "7", "16", "17", "18", "19", "20", "InitDDraw (Inherited) OK!"};
+    return {"Formshow: Start",
+            "InitDDraw",
+            "InitDDraw (Inherited)",
+            "-1",
+            "0",
+            "1",
+            "2",
+            "3",
+            "4",
+            "5",
+            "6",
+            "7",
+            "6",
+            "7",
+            "16",
+            "17",
+            "18",
+            "19",
+            "20",
+            "InitDDraw (Inherited) OK!"};
 }
