@@ -26,9 +26,9 @@
 #include "infra/paths.h"
 #include "infra/random.h"
 #include "infra/resources.h"
+#include "online/internet.h"
 #include "online/server_addresses.h"
 #include "online/system_report.h"
-#include "platform/internet.h"
 #include "sound/disk_space.h"
 
 namespace {
@@ -41,8 +41,11 @@ constexpr const char* GameDataFile = "SPS/game.dat";
 
 }  // namespace
 
-TForm1::TForm1(GameScreenRunner runGameScreen, QWidget* parent)
-    : QMainWindow(parent), runGameScreen_(std::move(runGameScreen)) {
+TForm1::TForm1(IMessages& messages, TInternet& internet, GameScreenRunner runGameScreen, QWidget* parent)
+    : QMainWindow(parent),
+      messages_(messages),
+      internet_(internet),
+      runGameScreen_(std::move(runGameScreen)) {
     setWindowTitle("Vantorel!");
     // A fixed single border: no maximise box, no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -215,7 +218,7 @@ void TForm1::ActionStartExecute() {
     if (!activatedOnce_) FormActivate();
     Timer1->stop();
     if (!MusicReady) {
-        Messages().Information(
+        messages_.Information(
             "Cannot start game because of low drive space. Please close program and make some more space "
             "available on drive " +
             DiskSpaceOf(GetProgramDir()).mountPoint + ". Then try again.");
@@ -224,9 +227,8 @@ void TForm1::ActionStartExecute() {
     WriteLog("Program Version 1.07");
     LogSystemInfo();
     if (AvailableMemoryKB < MinimumMemoryKB &&
-        !Messages().Question(
-            "There seems to be not enough available memory on your system. Would you like to "
-            "try to start the game anyway?")) {
+        !messages_.Question("There seems to be not enough available memory on your system. Would you like to "
+                            "try to start the game anyway?")) {
         Timer1->start();
         return;
     }
@@ -282,7 +284,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 void TForm1::ActionHilfeExecute() {
     // With E held this opens the level editor, which comes with the cave editor.
     if (EditorKeyHeld) return;
-    OpenUrl(GameServerPage("vtrrulesengl.htm"));
+    internet_.OpenUrl(GameServerPage("vtrrulesengl.htm"));
 }
 
 void TForm1::ActionCloseExecute() {
@@ -323,6 +325,6 @@ void TForm1::closeEvent(QCloseEvent* e) {
     } catch (const std::exception& ex) {
         // The window stays open so that the player can make room and try again.
         e->ignore();
-        Messages().Error(ex.what());
+        messages_.Error(ex.what());
     }
 }

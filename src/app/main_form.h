@@ -12,6 +12,8 @@
 
 #include "sound/convert_sounds.h"
 
+class IMessages;
+class TInternet;
 class QAction;
 class QFrame;
 class QLabel;
@@ -31,8 +33,10 @@ public:
     using GameScreenRunner =
         std::function<void(std::optional<int> displayMode, const std::string& definitions)>;
 
-    // The creation handler (FormCreate) runs here.
-    explicit TForm1(GameScreenRunner runGameScreen, QWidget* parent = nullptr);
+    // The creation handler (FormCreate) runs here. Nothing is owned; the
+    // message boxes and the internet helpers outlive the window.
+    TForm1(IMessages& messages, TInternet& internet, GameScreenRunner runGameScreen,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Controls, in creation order.
@@ -96,6 +100,8 @@ private:
     void CentreOnScreen();
     void RunGameScreen(std::optional<int> mode);
 
+    IMessages& messages_;
+    TInternet& internet_;
     GameScreenRunner runGameScreen_;
     std::string sbMemoText_;
     std::vector<std::string> sbMemoLines_;

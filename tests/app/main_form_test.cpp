@@ -22,7 +22,9 @@
 #include "infra/clock.h"
 #include "infra/env_data.h"
 #include "online/game_info.h"
+#include "online/internet.h"
 #include "sound/disk_space.h"
+#include "support/fake_internet.h"
 #include "support/recording_messages.h"
 #include "support/temp_program_dir.h"
 
@@ -62,16 +64,21 @@ protected:
     }
 
     std::unique_ptr<TForm1> MakeForm() {
-        return std::make_unique<TForm1>([this](std::optional<int> mode, const std::string& definitions) {
-            games.push_back(mode);
-            definitionsSizes.push_back(definitions.size());
-        });
+        return std::make_unique<TForm1>(messages, internet,
+                                        [this](std::optional<int> mode, const std::string& definitions) {
+                                            games.push_back(mode);
+                                            definitionsSizes.push_back(definitions.size());
+                                        });
     }
     std::string Log() const { return dir.Read("sps/LOG.TXT"); }
 
     TempProgramDir dir;
     RecordingMessages messages;
     RoomyFacts facts{512ull * 1024 * 1024};
+    FakeHttpClient http;
+    FakeBrowser browser;
+    FakeConnection connection;
+    TInternet internet{http, browser, connection, messages};
     std::vector<std::optional<int>> games;
     std::vector<std::size_t> definitionsSizes;
 };
@@ -225,7 +232,7 @@ TEST_F(MainFormTest, PressOnThePlayButtonStartsAGameInTheStoredMode) {
 TEST_F(MainFormTest, WhileTheGameRunsTheWindowTakesNoInputAndStaysOpen) {
     bool closed = true, running = false;
     TForm1* self = nullptr;
-    TForm1 form([&](std::optional<int>, const std::string&) {
+    TForm1 form(messages, internet, [&](std::optional<int>, const std::string&) {
         games.push_back(std::nullopt);
         running = self->GameRunning();
         closed = self->close();
