@@ -16,32 +16,15 @@
 #include "infra/file_io.h"
 #include "infra/game_data.h"
 #include "infra/scrambler.h"
-#include "online/game_info.h"
 #include "online/internet.h"
 #include "platform/curl_http_client.h"
 #include "support/fake_internet.h"
 #include "support/local_http_server.h"
+#include "support/memory_facts.h"
 #include "support/recording_messages.h"
 #include "support/temp_program_dir.h"
 
 namespace {
-
-class FixedMemory : public ISystemFacts {
-public:
-    std::string OsVersion() override { return {}; }
-    std::string OsPlatform() override { return {}; }
-    std::string GraphicsVersion() override { return {}; }
-    std::string CpuVendor() override { return {}; }
-    std::string DisplayResolution() override { return {}; }
-    std::string BitsPerPixel() override { return {}; }
-    MemoryStatus Memory() override {
-        MemoryStatus m;
-        m.AvailPhys = 300 * 1024;
-        m.AvailVirtual = 1000 * 1024;
-        return m;
-    }
-    ProcessorInfo Processor() override { return {}; }
-};
 
 class DialogTest : public ::testing::Test {
 protected:
@@ -55,14 +38,14 @@ protected:
     }
     TempProgramDir dir;
     RecordingMessages messages;
-    FixedMemory facts;
-};
-
-TEST_F(DialogTest, InfoShowsNameVersionAndMemory) {
+    MemoryFacts facts{300 * 1024, 1000 * 1024};
     CurlHttpClient http;
     FakeBrowser browser;
     FakeConnection connection;
-    TInternet internet(http, browser, connection, messages);
+    TInternet internet{http, browser, connection, messages};
+};
+
+TEST_F(DialogTest, InfoShowsNameVersionAndMemory) {
     TInfoForm info(internet, messages);
     EXPECT_EQ(info.windowTitle(), "Info");
     EXPECT_EQ(info.size(), QSize(400, 300));
@@ -77,15 +60,13 @@ TEST_F(DialogTest, InfoShowsNameVersionAndMemory) {
 
 TEST_F(DialogTest, TheVersionCheckAsksTheGameServer) {
     std::string versionFile;
+    bool missing = false;
     LocalHttpServer server([&](const std::string& request) {
-        return RequestPath(request) == "/vtrinternal/version.txt" ? HttpReply(200, versionFile)
-                                                                  : HttpReply(404, "");
+        return RequestPath(request) == "/vtrinternal/version.txt" && !missing
+                   ? HttpReply(200, versionFile)
+                   : HttpReply(404, "<html></html>");
     });
     setenv("VANTOREL_GAME_SERVER", server.Url("").c_str(), 1);
-    CurlHttpClient http;
-    FakeBrowser browser;
-    FakeConnection connection;
-    TInternet internet(http, browser, connection, messages);
     TInfoForm info(internet, messages);
     const auto check = [&](const std::string& file) {
         versionFile = file;
@@ -113,23 +94,16 @@ TEST_F(DialogTest, TheVersionCheckAsksTheGameServer) {
     EXPECT_TRUE(check("2.0\njavascript:alert(1)\n").empty());
     EXPECT_EQ(browser.opened.size(), 1u);
     EXPECT_EQ(server.Requests().size(), 8u);
+    // A missing version file is a transfer error for the application's error box.
+    missing = true;
+    messages.shown.clear();
+    EXPECT_THROW(info.Button2Click(), EHttpError);
+    EXPECT_TRUE(messages.shown.empty());
     // Offline: the message of the fetch, nothing else; no request.
     connection.online = false;
     EXPECT_EQ(check("2.0\nhttp://dl.test/\n"),
               std::vector<std::string>{"Operation Failed: Can't connect to the Internet"});
-    EXPECT_EQ(server.Requests().size(), 8u);
-}
-
-TEST_F(DialogTest, AMissingVersionFileIsATransferError) {
-    LocalHttpServer server(HttpReply(404, "<html>Not found</html>"));
-    setenv("VANTOREL_GAME_SERVER", server.Url("").c_str(), 1);
-    CurlHttpClient http;
-    FakeBrowser browser;
-    FakeConnection connection;
-    TInternet internet(http, browser, connection, messages);
-    TInfoForm info(internet, messages);
-    EXPECT_THROW(info.Button2Click(), EHttpError);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(server.Requests().size(), 9u);
 }
 
 TEST_F(DialogTest, NewHighscoreShowsTheTopScore) {

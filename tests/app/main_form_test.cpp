@@ -29,31 +29,11 @@
 #include "online/internet.h"
 #include "sound/disk_space.h"
 #include "support/fake_internet.h"
+#include "support/memory_facts.h"
 #include "support/recording_messages.h"
 #include "support/temp_program_dir.h"
 
 namespace {
-
-// Plenty of memory, so that only the tests that want it see the memory question.
-class RoomyFacts : public ISystemFacts {
-public:
-    explicit RoomyFacts(std::uint64_t availPhysBytes) : avail_(availPhysBytes) {}
-    std::string OsVersion() override { return "Test"; }
-    std::string OsPlatform() override { return "Linux"; }
-    std::string GraphicsVersion() override { return ""; }
-    std::string CpuVendor() override { return ""; }
-    std::string DisplayResolution() override { return ""; }
-    std::string BitsPerPixel() override { return ""; }
-    MemoryStatus Memory() override {
-        MemoryStatus m;
-        m.TotalPhys = m.AvailPhys = avail_;
-        return m;
-    }
-    ProcessorInfo Processor() override { return {}; }
-
-private:
-    std::uint64_t avail_;
-};
 
 class MainFormTest : public ::testing::Test {
 protected:
@@ -80,7 +60,8 @@ protected:
 
     TempProgramDir dir;
     RecordingMessages messages;
-    RoomyFacts facts{512ull * 1024 * 1024};
+    // Plenty of memory, so that only the tests that want it see the memory question.
+    MemoryFacts facts{512ull * 1024 * 1024};
     FakeHttpClient http;
     FakeBrowser browser;
     FakeConnection connection;
@@ -335,7 +316,7 @@ TEST_F(MainFormTest, AnUnknownDisplayModeLeavesTheGameScreensDefault) {
 }
 
 TEST_F(MainFormTest, LittleMemoryAsksAndStartsOnlyOnYes) {
-    RoomyFacts tight(1024 * 1024);  // 1 MB
+    MemoryFacts tight(1024 * 1024);  // 1 MB
     SetSystemFacts(&tight);
     auto form = MakeForm();
     messages.answer = false;
