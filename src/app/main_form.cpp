@@ -136,8 +136,8 @@ void TForm1::FitToBackground() {
 
 bool TForm1::event(QEvent* e) {
     // The window's activation handler runs when it first becomes active and
-    // again when the program's own game screen or dialogs give the focus back
-    // (DialogClosed), not for message boxes: otherwise a message box of the
+    // again when the program's own game screen or dialogs have closed
+    // (AfterGame, DialogClosed), not for message boxes: otherwise a message box of the
     // music preparation would start the preparation over again when it closes.
     if (e->type() == QEvent::WindowActivate && activatePending_ && !activating_ && !gameRunning_) {
         activatePending_ = false;

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaMethod>
+#include <QTimer>
 
 #include "app/editor_form.h"
 #include "app/info_form.h"
@@ -74,8 +75,8 @@ void TForm1::CreateMenus() {
 }
 
 void TForm1::DialogClosed() {
-    // The window becomes active again: its activation handler runs then.
-    activatePending_ = true;
+    // The window is active again: its activation handler runs.
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
 void TForm1::ActionHilfeExecute() {

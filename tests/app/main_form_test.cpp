@@ -429,4 +429,24 @@ TEST_F(MainFormTest, AnUncleanGameAsksForErrorHelpOncePerGame) {
     EXPECT_EQ(reports, 1);
 }
 
+TEST_F(MainFormTest, ClosingADialogActivatesTheWindowAgain) {
+    auto form = MakeForm();
+    form->FormActivate();
+    dir.Write("sps/LOG.TXT", "ERROR\r\n");
+    messages.answer = false;
+    QStringList titles;
+    AnswerNextModal(titles, "Ok");
+    form->ActionInfo->trigger();
+    QTest::qWait(20);
+    EXPECT_EQ(titles, QStringList({"Info"}));
+    EXPECT_EQ(messages.shown.size(), 1u);  // the error help's question
+    form->ActionEinstellungen->trigger();
+    QWidget* options = form->findChild<QWidget*>("MainOptions");
+    ASSERT_NE(options, nullptr);
+    EXPECT_FALSE(options->isModal());
+    options->close();
+    QTest::qWait(20);
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
 }  // namespace
