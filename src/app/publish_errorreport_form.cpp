@@ -26,13 +26,25 @@ namespace {
 constexpr const char* EmailSetting = "PER Name";
 constexpr int DialogWidth = 560, DialogHeight = 560;
 
-// The wait cursor while the mail goes out (the transfer blocks the window).
-class TWaitCursor {
+// Shows the wait cursor while the mail goes out (the transfer blocks the
+// window), and only then: the message boxes that follow get the normal one.
+class TWaitingMailClient : public IMailClient {
 public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
+    explicit TWaitingMailClient(IMailClient& mail) : mail_(mail) {}
+    void Send(const TMailMessage& message) override {
+        const TWaitCursor wait;
+        mail_.Send(message);
+    }
+
+private:
+    struct TWaitCursor {
+        TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+        TWaitCursor(const TWaitCursor&) = delete;
+        TWaitCursor& operator=(const TWaitCursor&) = delete;
+    };
+
+    IMailClient& mail_;
 };
 
 QPlainTextEdit* ScrollingMemo(QWidget* parent, const char* name) {
@@ -53,7 +65,8 @@ QLabel* Caption(QWidget* parent, const char* name, const char* text) {
 
 }  // namespace
 
-TPublishErrorreportForm::TPublishErrorreportForm(TErrorReporter& reporter, IMessages& messages, QWidget* parent)
+TPublishErrorreportForm::TPublishErrorreportForm(TErrorReporter& reporter, IMessages& messages,
+                                                 QWidget* parent)
     : QDialog(parent), reporter_(reporter), messages_(messages) {
     setWindowTitle("Send Errorreport");
     setModal(true);
@@ -68,10 +81,11 @@ void TPublishErrorreportForm::CreateControls() {
     Memo2 = ScrollingMemo(this, "Memo2");
     Memo2->setReadOnly(true);
     Memo2->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
-    Label4 = Caption(this, "Label4",
-                     "Probably we need additional help from you to find and eleminate the bug. Perhaps we have "
-                     "further questions or we want to send you a debug version of the program. We can only get "
-                     "in touch with you if you enter your email here:");
+    Label4 =
+        Caption(this, "Label4",
+                "Probably we need additional help from you to find and eleminate the bug. Perhaps we have "
+                "further questions or we want to send you a debug version of the program. We can only get "
+                "in touch with you if you enter your email here:");
     Label4->setWordWrap(true);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
@@ -88,8 +102,9 @@ void TPublishErrorreportForm::CreateControls() {
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
-    for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Memo1), static_cast<QWidget*>(Label3),
-                       static_cast<QWidget*>(Memo2), static_cast<QWidget*>(Label4), static_cast<QWidget*>(Edit1)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Memo1), static_cast<QWidget*>(Label3),
+          static_cast<QWidget*>(Memo2), static_cast<QWidget*>(Label4), static_cast<QWidget*>(Edit1)})
         layout->addWidget(w);
     layout->addLayout(buttons);
     setTabOrder(Memo1, Edit1);
@@ -130,7 +145,6 @@ void TPublishErrorreportForm::Button1Click() {
     // Log and dialog stay unless the server accepted the report, so that
     // nothing is lost when the machine is offline or the mail is refused.
     try {
-        TWaitCursor wait;
         if (!reporter_.SendErrorMail(FromQString(Edit1->text()), FromQString(Memo1->toPlainText()), LogPath))
             return;
     } catch (const std::exception& e) {
@@ -156,7 +170,8 @@ void TPublishErrorreportForm::done(int result) {
 }
 
 void ShowErrorReportDialog(QWidget* parent, IMessages& messages, std::function<bool()> goOnline) {
-    TCurlMailClient mail(ErrorMailHost(), ErrorMailPort());
+    TCurlMailClient curl(ErrorMailHost(), ErrorMailPort());
+    TWaitingMailClient mail(curl);
     TErrorReporter reporter(mail, messages, std::move(goOnline), ErrorMailRecipient());
     TPublishErrorreportForm form(reporter, messages, parent);
     form.exec();

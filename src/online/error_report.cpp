@@ -96,8 +96,8 @@ TErrorReporter::TErrorReporter(IMailClient& mail, IMessages& messages, std::func
 std::string TErrorReporter::MessageID() {
     char text[80];
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now_().time_since_epoch()).count();
-    std::snprintf(text, sizeof text, "<%lld.%08x%08x@", static_cast<long long>(seconds), random_.Below(0xFFFFFFFFu),
-                  random_.Below(0xFFFFFFFFu));
+    std::snprintf(text, sizeof text, "<%lld.%08x%08x@", static_cast<long long>(seconds),
+                  random_.Below(0xFFFFFFFFu), random_.Below(0xFFFFFFFFu));
     const std::string_view domain = ErrorReportSender.substr(ErrorReportSender.find('@') + 1);
     return std::string(text) + std::string(domain) + ">";
 }

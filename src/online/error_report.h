@@ -43,8 +43,8 @@ public:
     using WallClock = std::function<std::chrono::system_clock::time_point()>;
 
     // goOnline dials up when needed and tells whether the machine is online.
-    TErrorReporter(IMailClient& mail, IMessages& messages, std::function<bool()> goOnline, std::string recipient,
-                   WallClock now = &std::chrono::system_clock::now);
+    TErrorReporter(IMailClient& mail, IMessages& messages, std::function<bool()> goOnline,
+                   std::string recipient, WallClock now = &std::chrono::system_clock::now);
 
     // Mails the description (Windows-1252) with the log at attachmentPath
     // (none when empty) and shows "Thanks for your help!". Offline it shows
@@ -55,7 +55,8 @@ public:
     bool SendErrorMail(std::string_view sender, std::string_view body, const std::string& attachmentPath);
 
     // The message SendErrorMail sends (without sending it).
-    TMailMessage BuildErrorMail(std::string_view sender, std::string_view body, const std::string& attachmentPath);
+    TMailMessage BuildErrorMail(std::string_view sender, std::string_view body,
+                                const std::string& attachmentPath);
 
 private:
     std::string MessageID();

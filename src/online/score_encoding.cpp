@@ -87,7 +87,8 @@ std::string DecodeScoreRecord(std::string_view encoded) {
     const std::string bytes = PercentUnescape(encoded);
     constexpr std::size_t EncodedBlock = 2 * ScoreBlockSize;
     if (bytes.empty() || bytes.size() % EncodedBlock != 0)
-        throw EScoreRecordError("String hat die L\xE4nge " + std::to_string(bytes.size()) + "<>n*128 and <>0");
+        throw EScoreRecordError("String hat die L\xE4nge " + std::to_string(bytes.size()) +
+                                "<>n*128 and <>0");
     std::string out;
     out.reserve(bytes.size() / 2);
     for (std::size_t start = 0; start < bytes.size(); start += EncodedBlock) {

@@ -86,7 +86,8 @@ std::string CleanScoreField(std::string_view text) {
 
 std::string FillEmptyScoreFields(std::string_view record) {
     std::string out(record);
-    for (std::size_t at = out.find("||"); at != std::string::npos; at = out.find("||", at)) out.insert(at + 1, " ");
+    for (std::size_t at = out.find("||"); at != std::string::npos; at = out.find("||", at))
+        out.insert(at + 1, " ");
     return out;
 }
 

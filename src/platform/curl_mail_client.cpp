@@ -55,7 +55,8 @@ CurlMime Body(CURL* curl, const TMailMessage& m) {
 
 }  // namespace
 
-TCurlMailClient::TCurlMailClient(std::string host, int port, long connectTimeoutSeconds, long transferTimeoutSeconds)
+TCurlMailClient::TCurlMailClient(std::string host, int port, long connectTimeoutSeconds,
+                                 long transferTimeoutSeconds)
     : connectTimeout_(connectTimeoutSeconds), transferTimeout_(transferTimeoutSeconds) {
     const bool ipv6 = host.find(':') != std::string::npos;
     url_ = "smtp://" + (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
@@ -85,5 +86,6 @@ void TCurlMailClient::Send(const TMailMessage& message) {
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
     const CURLcode result = curl_easy_perform(c);
     if (result != CURLE_OK)
-        throw EMailError(std::string(*errorText ? errorText : curl_easy_strerror(result)) + " (" + url_ + ")");
+        throw EMailError(std::string(*errorText ? errorText : curl_easy_strerror(result)) + " (" + url_ +
+                         ")");
 }

@@ -8,7 +8,8 @@
 class TCurlMailClient : public IMailClient {
 public:
     // No authentication; STARTTLS when the server offers it.
-    TCurlMailClient(std::string host, int port, long connectTimeoutSeconds = 15, long transferTimeoutSeconds = 60);
+    TCurlMailClient(std::string host, int port, long connectTimeoutSeconds = 15,
+                    long transferTimeoutSeconds = 60);
 
     // A MIME message: the body as quoted-printable UTF-8 text, the
     // attachment (if any) in base64 under its file name.

@@ -40,7 +40,8 @@ protected:
             if (stayedOpen) form->reject();
         });
         ShowErrorReportDialog(nullptr, messages, [] { return true; });
-        for (const char* name : {"VANTOREL_MAIL_HOST", "VANTOREL_MAIL_PORT", "VANTOREL_MAIL_TO"}) unsetenv(name);
+        for (const char* name : {"VANTOREL_MAIL_HOST", "VANTOREL_MAIL_PORT", "VANTOREL_MAIL_TO"})
+            unsetenv(name);
         return stayedOpen;
     }
 

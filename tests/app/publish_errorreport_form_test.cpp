@@ -44,8 +44,10 @@ TEST_F(ErrorReportDialogTest, CaptionsAndTheLogAsShown) {
     EXPECT_TRUE(form->isModal());
     EXPECT_EQ(form->Label2->text(), "Error Description (What happened? How can we reproduce the error?):");
     EXPECT_EQ(form->Label3->text(), "Additionally, this logfile will be attached to your report:");
-    EXPECT_TRUE(form->Label4->text().startsWith("Probably we need additional help from you to find and eleminate"));
-    EXPECT_TRUE(form->Label4->text().endsWith("We can only get in touch with you if you enter your email here:"));
+    EXPECT_TRUE(
+        form->Label4->text().startsWith("Probably we need additional help from you to find and eleminate"));
+    EXPECT_TRUE(
+        form->Label4->text().endsWith("We can only get in touch with you if you enter your email here:"));
     EXPECT_TRUE(form->Label4->wordWrap());
     EXPECT_EQ(form->Button1->text(), "Send Report to Kolbrin Switzerland");
     EXPECT_EQ(form->Button2->text(), "Clear Logfile");
@@ -79,8 +81,8 @@ TEST_F(ErrorReportDialogTest, AReportNotSentKeepsLogAndDialog) {
     mail.failure = "RCPT failed: 550";
     online = true;
     QTest::mouseClick(form->Button1, Qt::LeftButton);
-    EXPECT_EQ(messages.shown,
-              (std::vector<std::string>{"Operation Failed: Can't connect to the Internet", "RCPT failed: 550"}));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Operation Failed: Can't connect to the Internet",
+                                                        "RCPT failed: 550"}));
     EXPECT_TRUE(mail.sent.empty());
     EXPECT_TRUE(dir.Exists("SPS/LOG.TXT"));
     EXPECT_TRUE(form->isVisible());

@@ -16,8 +16,9 @@ namespace {
 class ErrorReportTest : public ::testing::Test {
 protected:
     TErrorReporter MakeReporter() {
-        return TErrorReporter(mail, messages, [this] { return online; }, "bugs@example.org",
-                              [] { return std::chrono::system_clock::from_time_t(1700000000); });
+        return TErrorReporter(
+            mail, messages, [this] { return online; }, "bugs@example.org",
+            [] { return std::chrono::system_clock::from_time_t(1700000000); });
     }
     std::string LogPath() const { return (dir / "SPS/LOG.TXT").string(); }
 
@@ -45,7 +46,8 @@ TEST_F(ErrorReportTest, AValidTypedAddressBecomesTheReplyToNeverTheSender) {
     EXPECT_EQ(m.Attachment->Bytes, "Start\r\nERROR\r\n");
     ASSERT_EQ(m.Headers.size(), 2u);
     EXPECT_EQ(m.Headers[0], "Date: Tue, 14 Nov 2023 22:13:20 +0000");
-    EXPECT_TRUE(std::regex_match(m.Headers[1], std::regex("Message-ID: <1700000000\\.[0-9a-f]{16}@vantorel-game\\.net>")))
+    EXPECT_TRUE(std::regex_match(m.Headers[1],
+                                 std::regex("Message-ID: <1700000000\\.[0-9a-f]{16}@vantorel-game\\.net>")))
         << m.Headers[1];
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Thanks for your help!"});
     // Each report has its own id.
@@ -56,9 +58,13 @@ TEST_F(ErrorReportTest, AValidTypedAddressBecomesTheReplyToNeverTheSender) {
 
 TEST_F(ErrorReportTest, AnyOtherTypedTextOpensTheBodyInstead) {
     auto reporter = MakeReporter();
-    const std::string notAddresses[] = {"x@y.org\r\nBcc: all@example.org", "Anna <anna@example.org>",
-                                        "a@example.org, b@example.org", "anna", "@example.org",
-                                        std::string(250, 'a') + "@b.org", "J\xFCrg@example.org"};
+    const std::string notAddresses[] = {"x@y.org\r\nBcc: all@example.org",
+                                        "Anna <anna@example.org>",
+                                        "a@example.org, b@example.org",
+                                        "anna",
+                                        "@example.org",
+                                        std::string(250, 'a') + "@b.org",
+                                        "J\xFCrg@example.org"};
     for (const std::string& typed : notAddresses) {
         mail.sent.clear();
         reporter.SendErrorMail(typed, "Crash", "");
@@ -70,8 +76,13 @@ TEST_F(ErrorReportTest, AnyOtherTypedTextOpensTheBodyInstead) {
     }
     // Nothing typed: nothing added; the body is sent as UTF-8.
     mail.sent.clear();
-    reporter.SendErrorMail("", "Gr\xFC\xDF" "e", "");
-    EXPECT_EQ(mail.sent[0].Body, "Gr\xC3\xBC\xC3\x9F" "e\r\n");
+    reporter.SendErrorMail("",
+                           "Gr\xFC\xDF"
+                           "e",
+                           "");
+    EXPECT_EQ(mail.sent[0].Body,
+              "Gr\xC3\xBC\xC3\x9F"
+              "e\r\n");
 }
 
 TEST_F(ErrorReportTest, OnlyTheLastMebibyteOfALongLogTravelsAndTheBodySaysSo) {

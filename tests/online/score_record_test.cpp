@@ -70,7 +70,8 @@ TEST(ScoreRecord, ReadsBackWhatWasSentThroughTheEncoding) {
     Env.Comment.assign("100% sure, \xE4\xF6\xFC");
     TScoreRecord sent = ScoreRecordFromEnv(Env);
     TOnlineRandom random(3);
-    const TScoreRecord read = ParseScoreRecord(DecodeScoreRecord(EncodeScoreRecord(ScoreRecordText(sent), random)));
+    const TScoreRecord read =
+        ParseScoreRecord(DecodeScoreRecord(EncodeScoreRecord(ScoreRecordText(sent), random)));
     EXPECT_EQ(read, sent);
 
     SetEnvDefaults();
@@ -87,29 +88,30 @@ TEST(ScoreRecord, RecordsThatAreNotWhatTheProgramSendsAreRefused) {
     const std::string good = "VTR|id|5|N|C|L|e|33|m|c|1|0|s|VTR|";
     ASSERT_EQ(RejectionOf(good + "   "), "accepted");
     const std::string cases[] = {
-        "VTX|id|5|N|C|L|e|33|m|c|1|0|s|VTR|",         // first tag
-        "VTR|id|5|N|C|L|e|33|m|c|1|0|s|VTX|",         // last tag
-        "VTR|id|5|N|C|L|e|33|m|c|1|0|VTR|",           // 13 fields
-        "VTR|id|5|N|C|L|e|33|m|c|1|0|s|x|VTR|",       // 15 fields
-        good + "x",                                   // text after the end
-        "VTR|id|5x|N|C|L|e|33|m|c|1|0|s|VTR|",        // score
+        "VTX|id|5|N|C|L|e|33|m|c|1|0|s|VTR|",            // first tag
+        "VTR|id|5|N|C|L|e|33|m|c|1|0|s|VTX|",            // last tag
+        "VTR|id|5|N|C|L|e|33|m|c|1|0|VTR|",              // 13 fields
+        "VTR|id|5|N|C|L|e|33|m|c|1|0|s|x|VTR|",          // 15 fields
+        good + "x",                                      // text after the end
+        "VTR|id|5x|N|C|L|e|33|m|c|1|0|s|VTR|",           // score
         "VTR|id|99999999999|N|C|L|e|33|m|c|1|0|s|VTR|",  // score beyond 32 bits
-        "VTR|id|5|N|C|L|e|111|m|c|1|0|s|VTR|",        // age
-        "VTR|id|5|N|C|L|e|33|x|c|1|0|s|VTR|",         // sex
-        "VTR|id|5|N|C|L|e|33|m|c|-1|0|s|VTR|",        // games started
+        "VTR|id|5|N|C|L|e|111|m|c|1|0|s|VTR|",           // age
+        "VTR|id|5|N|C|L|e|33|x|c|1|0|s|VTR|",            // sex
+        "VTR|id|5|N|C|L|e|33|m|c|-1|0|s|VTR|",           // games started
         "VTR|id|5|" + std::string(21, 'n') + "|C|L|e|33|m|c|1|0|s|VTR|",
         "VTR|id|5|N|C|L|" + std::string(41, 'e') + "|33|m|c|1|0|s|VTR|",
         "VTR|id|5|N|C|L|e|33|m|c|1|0|" + std::string(101, 's') + "|VTR|",
-        "VTR|id|5|N\x01|C|L|e|33|m|c|1|0|s|VTR|",     // control character
-        "VTR|i d|5|N|C|L|e|33|m|c|1|0|s|VTR|",        // ID
+        "VTR|id|5|N\x01|C|L|e|33|m|c|1|0|s|VTR|",  // control character
+        "VTR|i d|5|N|C|L|e|33|m|c|1|0|s|VTR|",     // ID
         "",
     };
     for (const std::string& text : cases) EXPECT_NE(RejectionOf(text), "accepted") << text;
 }
 
 TEST(ScoreReply, KeysMatchWithoutRegardToCase) {
-    const TScoreReply reply = ParseScoreReply("ID=abc\r\nrang=5\r\nALTERRANG=\r\nPlatz1=9000\nwRang=2\rnoise\r\n"
-                                              "Rang=7\r\nwPlatz1=a=b");
+    const TScoreReply reply = ParseScoreReply(
+        "ID=abc\r\nrang=5\r\nALTERRANG=\r\nPlatz1=9000\nwRang=2\rnoise\r\n"
+        "Rang=7\r\nwPlatz1=a=b");
     EXPECT_EQ(reply.Value("ID"), "abc");
     EXPECT_EQ(reply.Value("Rang"), "5");  // the first line wins
     EXPECT_EQ(reply.Value("Alterrang"), "");

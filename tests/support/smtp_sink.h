@@ -65,7 +65,8 @@ private:
     void Start(const std::vector<std::string>& refused) {
         int out[2];
         if (pipe(out) != 0) std::abort();
-        std::vector<std::string> args = {"/usr/bin/python3", VANTOREL_SMTP_SINK_SCRIPT, "--store", store_.string()};
+        std::vector<std::string> args = {"/usr/bin/python3", VANTOREL_SMTP_SINK_SCRIPT, "--store",
+                                         store_.string()};
         for (const std::string& r : refused) args.insert(args.end(), {"--refuse", r});
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
