@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/game_screen_host.h"
 #include "app/main_form.h"
+#include "app/publish_errorreport_form.h"
 #include "app/qt_messages.h"
 #include "content/content_resources.h"
 #include "online/internet.h"
@@ -37,6 +38,12 @@ int main(int argc, char** argv) {
     try {
         TForm1 form(messages, internet, [&](std::optional<int> mode, const std::string& definitions) {
             gameScreens.Run(mode, definitions);
+        });
+        QObject::connect(&form, &TForm1::PublishErrorreportRequested, [&] {
+            ShowErrorReportDialog(&form, messages, [&] {
+                internet.Autodial();
+                return internet.IsOnline();
+            });
         });
         QTimer sdlEvents;
         QObject::connect(&sdlEvents, &QTimer::timeout, [&] { gameScreens.DrainEvents(); });

@@ -122,6 +122,12 @@ TEST_F(MainFormTest, MenusHoldEveryActionWithItsShortcut) {
     EXPECT_EQ(form->PlayVantorel1->shortcut(), QKeySequence(Qt::Key_F9));
     EXPECT_EQ(form->Hilfe1->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(form->ActionBugspage->text(), "Goto Help On &Error Page");
+    // Sending a report is offered once a report dialog is connected.
+    emit form->Internet1->aboutToShow();
+    EXPECT_FALSE(form->PublishErrorreport1->isEnabled());
+    QObject::connect(form.get(), &TForm1::PublishErrorreportRequested, [] {});
+    emit form->Internet1->aboutToShow();
+    EXPECT_TRUE(form->PublishErrorreport1->isEnabled());
 }
 
 TEST_F(MainFormTest, PagesOpenInTheBrowserUnlessEIsHeld) {
