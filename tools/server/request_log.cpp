@@ -3,8 +3,13 @@
 
 namespace {
 
+// Longer texts are cut, so that one request cannot flood the log.
+constexpr std::size_t kMaxLoggedBytes = 200;
+
 void AppendEscaped(std::string& out, std::string_view text, bool valueText) {
     static constexpr char kHex[] = "0123456789ABCDEF";
+    const bool cut = text.size() > kMaxLoggedBytes;
+    if (cut) text = text.substr(0, kMaxLoggedBytes);
     for (char c : text) {
         const auto b = static_cast<unsigned char>(c);
         const bool plain =
@@ -17,6 +22,7 @@ void AppendEscaped(std::string& out, std::string_view text, bool valueText) {
             out += kHex[b & 15];
         }
     }
+    if (cut) out += "...";
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ struct LoggedRequest {
 
 // One line without its line break. Bytes outside printable ASCII, blanks in
 // the path and quotes and backslashes in the header values appear as %XX, so
-// a request can never forge a line of its own.
+// a request can never forge a line of its own; each text is cut after 200
+// bytes (marked "...").
 std::string RequestLogLine(const LoggedRequest& request, bool withHeaders);
 
 // Writes whole lines from any thread and flushes each, so that a reader of
