@@ -19,7 +19,7 @@ CREATE TABLE IF NOT EXISTS players (
     best_score INTEGER NOT NULL DEFAULT 0, best_at INTEGER NOT NULL DEFAULT 0,
     best_seq INTEGER NOT NULL DEFAULT 0,
     created_at INTEGER NOT NULL, updated_at INTEGER NOT NULL);
-CREATE INDEX IF NOT EXISTS players_by_rank ON players (best_score, best_at, best_seq);
+CREATE INDEX IF NOT EXISTS players_by_rank ON players (best_score DESC, best_at, best_seq);
 CREATE TABLE IF NOT EXISTS publications (
     seq INTEGER PRIMARY KEY,
     player_seq INTEGER NOT NULL REFERENCES players (seq),
