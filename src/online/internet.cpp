@@ -32,8 +32,12 @@ std::string NormaliseLineBreaks(std::string_view text) {
     return out;
 }
 
+bool TInternet::StartBrowser(const std::string& url) {
+    return IsWebAddress(url) && browser_.Open(url);
+}
+
 bool TInternet::OpenUrl(const std::string& url) {
-    if (IsWebAddress(url) && browser_.Open(url)) return true;
+    if (StartBrowser(url)) return true;
     messages_.Error("Unable to start Browser. Goto\r" + url);
     return false;
 }

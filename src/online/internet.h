@@ -33,6 +33,9 @@ public:
     // or a browser that cannot be started, gives the error box "Unable to
     // start Browser. Goto" CR address, and false.
     bool OpenUrl(const std::string& url);
+    // The same without the error box: false for an address that is not
+    // http or https, or a browser that cannot be started.
+    bool StartBrowser(const std::string& url);
 
     // Autodial; when online: text is emptied, then gets the body of a GET of
     // url with its line breaks made CR LF; a failed transfer or an HTTP status
@@ -43,6 +46,9 @@ public:
 
     // The client behind HttpGet, for fetches that must not block the window.
     IHttpClient& Http() { return http_; }
+    // The same helpers fetching through another client (one that wraps this
+    // one's, say); http must outlive the result.
+    TInternet WithHttp(IHttpClient& http) const { return TInternet(http, browser_, connection_, messages_); }
 
 private:
     IHttpClient& http_;

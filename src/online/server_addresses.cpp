@@ -34,6 +34,19 @@ std::string CampaignWebsite() {
     return FromEnvironment("VANTOREL_CAMPAIGN_URL", "https://www.velmora-campaign.org/");
 }
 
+std::string CampaignGamePage() {
+    return WithoutTrailingSlashes(CampaignWebsite()) + "/game/game_vantorel.html";
+}
+
+std::string ScoreServerRoot() {
+    const std::string own = WithoutTrailingSlashes(FromEnvironment("VANTOREL_SCORE_SERVER", ""));
+    return own.empty() ? GameServerRoot() : own;
+}
+
+std::string ScorePublishUrl(std::string_view encodedRecord) {
+    return ScoreServerRoot() + "/score2.php?cs=" + std::string(encodedRecord);
+}
+
 std::string ErrorMailHost() {
     return FromEnvironment("VANTOREL_MAIL_HOST", "mail.vantorel-game.net");
 }

@@ -18,6 +18,17 @@ std::string GameServerBase();
 std::string GameServerPage(std::string_view page);
 // The campaign website (VANTOREL_CAMPAIGN_URL, default "https://www.velmora-campaign.org/").
 std::string CampaignWebsite();
+// The game's page on the campaign website: the website without its trailing
+// slashes + "/game/game_vantorel.html".
+std::string CampaignGamePage();
+
+// The score server's root, "scheme://host[:port]" without a trailing slash
+// (VANTOREL_SCORE_SERVER; unset, the game server's root, which serves the
+// ranking list too).
+std::string ScoreServerRoot();
+// The address a publication is sent to: the score server's "/score2.php?cs="
+// followed by the encoded record.
+std::string ScorePublishUrl(std::string_view encodedRecord);
 
 // The mail host that takes error reports (VANTOREL_MAIL_HOST, default
 // "mail.vantorel-game.net").

@@ -2,6 +2,7 @@
 // browser that records what it was asked to open, and a switchable connection.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -12,10 +13,11 @@
 
 class FakeHttpClient : public IHttpClient {
 public:
-    // Unknown addresses answer 404.
+    // The handler answers when set; otherwise unknown addresses answer 404.
     THttpResponse Get(const std::string& url, std::stop_token) override {
         std::lock_guard lock(mutex_);
         requested.push_back(url);
+        if (handler) return handler(url);
         const auto it = answers.find(url);
         if (it != answers.end()) return it->second;
         THttpResponse notFound;
@@ -36,6 +38,7 @@ public:
         r.EffectiveUrl = url;
         answers[url] = r;
     }
+    std::function<THttpResponse(const std::string& url)> handler;
     std::map<std::string, THttpResponse> answers;
     std::vector<std::string> requested;
 
