@@ -9,6 +9,7 @@
 #include "app/game_screen_host.h"
 #include "app/main_form.h"
 #include "app/publish_errorreport_form.h"
+#include "app/publish_highscore_form.h"
 #include "app/qt_messages.h"
 #include "content/content_resources.h"
 #include "online/internet.h"
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
         TForm1 form(messages, internet, [&](std::optional<int> mode, const std::string& definitions) {
             gameScreens.Run(mode, definitions);
         });
+        QObject::connect(&form, &TForm1::PublishHighscoreRequested,
+                         [&] { ShowPublishHighscoreDialog(&form, internet, messages); });
         QObject::connect(&form, &TForm1::PublishErrorreportRequested, [&] {
             ShowErrorReportDialog(&form, messages, [&] {
                 internet.Autodial();

@@ -1,7 +1,6 @@
 // The error-report dialog.
 #include "app/publish_errorreport_form.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 #include <exception>
 
 #include "app/qt_text.h"
+#include "app/wait_cursor.h"
 #include "infra/config_file.h"
 #include "infra/log.h"
 #include "infra/messages.h"
@@ -37,13 +37,6 @@ public:
     }
 
 private:
-    struct TWaitCursor {
-        TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-        ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-        TWaitCursor(const TWaitCursor&) = delete;
-        TWaitCursor& operator=(const TWaitCursor&) = delete;
-    };
-
     IMailClient& mail_;
 };
 
