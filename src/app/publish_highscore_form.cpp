@@ -175,7 +175,8 @@ void TPublishHighscoreForm::Button1Click() {
 
 void ShowPublishHighscoreDialog(QWidget* parent, TInternet& internet, IMessages& messages) {
     if (parent) {
-        for (auto* open : parent->findChildren<TPublishHighscoreForm*>(QString(), Qt::FindDirectChildrenOnly)) {
+        for (auto* open :
+             parent->findChildren<TPublishHighscoreForm*>(QString(), Qt::FindDirectChildrenOnly)) {
             if (!open->isVisible()) continue;  // closed, not yet freed
             open->raise();
             open->activateWindow();

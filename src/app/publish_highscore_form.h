@@ -8,9 +8,9 @@
 
 #include <functional>
 
+#include "app/wait_cursor.h"
 #include "online/highscore_publisher.h"
 #include "online/internet.h"
-#include "app/wait_cursor.h"
 
 class IMessages;
 class QComboBox;
@@ -31,8 +31,8 @@ public:
     // Nothing is owned. The dialog reads and fills env; saveEnv writes env
     // to disk when the server hands out a new player identifier. The dialog
     // frees itself when closed.
-    TPublishHighscoreForm(TInternet& internet, IMessages& messages, TEnvData& env, std::function<void()> saveEnv,
-                          QWidget* parent = nullptr);
+    TPublishHighscoreForm(TInternet& internet, IMessages& messages, TEnvData& env,
+                          std::function<void()> saveEnv, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

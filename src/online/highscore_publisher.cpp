@@ -51,8 +51,8 @@ TPublishResult THighscorePublisher::Publish() {
         result.Reply = Send();
         result.Outcome = TPublishOutcome::Published;
     } catch (const std::exception& e) {
-        messages_.Error("Could not publish Highscore: " + ShownServerText(e.what(), MaxShownErrorText) + "\r\n" +
-                        ShownServerText(buffer_, MaxShownReplyText, true));
+        messages_.Error("Could not publish Highscore: " + ShownServerText(e.what(), MaxShownErrorText) +
+                        "\r\n" + ShownServerText(buffer_, MaxShownReplyText, true));
     }
     return result;
 }

@@ -169,8 +169,8 @@ TEST_F(PublishHighscoreTest, APublicationSendsTheDataKeepsTheNewIDAndCloses) {
     const QStringList shown = Publish(*form);
     EXPECT_EQ(shown, (QStringList{"Your score has been successfuly uploaded!", "Overall Ranking List",
                                   "Your ranking: 3", "Your old ranking:", "Top of the list: 90000 points",
-                                  "Weekly Ranking List", "Your ranking: 1", "Your old ranking:",
-                                  "Top of the list: 12345 points"}));
+                                  "Weekly Ranking List", "Your ranking: 1",
+                                  "Your old ranking:", "Top of the list: 12345 points"}));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(form.isNull()) << "the dialog closes and frees itself after a publication";
     ASSERT_EQ(sent.size(), 1u);
@@ -248,7 +248,11 @@ TEST_F(PublishHighscoreTest, FailuresSayWhyAndKeepTheDialogOpen) {
     };
     auto shown = failure();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].rfind("Could not publish Highscore: Couldn't connect to server (http://scores.test/score2.php?cs=", 0), 0u) << shown[0];
+    EXPECT_EQ(
+        shown[0].rfind(
+            "Could not publish Highscore: Couldn't connect to server (http://scores.test/score2.php?cs=", 0),
+        0u)
+        << shown[0];
     EXPECT_TRUE(shown[0].ends_with(")\r\n")) << shown[0];
     // An error status is a transfer error too.
     http.handler = [](const std::string&) { return Reply(500, "Rang=1"); };
@@ -271,7 +275,8 @@ TEST_F(PublishHighscoreTest, ServerTextIsShownPlainAndCut) {
     http.handler = [&](const std::string&) { return Reply(200, "Rang=<b>1</b>\x1b" + big + "\r\n"); };
     const auto watch = WhenShown<THighscoreuploadedForm>([&](THighscoreuploadedForm& result) {
         EXPECT_EQ(result.Label3->textFormat(), Qt::PlainText);
-        EXPECT_EQ(result.Label3->text().toStdString(), "Your ranking: <b>1</b>" + std::string(40 - 8, 'x') + "...");
+        EXPECT_EQ(result.Label3->text().toStdString(),
+                  "Your ranking: <b>1</b>" + std::string(40 - 8, 'x') + "...");
         result.close();
     });
     QTest::mouseClick(form->Button1, Qt::LeftButton);
