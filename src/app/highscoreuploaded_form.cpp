@@ -28,7 +28,7 @@ THighscoreuploadedForm::THighscoreuploadedForm(const TScoreReply& reply, TIntern
     setObjectName("HighscoreuploadedForm");
     setWindowTitle("Highscore Uploaded!");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    Label1 = AddLabel("Your score has been successfuly uploaded!", 24, 30, 13, true);
+    Label1 = AddLabel("Your score has been successfuly uploaded!", 14, 52, 12, true);
     p = AddLabel(" points", 0, 20, 10);
     p->hide();
     CreateColumn(reply, LeftColumn, "", Label2, Label3, Label4, Label5);

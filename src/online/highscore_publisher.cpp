@@ -61,7 +61,16 @@ TScoreReply THighscorePublisher::Send() {
     buffer_ = ScoreRecordText(ScoreRecordFromEnv(env_));
     const std::string url = ScorePublishUrl(EncodeScoreRecord(buffer_, random_));
     // Offline the buffer keeps the record, and the missing rank says so.
-    internet_.HttpGet(url, buffer_);
+    try {
+        internet_.HttpGet(url, buffer_);
+    } catch (const EHttpError& e) {
+        // The error names the address; the encoded record in its query
+        // would only make the message box as wide as the screen.
+        std::string why = e.what();
+        if (const std::size_t at = why.find(url); at != std::string::npos)
+            why.replace(at, url.size(), url.substr(0, url.find('?')));
+        throw EHttpError(why);
+    }
     TScoreReply reply = ParseScoreReply(buffer_);
     TakePlayerID(reply);
     if (reply.Value("Rang").empty()) throw std::runtime_error("Unknown result");
