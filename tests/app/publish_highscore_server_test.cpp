@@ -1,5 +1,6 @@
 // Publishing from the dialog to the real vantorel-server on 127.0.0.1: the
-// player's identifier, old and new ranks of two players, the web list, and a
+// player's identifier, old and new ranks of two players overall and in the
+// week (the server's clock set through --clock-file), the web list, and a
 // server that has gone away.
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +126,26 @@ TEST_F(PublishToServerTest, TwoPlayersRankEachOtherAndTheWebListShowsNamesOnly) 
     ASSERT_NE(bertAt, std::string::npos);
     EXPECT_LT(annaAt, bertAt) << "Anna leads the list";
     EXPECT_EQ(list.Body.find("example.org"), std::string::npos) << "the list shows no e-mail address";
+}
+
+TEST_F(PublishToServerTest, AWeekLaterTheWeeklyListStartsAfresh) {
+    if (!ServerRanksScores())
+        GTEST_SKIP() << "vantorel-server answers 404 on /score2.php: it does not rank scores yet";
+    // The server reads its time from a file: Monday, 1 January 2024, noon UTC.
+    constexpr std::int64_t Monday = 1704110400, Week = 7 * 24 * 3600;
+    serverDir.Write("clock.txt", std::to_string(Monday));
+    server.Stop();
+    GameServerProcess clocked(VANTOREL_SERVER_BINARY, serverDir / "clocked",
+                              {"--clock-file", (serverDir / "clock.txt").string()});
+    setenv("VANTOREL_SCORE_SERVER", clocked.Url().c_str(), 1);
+    TEnvData anna = Player("Anna", 9000);
+    TEnvData bert = Player("Bert", 5000);
+    EXPECT_EQ(Publish(anna), (Ranks{"1", "", "9000", "1", "", "9000"}));
+    serverDir.Write("clock.txt", std::to_string(Monday + Week));
+    EXPECT_EQ(Publish(bert), (Ranks{"2", "", "9000", "1", "", "5000"}));
+    EXPECT_EQ(Publish(anna), (Ranks{"1", "1", "9000", "1", "", "9000"}));
+    EXPECT_EQ(Publish(bert), (Ranks{"2", "2", "9000", "2", "2", "9000"}));
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PublishToServerTest, AStoppedServerShowsTheFailureAndKeepsTheDialogOpen) {
