@@ -9,30 +9,10 @@ set -u
 BUILD=$1
 . "$(dirname "$0")/x11_session.sh"
 
-APP=$WORK/app
-mkdir -p "$APP/snd"
-cp "$BUILD/vantorel" "$APP/"
-cp -r "$BUILD/gfx" "$BUILD/sps" "$APP/"
-[ -d "$BUILD/GFX" ] && cp -r "$BUILD/GFX" "$APP/"
-# The sound effects as they come, the music only as MP3 (a wave file that a
-# build run left beside its MP3 is not copied).
-for f in "$BUILD"/snd/*; do
-  base=${f%.*}
-  case "$f" in
-    *.[wW][aA][vV]) [ -e "$base.mp3" ] || [ -e "$base.MP3" ] || cp "$f" "$APP/snd/" ;;
-    *) cp "$f" "$APP/snd/" ;;
-  esac
-done
+copy_program mp3-only
 mp3s=$(find "$APP/snd" -iname '*.mp3' | wc -l)
 [ "$mp3s" -gt 0 ] || fail "no MP3 music in $BUILD/snd"
-rm -f "$APP"/sps/env.dat "$APP"/sps/LOG.TXT "$APP"/sps/log.txt
 
-start_menu() {
-  (cd "$APP" && exec ./vantorel >>"$WORK/out.txt" 2>&1) &
-  APP_PID=$!
-  MENU=$(wait_window "Vantorel!") || fail "no menu window"
-  xdotool windowfocus --sync "$MENU" 2>/dev/null
-}
 # The menu window's client area lies below its menu bar.
 menu_bar_height() {
   h=$(xdotool getwindowgeometry "$MENU" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
@@ -41,17 +21,6 @@ menu_bar_height() {
 blue_pixels() {
   convert "$1" -fuzz 8% -fill black +opaque "#0000FF" -fill white -opaque "#0000FF" \
     -format "%[fx:round(mean*w*h)]" info:
-}
-close_menu() {
-  xdotool windowfocus --sync "$MENU" 2>/dev/null
-  xdotool key --window "$MENU" alt+f
-  sleep 0.5
-  xdotool key --window "$MENU" c
-  for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$APP_PID" 2>/dev/null && fail "the menu window did not close"
-  wait "$APP_PID"; rc=$?
-  APP_PID=
-  [ "$rc" -eq 0 ] || fail "exit code $rc"
 }
 
 # First start: the music is converted while the panel shows its blue gauge.
@@ -131,7 +100,7 @@ grep -q "^Formkeydown: Escape" "$WORK/log" || fail "Escape did not reach the gam
 close_menu
 [ "$(stat -c %s "$APP/sps/env.dat")" -eq 9552 ] || fail "env.dat is not 9552 bytes after the game"
 # GamesStarted (offset 564) is counted by the game states.
-started=$(od -An -tu1 -j $((564 * 6 + 5)) -N1 "$APP/sps/env.dat" | tr -d ' ')
+started=$(env_byte 564)
 if grep -q "^glsInit: Start" "$WORK/log"; then
   [ "$started" = "1" ] || fail "GamesStarted is $started, not 1"
 fi
