@@ -218,7 +218,7 @@ void TForm1::ActionStartExecute() {
         Messages().Information(
             "Cannot start game because of low drive space. Please close program and make some more space "
             "available on drive " +
-            DiskSpaceOf(GetProgramDir()).mountPoint + ". Then try again.");
+            DiskSpaceOf(GetCacheDir()).mountPoint + ". Then try again.");
         return;
     }
     WriteLog("Program Version 1.07");
