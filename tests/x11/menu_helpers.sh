@@ -27,18 +27,27 @@ wait_exit() {
   APP_PID=
   [ "$rc" -eq 0 ] || fail "exit code $rc"
 }
+# File > Close; tried again when a busy machine lost the keys.
 close_menu() {
-  xdotool windowfocus --sync "$MENU" 2>/dev/null
-  xdotool key --window "$MENU" alt+f 2>/dev/null
-  sleep 0.5
-  xdotool key --window "$MENU" c 2>/dev/null
-  wait_exit 100
+  for _ in 1 2 3; do
+    xdotool windowfocus --sync "$MENU" 2>/dev/null
+    xdotool key --window "$MENU" alt+f 2>/dev/null
+    sleep 0.5
+    xdotool key --window "$MENU" c 2>/dev/null
+    for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$APP_PID" 2>/dev/null || break
+    xdotool key --window "$MENU" Escape 2>/dev/null
+  done
+  wait_exit 10
 }
-# The game screen's window is the program's other top-level window (its
-# title is in UTF-8 only, which xdotool's name search does not read).
-other_window() { xdotool search --class vantorel 2>/dev/null | grep -vx "$MENU" | head -n 1; }
+# The game screen's window: a mapped window of the program that was not there
+# before PLAY (its title is in UTF-8 only, which xdotool's name search does not
+# read; full screen may replace its first window by another).
+program_windows() { xdotool search --onlyvisible --class vantorel 2>/dev/null | sort; }
+other_window() { comm -13 <(echo "$BEFORE_PLAY") <(program_windows) | head -n 1; }
 # Clicks PLAY and waits for the game screen; sets GAME.
 click_play() {
+  BEFORE_PLAY=$(program_windows)
   xdotool mousemove --window "$MENU" 202 $(($(menu_bar_height) + 282)) click 1
   GAME=""
   for _ in $(seq 100); do

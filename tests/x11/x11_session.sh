@@ -5,19 +5,24 @@ if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command 
   exit 77
 fi
 WORK=$(mktemp -d /tmp/vantorel-x11-XXXXXX)
-for n in $(seq 90 140); do
-  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then DISPLAY_NUM=$n; break; fi
-done
-Xvfb :$DISPLAY_NUM -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+# Xvfb picks a free display number itself, so tests can run side by side.
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
 cleanup() {
-  [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null
+  if [ -n "${APP_PID:-}" ]; then
+    kill "$APP_PID" 2>/dev/null
+    for _ in $(seq 30); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$APP_PID" 2>/dev/null
+  fi
+  # Whatever else the test left running (a window manager, a log follower).
+  jobs -p | xargs -r kill 2>/dev/null
   kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$WORK"
 }
 trap cleanup EXIT
-export DISPLAY=:$DISPLAY_NUM
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -n 1 "$WORK/display")
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 

@@ -25,8 +25,8 @@ void Tile(cairo_t* cr) {
 }
 
 // A frame of a sprite drawer, scaled so its w x h cell lands on the box.
-void Sprite(cairo_t* cr, void (*draw)(cairo_t*, int, int, int), int w, int h, int picture, double x,
-            double y, double width) {
+void Sprite(cairo_t* cr, void (*draw)(cairo_t*, int, int, int), int w, int h, int picture, double x, double y,
+            double width) {
     SavedState s(cr);
     cairo_translate(cr, x, y);
     const double scale = width / w;
