@@ -44,11 +44,19 @@ void TGameScreenHost::Run(std::optional<int> displayMode, const std::string& def
         display, [] { return std::make_unique<SdlAudioOutput>(); }, definitions);
     if (displayMode) form.SetDisplayMode(*displayMode);
     running_ = true;
+    form_ = &form;
     struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{running_};
+        TGameScreenHost& host;
+        ~Reset() {
+            host.running_ = false;
+            host.form_ = nullptr;
+        }
+    } reset{*this};
     form.ShowModal();
+}
+
+void TGameScreenHost::EndWithoutWaiting() {
+    if (form_) form_->EndWithoutWaiting();
 }
 
 void TGameScreenHost::DrainEvents() {

@@ -6,14 +6,18 @@
 #include <QTimer>
 
 #include "app/application.h"
+#include "app/end_on_signal.h"
 #include "app/game_screen_host.h"
 #include "app/main_form.h"
 #include "app/qt_messages.h"
 #include "content/content_resources.h"
 #include "platform/freetype_rasterizer.h"
 #include "platform/linux_system_facts.h"
+#include "platform/termination_signals.h"
 
 int main(int argc, char** argv) {
+    // SIGTERM and SIGINT wait in a pipe until the menu window can end the run.
+    TTerminationSignals termination;
     InstallContentResources();
     LinuxSystemFacts facts;
     SetSystemFacts(&facts);
@@ -33,6 +37,7 @@ int main(int argc, char** argv) {
         QTimer sdlEvents;
         QObject::connect(&sdlEvents, &QTimer::timeout, [&] { gameScreens.DrainEvents(); });
         sdlEvents.start(500);
+        TEndOnSignal endOnSignal(termination, form, gameScreens);
         form.show();
         form.activateWindow();
         result = app.exec();

@@ -150,6 +150,12 @@ void TDDFullScreenForm1::CloseLevel() {
     WriteLog("CloseLevel: End");
 }
 
+void TDDFullScreenForm1::EndWithoutWaiting() {
+    endWithoutWaiting_ = true;
+    Paused = false;
+    if (!Closing) Close();
+}
+
 void TDDFullScreenForm1::Click() {
     if (Playing) {
         ++PendingShots;

@@ -8,7 +8,8 @@
 
 namespace {
 
-void RepeatPixels(const std::uint32_t* source, std::uint32_t count, std::int32_t factor, std::uint32_t* dest) {
+void RepeatPixels(const std::uint32_t* source, std::uint32_t count, std::int32_t factor,
+                  std::uint32_t* dest) {
     for (std::uint32_t x = 0; x < count; ++x) {
         const std::uint32_t v = source[x];
         for (std::int32_t k = 0; k < factor; ++k) *dest++ = v;

@@ -37,6 +37,9 @@ Uint32 SdlFormatOf(const TPixelFormat& format) {
 }
 
 SdlDisplay::SdlDisplay() {
+    // SDL's own handlers would turn SIGTERM and SIGINT into a quit event that
+    // nobody reads; the program handles them itself.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) Fail("SDL video");
     wakeEvent_ = SDL_RegisterEvents(1);
 }

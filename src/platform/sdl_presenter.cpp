@@ -53,7 +53,8 @@ private:
     void Draw() {
         int w = 0, h = 0;
         if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) return;
-        if (Refit(w, h)) SDL_SetTextureScaleMode(texture_, fit_.Smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        if (Refit(w, h))
+            SDL_SetTextureScaleMode(texture_, fit_.Smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
         const SDL_Rect dest = RectOf(fit_);
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
@@ -115,14 +116,16 @@ private:
         if (fit_.Factor >= 1) {
             if (SDL_LockSurface(out) != 0) return;
             ScaleWholeToXrgb(frame, fit_.Factor,
-                             static_cast<std::uint8_t*>(out->pixels) + dest.y * out->pitch + dest.x * 4, out->pitch);
+                             static_cast<std::uint8_t*>(out->pixels) + dest.y * out->pitch + dest.x * 4,
+                             out->pitch);
             SDL_UnlockSurface(out);
             return;
         }
         // A fraction: the frame in the window's format first, then SDL's stretcher.
         if (!staging_ || staging_->format->format != out->format->format) {
             if (staging_) SDL_FreeSurface(staging_);
-            staging_ = SDL_CreateRGBSurfaceWithFormat(0, FrameWidth(), FrameHeight(), 32, out->format->format);
+            staging_ =
+                SDL_CreateRGBSurfaceWithFormat(0, FrameWidth(), FrameHeight(), 32, out->format->format);
             if (!staging_) return;
         }
         ScaleWholeToXrgb(frame, 1, static_cast<std::uint8_t*>(staging_->pixels), staging_->pitch);
@@ -171,14 +174,15 @@ std::unique_ptr<TSdlPresenter> MakeWindowSurfacePresenter(SDL_Window* window, st
 
 std::unique_ptr<TSdlPresenter> MakeSdlPresenter(SDL_Window* window, const TPixelFormat& frameFormat,
                                                 std::int32_t frameW, std::int32_t frameH) {
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    SDL_Renderer* renderer =
+        SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (renderer && IsSoftwareOpenGl(renderer)) {
         SDL_DestroyRenderer(renderer);
         renderer = nullptr;
     }
     if (renderer) {
-        SDL_Texture* texture =
-            SDL_CreateTexture(renderer, SdlFormatOf(frameFormat), SDL_TEXTUREACCESS_STREAMING, frameW, frameH);
+        SDL_Texture* texture = SDL_CreateTexture(renderer, SdlFormatOf(frameFormat),
+                                                 SDL_TEXTUREACCESS_STREAMING, frameW, frameH);
         if (texture) return std::make_unique<TRendererPresenter>(renderer, texture, frameW, frameH);
         SDL_DestroyRenderer(renderer);
     }

@@ -76,7 +76,8 @@ TEST(PictureScaler, EachPixelBecomesASharpBlockAndRgb565IsWidened) {
     const std::uint32_t wide[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < pitchPixels; ++x)
-            EXPECT_EQ(out[y * pitchPixels + x], x < 6 ? wide[(y / 3) * 2 + x / 3] : 0xABCDEFu) << x << "," << y;
+            EXPECT_EQ(out[y * pitchPixels + x], x < 6 ? wide[(y / 3) * 2 + x / 3] : 0xABCDEFu)
+                << x << "," << y;
 
     TSurface frame32(2, 1, PixelFormatXRGB8888(), DDSCAPS_SYSTEMMEMORY);
     reinterpret_cast<std::uint32_t*>(frame32.Pixels())[0] = 0x123456;
