@@ -13,10 +13,7 @@ XVFB_SCREEN=${SCREEN}x24
 . "$(dirname "$0")/../tests/x11/x11_session.sh"
 . "$(dirname "$0")/../tests/x11/menu_helpers.sh"
 APP=$WORK/app
-mkdir -p "$APP"
-cp "$BUILD/vantorel" "$APP/"
-cp -r "$BUILD/gfx" "$BUILD/sps" "$BUILD/snd" "$APP/"
-rm -f "$APP"/sps/env.dat "$APP"/sps/LOG.TXT "$APP"/sps/prog.cfg
+copy_program "$BUILD" "$APP"
 # A first start converts the music and writes env.dat; then the display mode.
 start_program "$APP" ./vantorel
 for _ in $(seq 300); do [ -e "$APP/snd/back.wav" ] && break; sleep 0.1; done

@@ -45,11 +45,14 @@ public:
                 return it == byWay.end() ? 0.0 : it->second;
             };
             const double ours = get("program"), sdl = get("sdl"), copy = get("memcpy");
-            std::fprintf(stderr, "Present of a %lld-bit frame into %lldx%lld (%s): %.3f ms, SDL renderer %.3f ms",
+            std::fprintf(stderr,
+                         "Present of a %lld-bit frame into %lldx%lld (%s): %.3f ms, SDL renderer %.3f ms",
                          static_cast<long long>(bits), static_cast<long long>(w), static_cast<long long>(h),
                          notes_[key].c_str(), ours, sdl);
             if (ours > 0 && sdl > 0) std::fprintf(stderr, " (program/SDL %.2f)", ours / sdl);
-            if (copy > 0) std::fprintf(stderr, ", memcpy of the output %.3f ms (program/memcpy %.1f)", copy, ours / copy);
+            if (copy > 0)
+                std::fprintf(stderr, ", memcpy of the output %.3f ms (program/memcpy %.1f)", copy,
+                             ours / copy);
             std::fprintf(stderr, "; at 50 frames a second the program's present takes %.1f %% of a core\n",
                          ours * 5.0);
         }
@@ -74,7 +77,8 @@ template <typename Body>
 void Time(benchmark::State& state, const char* way, Body body, const std::string& note = {}) {
     const double start = ThreadMs();
     for (auto _ : state) body();
-    if (state.iterations() > 0) g_presents.Record(way, KeyOf(state), (ThreadMs() - start) / state.iterations(), note);
+    if (state.iterations() > 0)
+        g_presents.Record(way, KeyOf(state), (ThreadMs() - start) / state.iterations(), note);
 }
 
 void BM_PresentProgram(benchmark::State& state) {
@@ -86,9 +90,11 @@ void BM_PresentProgram(benchmark::State& state) {
     scene.Render();
     display.Present(*SecondarySurface());
     const TPictureFit fit = display.Presenter()->Fit();
-    const std::string note = std::string(display.Presenter()->Kind()) + ", picture " + std::to_string(fit.Width) +
-                             "x" + std::to_string(fit.Height) + (fit.Factor ? " sharp" : " smooth");
-    Time(state, "program", [&] { display.Present(*SecondarySurface()); }, note);
+    const std::string note = std::string(display.Presenter()->Kind()) + ", picture " +
+                             std::to_string(fit.Width) + "x" + std::to_string(fit.Height) +
+                             (fit.Factor ? " sharp" : " smooth");
+    Time(
+        state, "program", [&] { display.Present(*SecondarySurface()); }, note);
 }
 
 // What the program did before: SDL's software renderer, logical size 800 x 600.
@@ -102,8 +108,8 @@ void BM_PresentSdlRenderer(benchmark::State& state) {
     const TStandardScene scene(FormatOf(state.range(2)));
     scene.Render();
     const TSurface& frame = *SecondarySurface();
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SdlFormatOf(frame.PixelFormat()),
-                                             SDL_TEXTUREACCESS_STREAMING, 800, 600);
+    SDL_Texture* texture =
+        SDL_CreateTexture(renderer, SdlFormatOf(frame.PixelFormat()), SDL_TEXTUREACCESS_STREAMING, 800, 600);
     Time(state, "sdl", [&] {
         SDL_UpdateTexture(texture, nullptr, frame.Pixels(), frame.Pitch());
         SDL_RenderClear(renderer);

@@ -10,10 +10,7 @@ BUILD=$1
 . "$(dirname "$0")/menu_helpers.sh"
 
 APP=$WORK/app
-mkdir -p "$APP"
-cp "$BUILD/vantorel" "$APP/"
-cp -r "$BUILD/gfx" "$BUILD/sps" "$BUILD/snd" "$APP/"
-rm -f "$APP"/sps/env.dat "$APP"/sps/LOG.TXT "$APP"/sps/prog.cfg
+copy_program "$BUILD" "$APP"
 ENV=$APP/sps/env.dat
 
 # end_by SIGNAL: sends it and waits two seconds at most for exit code 0.

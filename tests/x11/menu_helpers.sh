@@ -1,6 +1,14 @@
 # Shared by the x11 tests that drive the whole program: starting it, the menu
 # window, the game screen and the settings record. Source after x11_session.sh.
 
+# copy_program BUILD DIR: the program and the game's data of a build folder
+# into DIR, without the player's files a run there may have left.
+copy_program() {
+  mkdir -p "$2"
+  cp "$1/vantorel" "$2/"
+  cp -r "$1/gfx" "$1/sps" "$1/snd" "$2/"
+  rm -f "$2"/sps/env.dat "$2"/sps/game.dat "$2"/sps/LOG.TXT "$2"/sps/prog.cfg
+}
 # start_program DIR CMD...: starts CMD in DIR, sets APP_PID and MENU (the menu
 # window, focused).
 start_program() {

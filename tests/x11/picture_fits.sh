@@ -15,15 +15,12 @@ WITH_WM=${2:-}
 if [ -n "$WITH_WM" ]; then
   command -v openbox >/dev/null || { echo "SKIPPED: openbox is not installed"; exit 77; }
   openbox --sm-disable >"$WORK/wm.txt" 2>&1 &
-  for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
-  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" || fail "the window manager did not start"
+  for _ in $(seq 200); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
+  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" || { cat "$WORK/wm.txt"; fail "the window manager did not start"; }
 fi
 
 APP=$WORK/app
-mkdir -p "$APP"
-cp "$BUILD/vantorel" "$APP/"
-cp -r "$BUILD/gfx" "$BUILD/sps" "$BUILD/snd" "$APP/"
-rm -f "$APP"/sps/env.dat "$APP"/sps/LOG.TXT "$APP"/sps/prog.cfg
+copy_program "$BUILD" "$APP"
 printf 'caveedit: 1\r\n' >"$APP/sps/prog.cfg"
 cp "$APP/sps/front.dat" "$WORK/front-before.dat"
 read -r SCREEN_W SCREEN_H < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')

@@ -21,9 +21,9 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+for _ in $(seq 300); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n 1 "$WORK/display")
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 150); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 
 # Waits for a window whose name matches, prints its id.
