@@ -4,7 +4,8 @@
 # temporary places. The first start converts the music into the cache and
 # saves its settings into the player's folder; the second finds them again
 # (the window mode set in between), plays a short game with a screenshot and
-# counts it. Nothing is written into the prefix.
+# counts it; the third finds the count again. Nothing is written into the
+# prefix.
 # Usage: installed.sh <build dir>
 set -u
 BUILD=$1
@@ -60,6 +61,12 @@ started=$(env_byte "$PLAYER/sps/env.dat" $GAMES_STARTED_OFFSET)
 [ "$started" = "1" ] || fail "GamesStarted is $started, not 1"
 [ "$(env_byte "$PLAYER/sps/env.dat" $DISPLAY_MODE_OFFSET)" = "2" ] || fail "the display mode was not kept"
 ls "$PLAYER"/Screenshots/Shot_*.jpg >/dev/null 2>&1 || fail "no screenshot in the player's folder"
+
+# A third start finds the count again (defaults would save 0).
+start_program "$HOME" "$PREFIX/bin/vantorel"
+sleep 1
+close_menu
+[ "$(env_byte "$PLAYER/sps/env.dat" $GAMES_STARTED_OFFSET)" = "1" ] || fail "the next start lost the games started"
 
 listing >"$WORK/prefix-after.txt"
 diff "$WORK/prefix-before.txt" "$WORK/prefix-after.txt" >"$WORK/prefix-diff.txt" ||
