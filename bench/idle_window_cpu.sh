@@ -11,16 +11,14 @@ MODE=${3:-2}
 SCREEN=${4:-1024x768}
 XVFB_SCREEN=${SCREEN}x24
 . "$(dirname "$0")/../tests/x11/x11_session.sh"
-. "$(dirname "$0")/../tests/x11/menu_helpers.sh"
-APP=$WORK/app
-copy_program "$BUILD" "$APP"
+copy_program
 # A first start converts the music and writes env.dat; then the display mode.
-start_program "$APP" ./vantorel
+start_menu
 for _ in $(seq 300); do [ -e "$APP/snd/back.wav" ] && break; sleep 0.1; done
 sleep 2
 close_menu
-set_env_byte "$APP/sps/env.dat" $DISPLAY_MODE_OFFSET "$MODE"
-start_program "$APP" ./vantorel
+set_env_byte $DISPLAY_MODE_OFFSET "$MODE"
+start_menu
 sleep 1
 click_play
 sleep 3  # past loading

@@ -1,14 +1,11 @@
-# What `cmake --install build --prefix PREFIX` lays down: the program (and the
-# game server, where it is built) in bin/, the game's data read-only in
+# What `cmake --install build --prefix PREFIX` lays down: the program in bin/
+# (tools/server installs the game server beside it), the game's data read-only in
 # share/vantorel/ (the program finds it from its own folder, so the prefix can
 # be moved), the launcher entry, its icon in every size and the software
 # centre's metadata.
 set(VANTOREL_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 
 install(TARGETS vantorel RUNTIME DESTINATION bin)
-if(TARGET vantorel-server)
-  install(TARGETS vantorel-server RUNTIME DESTINATION bin)
-endif()
 
 # The data files are those the content tool listed as its own: a run of the
 # program in the build folder leaves the player's files and converted music

@@ -9,11 +9,16 @@
 #include "app/end_on_signal.h"
 #include "app/game_screen_host.h"
 #include "app/main_form.h"
+#include "app/publish_errorreport_form.h"
 #include "app/qt_messages.h"
 #include "content/content_resources.h"
+#include "online/internet.h"
+#include "platform/curl_http_client.h"
 #include "platform/freetype_rasterizer.h"
+#include "platform/linux_connection.h"
 #include "platform/linux_system_facts.h"
 #include "platform/termination_signals.h"
+#include "platform/xdg_browser_launcher.h"
 
 int main(int argc, char** argv) {
     // SIGTERM and SIGINT wait in a pipe until the menu window can end the run.
@@ -29,10 +34,20 @@ int main(int argc, char** argv) {
     TApplication app(argc, argv);
     QtMessages messages;
     SetMessages(&messages);
+    CurlHttpClient http;
+    XdgBrowserLauncher browser;
+    const auto connection = MakeConnection();
+    TInternet internet(http, browser, *connection, messages);
     int result = 1;
     try {
-        TForm1 form([&](std::optional<int> mode, const std::string& definitions) {
+        TForm1 form(messages, internet, [&](std::optional<int> mode, const std::string& definitions) {
             gameScreens.Run(mode, definitions);
+        });
+        QObject::connect(&form, &TForm1::PublishErrorreportRequested, [&] {
+            ShowErrorReportDialog(&form, messages, [&] {
+                internet.Autodial();
+                return internet.IsOnline();
+            });
         });
         QTimer sdlEvents;
         QObject::connect(&sdlEvents, &QTimer::timeout, [&] { gameScreens.DrainEvents(); });

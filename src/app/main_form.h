@@ -1,10 +1,11 @@
 // The menu window: the program's main window. It loads and saves the
-// records, prepares the music, keeps or deletes the log, and starts games on
-// the game screen.
+// records, prepares the music, keeps or deletes the log, starts games on the
+// game screen and opens the program's dialogs from its menus.
 #pragma once
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,6 +13,8 @@
 
 #include "sound/convert_sounds.h"
 
+class IMessages;
+class TInternet;
 class QAction;
 class QFrame;
 class QLabel;
@@ -31,8 +34,10 @@ public:
     using GameScreenRunner =
         std::function<void(std::optional<int> displayMode, const std::string& definitions)>;
 
-    // The creation handler (FormCreate) runs here.
-    explicit TForm1(GameScreenRunner runGameScreen, QWidget* parent = nullptr);
+    // The creation handler (FormCreate) runs here. Nothing is owned; the
+    // message boxes and the internet helpers outlive the window.
+    TForm1(IMessages& messages, TInternet& internet, GameScreenRunner runGameScreen,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Controls, in creation order.
@@ -46,10 +51,22 @@ public:
     // Actions and menus.
     QAction* ActionStart = nullptr;
     QAction* ActionHilfe = nullptr;
+    QAction* ActionEinstellungen = nullptr;
+    QAction* Actionwebsite = nullptr;
     QAction* ActionClose = nullptr;
+    QAction* ActionPublishHighscore = nullptr;
+    QAction* ActionGotoHighscore = nullptr;
+    QAction* ActionPublishErrorreport = nullptr;
+    QAction* ActionInfo = nullptr;
+    QAction* ActionBugspage = nullptr;  // no menu entry leads to it
     QMenu* Datei1 = nullptr;
     QMenu* Game1 = nullptr;
+    QMenu* Internet1 = nullptr;
     QMenu* Help1 = nullptr;
+    // The menu items: each is its action's entry in its menu.
+    QAction *Options1 = nullptr, *Close1 = nullptr, *PlayVantorel1 = nullptr;
+    QAction *PublishHighscore1 = nullptr, *GotoHighscore1 = nullptr, *GotoVelmoraWebsite1 = nullptr;
+    QAction *PublishErrorreport1 = nullptr, *Hilfe1 = nullptr, *Info1 = nullptr;
 
     // Window state.
     bool MusicReady = true;
@@ -68,7 +85,16 @@ public:
     void Shape1MouseDown();
     void ActionStartExecute();
     void ActionHilfeExecute();
+    void ActionEinstellungenExecute();
+    void ActionwebsiteExecute();
     void ActionCloseExecute();
+    void ActionPublishHighscoreExecute();
+    void ActionGotoHighscoreExecute();
+    void ActionPublishErrorreportExecute();
+    void ActionInfoExecute();
+    void ActionBugspageExecute();
+    // The questions after a run that did not end cleanly.
+    void ErrorHelp();
     // Background picture ("MENUE") and the window sized to it.
     void SetBackground(const char* resourceName);
     void FitToBackground();
@@ -79,6 +105,13 @@ public:
     void Started(int jobCount) override;
     void Progressed(int done) override;
     void Finished() override;
+
+signals:
+    // The publishing dialog (not modal) and the error-report dialog (modal)
+    // are opened by whoever connects to these; ActionPublishHighscore emits
+    // its signal only when rank 1 of the table holds a score.
+    void PublishHighscoreRequested();
+    void PublishErrorreportRequested();
 
 protected:
     bool event(QEvent* e) override;
@@ -92,10 +125,16 @@ private:
     void CreateControls();
     void CreateConversionPanel();
     void CreateActions();
+    void CreateMenus();
+    QAction* NewAction(const char* name, const char* caption, void (TForm1::*execute)());
     void LoadDefinitionsMemo();
-    void CentreOnScreen();
     void RunGameScreen(std::optional<int> mode);
 
+    void AfterGame(std::int32_t bestBefore);
+    void DialogClosed();
+
+    IMessages& messages_;
+    TInternet& internet_;
     GameScreenRunner runGameScreen_;
     std::string sbMemoText_;
     std::vector<std::string> sbMemoLines_;
@@ -103,4 +142,7 @@ private:
     bool activating_ = false;
     bool activatedOnce_ = false;
     bool gameRunning_ = false;
+    // The error help has run for the game that just ended; the activation
+    // that follows the game does not ask again.
+    bool errorHelpAfterGame_ = false;
 };

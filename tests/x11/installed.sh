@@ -10,7 +10,6 @@
 set -u
 BUILD=$1
 . "$(dirname "$0")/x11_session.sh"
-. "$(dirname "$0")/menu_helpers.sh"
 
 PREFIX=$WORK/prefix
 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.txt" 2>&1 || { cat "$WORK/install.txt"; fail "install failed"; }
@@ -37,7 +36,7 @@ close_menu
 for f in front.dat Level1.txt game.dat; do
   [ -f "$PLAYER/sps/$f" ] || fail "no $f in the player's folder"
 done
-set_env_byte "$PLAYER/sps/env.dat" $DISPLAY_MODE_OFFSET 2
+set_env_byte $DISPLAY_MODE_OFFSET 2 "$PLAYER/sps/env.dat"
 
 # Second start: the window mode comes from the saved settings.
 start_program "$HOME" "$PREFIX/bin/vantorel"
@@ -57,16 +56,16 @@ sleep 1.5
 xdotool key --window "$GAME" Escape 2>/dev/null
 wait_game_closed
 close_menu
-started=$(env_byte "$PLAYER/sps/env.dat" $GAMES_STARTED_OFFSET)
+started=$(env_byte $GAMES_STARTED_OFFSET "$PLAYER/sps/env.dat")
 [ "$started" = "1" ] || fail "GamesStarted is $started, not 1"
-[ "$(env_byte "$PLAYER/sps/env.dat" $DISPLAY_MODE_OFFSET)" = "2" ] || fail "the display mode was not kept"
+[ "$(env_byte $DISPLAY_MODE_OFFSET "$PLAYER/sps/env.dat")" = "2" ] || fail "the display mode was not kept"
 ls "$PLAYER"/Screenshots/Shot_*.jpg >/dev/null 2>&1 || fail "no screenshot in the player's folder"
 
 # A third start finds the count again (defaults would save 0).
 start_program "$HOME" "$PREFIX/bin/vantorel"
 sleep 1
 close_menu
-[ "$(env_byte "$PLAYER/sps/env.dat" $GAMES_STARTED_OFFSET)" = "1" ] || fail "the next start lost the games started"
+[ "$(env_byte $GAMES_STARTED_OFFSET "$PLAYER/sps/env.dat")" = "1" ] || fail "the next start lost the games started"
 
 listing >"$WORK/prefix-after.txt"
 diff "$WORK/prefix-before.txt" "$WORK/prefix-after.txt" >"$WORK/prefix-diff.txt" ||

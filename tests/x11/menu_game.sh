@@ -8,31 +8,21 @@
 set -u
 BUILD=$1
 . "$(dirname "$0")/x11_session.sh"
-. "$(dirname "$0")/menu_helpers.sh"
 
-APP=$WORK/app
-mkdir -p "$APP/snd"
-cp "$BUILD/vantorel" "$APP/"
-cp -r "$BUILD/gfx" "$BUILD/sps" "$APP/"
-[ -d "$BUILD/GFX" ] && cp -r "$BUILD/GFX" "$APP/"
-# The sound effects as they come, the music only as MP3 (a wave file that a
-# build run left beside its MP3 is not copied).
-for f in "$BUILD"/snd/*; do
-  base=${f%.*}
-  case "$f" in
-    *.[wW][aA][vV]) [ -e "$base.mp3" ] || [ -e "$base.MP3" ] || cp "$f" "$APP/snd/" ;;
-    *) cp "$f" "$APP/snd/" ;;
-  esac
-done
+copy_program mp3-only
 mp3s=$(find "$APP/snd" -iname '*.mp3' | wc -l)
 [ "$mp3s" -gt 0 ] || fail "no MP3 music in $BUILD/snd"
-rm -f "$APP"/sps/env.dat "$APP"/sps/LOG.TXT "$APP"/sps/log.txt
 
-start_menu() { start_program "$APP" ./vantorel; }
+# The menu window's client area lies below its menu bar.
+menu_bar_height() {
+  h=$(xdotool getwindowgeometry "$MENU" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+  echo $((h - 350))
+}
 blue_pixels() {
   convert "$1" -fuzz 8% -fill black +opaque "#0000FF" -fill white -opaque "#0000FF" \
     -format "%[fx:round(mean*w*h)]" info:
 }
+
 # First start: the music is converted while the panel shows its blue gauge.
 start_menu
 saw_panel=0
@@ -59,7 +49,7 @@ close_menu
 [ "$(stat -c %s "$APP/sps/env.dat")" -eq 9552 ] || fail "env.dat is not 9552 bytes"
 
 # Window mode.
-set_env_byte "$APP/sps/env.dat" $DISPLAY_MODE_OFFSET 2
+set_env_byte $DISPLAY_MODE_OFFSET 2
 
 # Second start: PLAY opens the game screen.
 start_menu
@@ -94,7 +84,7 @@ grep -q "^Formkeydown: Escape" "$WORK/log" || fail "Escape did not reach the gam
 close_menu
 [ "$(stat -c %s "$APP/sps/env.dat")" -eq 9552 ] || fail "env.dat is not 9552 bytes after the game"
 # GamesStarted is counted by the game states.
-started=$(env_byte "$APP/sps/env.dat" $GAMES_STARTED_OFFSET)
+started=$(env_byte $GAMES_STARTED_OFFSET)
 if grep -q "^glsInit: Start" "$WORK/log"; then
   [ "$started" = "1" ] || fail "GamesStarted is $started, not 1"
 fi

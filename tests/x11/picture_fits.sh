@@ -10,7 +10,6 @@ set -u
 BUILD=$1
 WITH_WM=${2:-}
 . "$(dirname "$0")/x11_session.sh"
-. "$(dirname "$0")/menu_helpers.sh"
 
 if [ -n "$WITH_WM" ]; then
   command -v openbox >/dev/null || { echo "SKIPPED: openbox is not installed"; exit 77; }
@@ -19,13 +18,12 @@ if [ -n "$WITH_WM" ]; then
   xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" || { cat "$WORK/wm.txt"; fail "the window manager did not start"; }
 fi
 
-APP=$WORK/app
-copy_program "$BUILD" "$APP"
+copy_program
 printf 'caveedit: 1\r\n' >"$APP/sps/prog.cfg"
 cp "$APP/sps/front.dat" "$WORK/front-before.dat"
 read -r SCREEN_W SCREEN_H < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
 
-start_program "$APP" ./vantorel
+start_menu
 sleep 1
 click_play
 sleep 3

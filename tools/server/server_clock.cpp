@@ -1,0 +1,20 @@
+// The system clock and the weeks of the ranking list.
+#include "server_clock.h"
+
+#include <chrono>
+
+std::int64_t SystemServerClock::Now() {
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+std::int64_t WeekStart(std::int64_t unixSeconds) {
+    constexpr std::int64_t kDay = 86400;
+    // Day 0, 1 January 1970, was a Thursday: three days after a Monday.
+    std::int64_t day = unixSeconds / kDay;
+    if (unixSeconds % kDay < 0) --day;
+    std::int64_t sinceMonday = (day + 3) % 7;
+    if (sinceMonday < 0) sinceMonday += 7;
+    return (day - sinceMonday) * kDay;
+}
