@@ -60,7 +60,8 @@ std::string GetRuleValue(std::string_view name, std::string_view rule) {
     if (at == std::string::npos) return {};
     const std::size_t from = at + key.size();
     const std::size_t end = rule.find('>', from);
-    return std::string(rule.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from));
+    return std::string(
+        rule.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from));
 }
 
 bool IsHelpPageName(std::string_view page) {

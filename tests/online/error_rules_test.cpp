@@ -21,7 +21,7 @@ TEST(ErrorRules, TagsAreFoundInAnyCaseAndValuesKeepTheirs) {
     EXPECT_EQ(GetRuleValue("Z1", rule), "Cannot find Wave: ");
     EXPECT_EQ(GetRuleValue("W", rule), "Sound-Files.htm");
     EXPECT_EQ(GetRuleValue("z10", rule), "ten");
-    EXPECT_EQ(GetRuleValue("z2", rule), "");        // no such tag
+    EXPECT_EQ(GetRuleValue("z2", rule), "");          // no such tag
     EXPECT_EQ(GetRuleValue("W", "<W=open"), "open");  // up to the end of the rule
 }
 
@@ -48,15 +48,11 @@ TEST(ErrorRules, UnusableRulesAreSkippedAndTheNextRuleIsTried) {
     const Lines log = {"Cannot find Wave: shot", "ERROR"};
     const std::string good = "<zn=1><z1=Cannot find Wave: ><W=sound-files.htm>\r\n";
     for (const std::string& bad : std::vector<std::string>{
-             "A heading without any tags",
-             "<zn=x><z1=Cannot><W=bad.htm>",
-             "<zn=0><W=bad.htm>",
+             "A heading without any tags", "<zn=x><z1=Cannot><W=bad.htm>", "<zn=0><W=bad.htm>",
              "<zn=-1><W=bad.htm>",
              "<zn=3><W=bad.htm>",  // more lines than the log has
-             "<zn=1001><W=bad.htm>",
-             "<zn=1><z1=Cannot><W=../../etc/passwd>",
-             "<zn=1><z1=Cannot><W=errors/x.htm>",
-             "<zn=1><z1=Cannot><W=http://elsewhere.test/x>",
+             "<zn=1001><W=bad.htm>", "<zn=1><z1=Cannot><W=../../etc/passwd>",
+             "<zn=1><z1=Cannot><W=errors/x.htm>", "<zn=1><z1=Cannot><W=http://elsewhere.test/x>",
              "<zn=1><z1=Cannot><W=" + std::string(101, 'a') + ">",
              "<zn=1><z1=Cannot>",  // no page
          }) {
