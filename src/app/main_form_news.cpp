@@ -18,9 +18,11 @@ constexpr int PaneLeft = 52, PaneTop = 53, PaneWidth = 292, PaneHeight = 171;
 }  // namespace
 
 void TForm1::CreateNewsPane() {
-    WebBrowser1 = new TNewsPane(internet_.Http(), [] { return GameServerBase(); }, centralWidget());
+    WebBrowser1 = new TNewsPane(
+        internet_.Http(), [] { return GameServerBase(); }, centralWidget());
     WebBrowser1->setObjectName("WebBrowser1");
-    WebBrowser1->SetBeforeNavigate([this](const std::string& url) { return WebBrowser1BeforeNavigate2(url); });
+    WebBrowser1->SetBeforeNavigate(
+        [this](const std::string& url) { return WebBrowser1BeforeNavigate2(url); });
     connect(WebBrowser1, &TNewsPane::DocumentComplete, this, &TForm1::WebBrowser1DocumentComplete);
     connect(WebBrowser1, &TNewsPane::NavigateError, this, &TForm1::WebBrowser1NavigateError);
     WebBrowser1->setGeometry(0, 0, 1, 1);
@@ -61,7 +63,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::WebBrowser1DocumentComplete() {
     SetBackground("MENUE_NET");
-    WebBrowser1->setGeometry(PaneLeft, PaneTop, PaneWidth, PaneHeight);
+    WebBrowser1->Place(QRect(PaneLeft, PaneTop, PaneWidth, PaneHeight));
     WebBrowser1->show();
 }
 

@@ -114,12 +114,8 @@ void TNewsPane::ReapFinishedWorkers() {
 }
 
 void TNewsPane::PageArrived(const std::string& url, const THttpResponse& response) {
-    if (response.Failed() || response.Status >= 400) {
-        Finish(TOutcome::NotShown);
-        emit NavigateError();
-        return;
-    }
-    // A redirect may have led elsewhere: that address is judged as a link would be.
+    // A redirect may have led elsewhere: that address is judged as a link
+    // would be, whatever it answered.
     const std::string where = response.EffectiveUrl.empty() ? url : response.EffectiveUrl;
     if (where != url) {
         const TRoute route = Route(where);
@@ -127,6 +123,11 @@ void TNewsPane::PageArrived(const std::string& url, const THttpResponse& respons
             Finish(route == TRoute::Browser ? TOutcome::OpenedInBrowser : TOutcome::NotShown);
             return;
         }
+    }
+    if (response.Failed() || response.Status >= 400) {
+        Finish(TOutcome::NotShown);
+        emit NavigateError();
+        return;
     }
     nextLocation_ = where;
     nextHtml_ = DecodeText(response.Body);
@@ -169,10 +170,12 @@ void TNewsPane::ResourcesArrived(const std::vector<std::string>& urls, const TRe
     const std::string area = area_();
     for (std::size_t i = 0; i < responses.size(); ++i) {
         const THttpResponse& r = responses[i];
-        if (r.Failed() || r.Status >= 400 || !IsInArea(r.EffectiveUrl.empty() ? urls[i] : r.EffectiveUrl, area))
+        if (r.Failed() || r.Status >= 400 ||
+            !IsInArea(r.EffectiveUrl.empty() ? urls[i] : r.EffectiveUrl, area))
             continue;
         QImage image;
-        if (image.loadFromData(reinterpret_cast<const uchar*>(r.Body.data()), static_cast<int>(r.Body.size())))
+        if (image.loadFromData(reinterpret_cast<const uchar*>(r.Body.data()),
+                               static_cast<int>(r.Body.size())))
             nextResources_[urls[i]] = image;
         else
             nextResources_[urls[i]] = DecodeText(r.Body);  // a style sheet
@@ -183,8 +186,9 @@ void TNewsPane::ShowPage() {
     location_ = std::move(nextLocation_);
     resources_ = std::move(nextResources_);
     nextResources_.clear();
-    setHtml(nextHtml_);
+    html_ = std::move(nextHtml_);
     nextHtml_.clear();
+    setHtml(html_);
     Finish(TOutcome::Shown);
     emit DocumentComplete();
 }
@@ -193,6 +197,12 @@ void TNewsPane::Finish(TOutcome outcome) {
     TDone done = std::move(done_);
     done_ = {};
     if (done) done(outcome);
+}
+
+void TNewsPane::Place(const QRect& where) {
+    const bool resized = where.size() != size();
+    setGeometry(where);
+    if (resized && !html_.isEmpty()) setHtml(html_);
 }
 
 QVariant TNewsPane::loadResource(int type, const QUrl& name) {

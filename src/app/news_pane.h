@@ -44,6 +44,10 @@ public:
     void Navigate(const std::string& url, TDone done = {});
     // Drops the navigation under way; the page shown stays.
     void Stop();
+    // Moves and sizes the pane. A page laid out at another size (the pane
+    // waits at 1 x 1 until its page is there) is laid out afresh, so that the
+    // scroll bars it needed at that size do not stay.
+    void Place(const QRect& where);
     // The address of the page shown (after redirects); empty before the first.
     const std::string& LocationUrl() const { return location_; }
 
@@ -80,6 +84,7 @@ private:
     unsigned navigation_ = 0;
     TDone done_;
     std::string location_;
+    QString html_;
     std::map<std::string, QVariant> resources_;
     // The page being loaded, shown once its resources are there.
     std::string nextLocation_;

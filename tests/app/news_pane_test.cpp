@@ -4,6 +4,7 @@
 // the log only once the help page has been shown.
 #include <QBuffer>
 #include <QImage>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 
@@ -15,7 +16,9 @@
 #include <set>
 
 #include "app/main_form_fixture.h"
+#include "default_site.h"
 #include "online/server_addresses.h"
+#include "title_banner.h"
 
 namespace {
 
@@ -37,8 +40,7 @@ protected:
     NewsPaneTest() {
         setenv("VANTOREL_GAME_SERVER", "http://game.test", 1);
         http.Answer(Home, 200, "<h4>News</h4><p><a href=\"/vtrinternal/highscore.html\">list</a></p>");
-        http.Answer(GameServerPage("errors.txt"),
-                    200,
+        http.Answer(GameServerPage("errors.txt"), 200,
                     "Rules\r\n<zn=1><z1=Cannot find Wave: ><W=sound-files.htm>\r\n"
                     "<zn=1><z1=glsLoop: ><S><W=game-stopped.htm>\r\n");
         http.Answer(HelpPage, 200, "<h3>A sound file is missing</h3>");
@@ -66,6 +68,7 @@ TEST_F(NewsPaneTest, ThePaneAppearsWithItsPageAndHidesOfflineOrWhenTheServerIsGo
     http.Answer(GameServerPage("title.png"), 200, PngBytes(Qt::red));
     http.Answer(GameServerPage("pane.css"), 200, "h4 { color: #ffc94a; }");
     auto form = MakeForm();
+    form->show();
     form->FormActivate();
     // Visible at once, but placed only when the page has loaded.
     EXPECT_FALSE(form->WebBrowser1->isHidden());
@@ -74,12 +77,14 @@ TEST_F(NewsPaneTest, ThePaneAppearsWithItsPageAndHidesOfflineOrWhenTheServerIsGo
     ASSERT_TRUE(WaitFor([&] { return form->Background() == "MENUE_NET"; }));
     EXPECT_EQ(form->WebBrowser1->geometry(), QRect(52, 53, 292, 171));
     EXPECT_TRUE(form->WebBrowser1->toPlainText().contains("News"));
+
     const QVariant title =
         form->WebBrowser1->document()->resource(QTextDocument::ImageResource, QUrl("/vtrinternal/title.png"));
     EXPECT_EQ(title.value<QImage>().pixelColor(0, 0), QColor(Qt::red));
     // Only the page and what it names from the area were fetched.
     const std::set<std::string> fetched(http.requested.begin(), http.requested.end());
-    EXPECT_EQ(fetched, (std::set<std::string>{Home, GameServerPage("title.png"), GameServerPage("pane.css")}));
+    EXPECT_EQ(fetched,
+              (std::set<std::string>{Home, GameServerPage("title.png"), GameServerPage("pane.css")}));
 
     connection.online = false;
     form->Timer1Timer();
@@ -97,10 +102,29 @@ TEST_F(NewsPaneTest, ThePaneAppearsWithItsPageAndHidesOfflineOrWhenTheServerIsGo
     EXPECT_TRUE(form->WebBrowser1->toPlainText().contains("Back again"));
 }
 
+TEST_F(NewsPaneTest, TheServersOwnHomePageFitsThePane) {
+    const IResources& r = ContentResources();
+    const auto banner = TitleBannerJpeg(*r.Find("BITMAP", "VANTOREL"), *r.Find("JPEG", "BACK"));
+    for (const SiteFile& file : DefaultSiteFiles("http://game.test", banner))
+        http.Answer(file.name == "index.html" ? Home : GameServerPage(file.name), 200, file.bytes);
+    auto form = MakeForm();
+    form->show();
+    form->FormActivate();
+    ASSERT_TRUE(WaitFor([&] { return form->Background() == "MENUE_NET"; }));
+    QTest::qWait(20);
+    // Laid out at its place, not at the 1 x 1 it waited at: no scroll bars.
+    EXPECT_FALSE(form->WebBrowser1->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(form->WebBrowser1->horizontalScrollBar()->isVisible());
+    const QVariant title =
+        form->WebBrowser1->document()->resource(QTextDocument::ImageResource, QUrl("/vtrinternal/title.jpg"));
+    EXPECT_EQ(title.value<QImage>().size(), QSize(TitleBannerWidth, TitleBannerHeight));
+}
+
 TEST_F(NewsPaneTest, OnlyTheAreaIsShownInThePaneEverythingElseGoesToTheBrowser) {
     auto form = FormWithPane();
     Click(*form, "/vtrinternal/highscore.html");
-    ASSERT_TRUE(WaitFor([&] { return form->WebBrowser1->LocationUrl() == GameServerPage("highscore.html"); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return form->WebBrowser1->LocationUrl() == GameServerPage("highscore.html"); }));
     EXPECT_TRUE(browser.opened.empty());
 
     Click(*form, "http://outside.test/a");
@@ -109,16 +133,17 @@ TEST_F(NewsPaneTest, OnlyTheAreaIsShownInThePaneEverythingElseGoesToTheBrowser) 
     Click(*form, "http://outside.test/?http://game.test/vtrinternal");
     // Inside the area, but the server redirects elsewhere: that address goes to the browser.
     THttpResponse moved;
-    moved.Status = 200;
-    moved.Body = "<p>elsewhere</p>";
+    moved.Status = 404;
+    moved.Body = "<p>not here</p>";
     moved.EffectiveUrl = "http://outside.test/landing";
     http.answers[GameServerPage("jump")] = moved;
     Click(*form, "/vtrinternal/jump");
     ASSERT_TRUE(WaitFor([&] { return browser.opened.size() == 5; }));
-    EXPECT_EQ(browser.opened,
-              (std::vector<std::string>{"http://outside.test/a", "http://game.test:8080/vtrinternal/other-port",
-                                        "http://game.test/other", "http://outside.test/?http://game.test/vtrinternal",
-                                        "http://outside.test/landing"}));
+    EXPECT_EQ(
+        browser.opened,
+        (std::vector<std::string>{
+            "http://outside.test/a", "http://game.test:8080/vtrinternal/other-port", "http://game.test/other",
+            "http://outside.test/?http://game.test/vtrinternal", "http://outside.test/landing"}));
     EXPECT_EQ(std::count(http.requested.begin(), http.requested.end(), "http://outside.test/a"), 0);
     QTest::qWait(20);
     EXPECT_EQ(form->WebBrowser1->LocationUrl(), GameServerPage("highscore.html"));
@@ -132,7 +157,8 @@ TEST_F(NewsPaneTest, TheHighscoreListReturnsHomeAtTheNextTick) {
     auto form = FormWithPane();
     form->ActionGotoHighscore->trigger();
     EXPECT_TRUE(form->ReturnHomePending);
-    ASSERT_TRUE(WaitFor([&] { return form->WebBrowser1->LocationUrl() == GameServerPage("highscore.html"); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return form->WebBrowser1->LocationUrl() == GameServerPage("highscore.html"); }));
     form->Timer1Timer();
     EXPECT_FALSE(form->ReturnHomePending);
     ASSERT_TRUE(WaitFor([&] { return form->WebBrowser1->LocationUrl() == Home; }));
@@ -150,7 +176,8 @@ TEST_F(NewsPaneTest, ErrorHelpShowsTheRulesPageAndDeletesTheLogOnlyOnceShown) {
     // S keeps the log.
     dir.Write("sps/LOG.TXT", "glsLoop: Zugriffsverletzung\r\nERROR\r\n");
     form->ErrorHelp();
-    ASSERT_TRUE(WaitFor([&] { return form->WebBrowser1->LocationUrl() == GameServerPage("errors/game-stopped.htm"); }));
+    ASSERT_TRUE(WaitFor(
+        [&] { return form->WebBrowser1->LocationUrl() == GameServerPage("errors/game-stopped.htm"); }));
     EXPECT_TRUE(dir.Exists("sps/LOG.TXT"));
     // A help page the server does not have: nothing shown, the log stays.
     dir.Write("sps/LOG.TXT", "Cannot find Wave: shot\r\nERROR\r\n");
@@ -221,7 +248,8 @@ private:
 TEST_F(NewsPaneTest, ASlowServerNeverHoldsTheWindow) {
     GatedHttpClient slow;
     TInternet slowInternet(slow, browser, connection, messages);
-    auto form = std::make_unique<TForm1>(messages, slowInternet, [](std::optional<int>, const std::string&) {});
+    auto form =
+        std::make_unique<TForm1>(messages, slowInternet, [](std::optional<int>, const std::string&) {});
     form->FormActivate();  // returns although the page has not arrived
     EXPECT_EQ(form->Background(), "MENUE");
     // A page that arrives after the pane was stopped is not shown.
@@ -232,7 +260,8 @@ TEST_F(NewsPaneTest, ASlowServerNeverHoldsTheWindow) {
     // Closing the window while a fetch waits stops it.
     GatedHttpClient stuck;
     TInternet stuckInternet(stuck, browser, connection, messages);
-    auto other = std::make_unique<TForm1>(messages, stuckInternet, [](std::optional<int>, const std::string&) {});
+    auto other =
+        std::make_unique<TForm1>(messages, stuckInternet, [](std::optional<int>, const std::string&) {});
     other->FormActivate();
     other.reset();
 }
