@@ -14,15 +14,6 @@ namespace {
 
 constexpr std::size_t MaxPageNameLength = 100;
 
-// Letters A-Z only, so that every byte keeps its place: a value is cut from
-// the rule as written at the offset found in the lower-cased copy.
-std::string AsciiLower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 bool IsPageChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
            c == '_' || c == '-';
@@ -51,12 +42,13 @@ bool BlockMatches(const std::vector<std::string>& patterns, const std::vector<st
 }  // namespace
 
 bool HasRuleTag(std::string_view name, std::string_view rule) {
-    return AsciiLower(rule).find("<" + AsciiLower(name)) != std::string::npos;
+    return AsciiLowerCase(rule).find("<" + AsciiLowerCase(name)) != std::string::npos;
 }
 
 std::string GetRuleValue(std::string_view name, std::string_view rule) {
-    const std::string key = "<" + AsciiLower(name) + "=";
-    const std::size_t at = AsciiLower(rule).find(key);
+    const std::string key = "<" + AsciiLowerCase(name) + "=";
+    // The value is cut from the rule as written, at the offset found in the lower-cased copy.
+    const std::size_t at = AsciiLowerCase(rule).find(key);
     if (at == std::string::npos) return {};
     const std::size_t from = at + key.size();
     const std::size_t end = rule.find('>', from);

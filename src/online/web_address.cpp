@@ -4,14 +4,9 @@
 #include <charconv>
 #include <vector>
 
-namespace {
+#include "infra/helpers.h"
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
+namespace {
 
 bool IsHostChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
@@ -31,7 +26,7 @@ bool SplitAuthority(std::string_view authority, int defaultPort, TWebAddress& ou
         const std::string_view rest = authority.substr(close + 1);
         if (!rest.empty() && rest.front() != ':') return false;
         if (!rest.empty()) port = rest.substr(1);
-        for (char c : Lower(host.substr(1, host.size() - 2)))
+        for (char c : AsciiLowerCase(host.substr(1, host.size() - 2)))
             if (!IsIpv6Char(c)) return false;
     } else {
         const std::size_t colon = authority.rfind(':');
@@ -39,11 +34,11 @@ bool SplitAuthority(std::string_view authority, int defaultPort, TWebAddress& ou
             host = authority.substr(0, colon);
             port = authority.substr(colon + 1);
         }
-        for (char c : Lower(host))
+        for (char c : AsciiLowerCase(host))
             if (!IsHostChar(c)) return false;
     }
     if (host.empty() || host == "[]") return false;
-    out.Host = Lower(host);
+    out.Host = AsciiLowerCase(host);
     out.Port = defaultPort;
     if (port.empty()) return true;
     const auto [end, ec] = std::from_chars(port.data(), port.data() + port.size(), out.Port);
@@ -57,7 +52,7 @@ std::optional<std::string> PlainDots(std::string_view path) {
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (path[i] == '\\') return std::nullopt;
         if (path[i] == '%' && i + 2 < path.size()) {
-            const std::string code = Lower(path.substr(i + 1, 2));
+            const std::string code = AsciiLowerCase(path.substr(i + 1, 2));
             if (code == "2f" || code == "5c") return std::nullopt;
             if (code == "2e") {
                 out += '.';
@@ -105,7 +100,7 @@ std::optional<TWebAddress> ParseWebAddress(std::string_view url) {
     const std::size_t schemeEnd = url.find("://");
     if (schemeEnd == std::string_view::npos) return std::nullopt;
     TWebAddress address;
-    address.Scheme = Lower(url.substr(0, schemeEnd));
+    address.Scheme = AsciiLowerCase(url.substr(0, schemeEnd));
     int defaultPort = 0;
     if (address.Scheme == "http")
         defaultPort = 80;
