@@ -87,8 +87,11 @@ void TForm1::ActionGotoHighscoreExecute() {
         }
     }
     if (NewsPaneVisible()) WebBrowser1->Navigate(GameServerPage("highscore.html"));
-    // The next tick of the pane's timer returns it to its home page.
+    // The next tick of the pane's timer returns it to its home page: a full
+    // interval from now, so that a tick due at once cannot replace the list
+    // before it was seen.
     ReturnHomePending = true;
+    if (Timer1->isActive()) Timer1->start();
 }
 
 bool TForm1::ErrorHelp() {

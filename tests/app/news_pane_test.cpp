@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,6 @@ TEST_F(NewsPaneTest, ThePaneAppearsWithItsPageAndHidesOfflineOrWhenTheServerIsGo
     http.Answer(GameServerPage("title.png"), 200, PngBytes(Qt::red));
     http.Answer(GameServerPage("pane.css"), 200, "h4 { color: #ffc94a; }");
     auto form = MakeForm();
-    form->show();
     form->FormActivate();
     // Visible at once, but placed only when the page has loaded.
     EXPECT_FALSE(form->WebBrowser1->isHidden());
@@ -108,8 +108,7 @@ TEST_F(NewsPaneTest, TheServersOwnHomePageFitsThePane) {
     for (const SiteFile& file : DefaultSiteFiles("http://game.test", banner))
         http.Answer(file.name == "index.html" ? Home : GameServerPage(file.name), 200, file.bytes);
     auto form = MakeForm();
-    form->show();
-    form->FormActivate();
+    form->show();  // activates the window
     ASSERT_TRUE(WaitFor([&] { return form->Background() == "MENUE_NET"; }));
     QTest::qWait(20);
     // Laid out at its place, not at the 1 x 1 it waited at: no scroll bars.
@@ -155,8 +154,11 @@ TEST_F(NewsPaneTest, OnlyTheAreaIsShownInThePaneEverythingElseGoesToTheBrowser) 
 
 TEST_F(NewsPaneTest, TheHighscoreListReturnsHomeAtTheNextTick) {
     auto form = FormWithPane();
+    form->Timer1->start(5000);
+    QTest::qWait(600);
     form->ActionGotoHighscore->trigger();
     EXPECT_TRUE(form->ReturnHomePending);
+    EXPECT_GT(form->Timer1->remainingTime(), 4600);  // a full interval for the list
     ASSERT_TRUE(
         WaitFor([&] { return form->WebBrowser1->LocationUrl() == GameServerPage("highscore.html"); }));
     form->Timer1Timer();
