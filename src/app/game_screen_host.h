@@ -7,6 +7,7 @@
 #include <string>
 
 class SdlDisplay;
+class TDDFullScreenForm1;
 
 class TGameScreenHost {
 public:
@@ -21,6 +22,10 @@ public:
     // shows it modally with the animation definitions of the menu window.
     void Run(std::optional<int> displayMode, const std::string& definitions);
 
+    // The program is to end: a running game screen closes through its closing
+    // protocol without waiting for the player. Nothing when none runs.
+    void EndWithoutWaiting();
+
     // Between games nobody reads SDL's events: the menu's loop calls this now
     // and then so that they do not pile up. The display's own (user) events stay.
     void DrainEvents();
@@ -28,4 +33,5 @@ public:
 private:
     std::unique_ptr<SdlDisplay> display_;
     bool running_ = false;
+    TDDFullScreenForm1* form_ = nullptr;  // while one runs
 };

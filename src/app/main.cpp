@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/application.h"
+#include "app/end_on_signal.h"
 #include "app/game_screen_host.h"
 #include "app/main_form.h"
 #include "app/publish_errorreport_form.h"
@@ -16,9 +17,12 @@
 #include "platform/freetype_rasterizer.h"
 #include "platform/linux_connection.h"
 #include "platform/linux_system_facts.h"
+#include "platform/termination_signals.h"
 #include "platform/xdg_browser_launcher.h"
 
 int main(int argc, char** argv) {
+    // SIGTERM and SIGINT wait in a pipe until the menu window can end the run.
+    TTerminationSignals termination;
     InstallContentResources();
     LinuxSystemFacts facts;
     SetSystemFacts(&facts);
@@ -48,6 +52,7 @@ int main(int argc, char** argv) {
         QTimer sdlEvents;
         QObject::connect(&sdlEvents, &QTimer::timeout, [&] { gameScreens.DrainEvents(); });
         sdlEvents.start(500);
+        TEndOnSignal endOnSignal(termination, form, gameScreens);
         form.show();
         form.activateWindow();
         result = app.exec();

@@ -28,7 +28,7 @@ GridHeader ReadHeader(const std::vector<std::string>& lines, int a) {
 }
 
 std::string SheetFileName(const std::string& base) {
-    return GetProgramDir() + "/gfx/sb/" + base;
+    return GetDataDir() + "/gfx/sb/" + base;
 }
 
 // Sheet size must be a whole number of frames. A count below 1 can never

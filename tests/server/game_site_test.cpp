@@ -5,14 +5,16 @@
 #include <filesystem>
 
 #include "game_site.h"
+#include "score_publishing.h"
 #include "sqlite_score_store.h"
+#include "support/score_requests.h"
 #include "support/temp_program_dir.h"
 
 namespace {
 
 class GameSiteTest : public testing::Test {
 protected:
-    GameSiteTest() : site(dir / "www", store) {
+    GameSiteTest() : site(dir / "www", store, clock) {
         dir.Write("www/index.html", "<p>home</p>");
         dir.Write("www/errors.txt", "<zn=1><z1=ERROR><W=a.htm>");
         dir.Write("www/errors/index.html", "<p>help</p>");
@@ -22,6 +24,7 @@ protected:
 
     TempProgramDir dir;
     SqliteScoreStore store{":memory:"};
+    ManualServerClock clock{1714953600};  // Monday 2024-05-06 00:00 UTC
     GameSite site;
 };
 
@@ -79,6 +82,25 @@ TEST_F(GameSiteTest, TheRankingListShowsPublicDataEscapedAndNeverMailOrComment) 
     EXPECT_EQ(page.find("secret remark"), std::string::npos);
     EXPECT_LT(page.find("Ben"), page.find("alert"));  // the better score first
     EXPECT_NE(page.find("<b>1500</b>"), std::string::npos);
+}
+
+TEST_F(GameSiteTest, AScoreRecordIsTakenUpToTheCapAndRefusedUnreadBeyondIt) {
+    // Blanks after the record's end are its padding; they are allowed, but only so many.
+    const std::string record = ScoreRecordText(ScoreRecordOf("Anna", 10));
+    TOnlineRandom random(5);
+    const auto padded = [&](std::size_t blocks) {
+        return std::string(ScorePublishPath) +
+               "?x=1&cs=" + EncodeScoreRecord(record + std::string(blocks * 64 - record.size(), ' '), random);
+    };
+    const std::string small = padded(8), big = padded(70);
+    ASSERT_GT(big.size(), MaxScoreQueryBytes + 30);
+    EXPECT_EQ(Get(big).status, 414);
+    EXPECT_EQ(store.PlayerCount(), 0);
+    const SiteResponse taken = Get(small);
+    EXPECT_EQ(taken.status, 200);
+    EXPECT_EQ(taken.contentType, "text/plain; charset=utf-8");
+    EXPECT_EQ(store.PlayerCount(), 1);
+    EXPECT_EQ(site.Handle("HEAD", small).status, 405);
 }
 
 }  // namespace

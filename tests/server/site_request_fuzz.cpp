@@ -18,6 +18,7 @@ namespace {
 struct Fixture {
     std::filesystem::path dir;
     SqliteScoreStore store{":memory:"};
+    ManualServerClock clock{1714953600};
     std::optional<GameSite> site;
 
     Fixture() {
@@ -30,7 +31,7 @@ struct Fixture {
         p.score = 100;
         p.data.name = "<b>";
         store.Publish(p, 0);
-        site.emplace(dir / "www", store);
+        site.emplace(dir / "www", store, clock);
     }
     ~Fixture() {
         std::error_code ec;

@@ -8,6 +8,7 @@
 
 #include "highscore_page.h"
 #include "html_page.h"
+#include "score_publishing.h"
 #include "site_path.h"
 
 namespace fs = std::filesystem;
@@ -67,12 +68,29 @@ SiteResponse ErrorResponse(int status) {
     const std::string title = std::to_string(status) + " " + std::string(StatusText(status));
     r.body =
         HtmlPage(title, "<h3>" + HtmlEscape(title) + "</h3>\n<p><a href=\"/vtrinternal\">Vantorel</a></p>");
+    if (status == 405) r.allow = "GET, HEAD";
     return r;
 }
 
-GameSite::GameSite(fs::path www, IScoreStore& store) : www_(std::move(www)), store_(store) {}
+GameSite::GameSite(fs::path www, IScoreStore& store, IServerClock& clock)
+    : www_(std::move(www)), store_(store), clock_(clock) {}
 
 SiteResponse GameSite::Handle(std::string_view method, std::string_view target) const {
+    const std::size_t query = target.find('?');
+    if (target.substr(0, query) == ScorePublishPath) {
+        // A publication changes the list: only GET, never HEAD.
+        if (method != "GET") {
+            SiteResponse r = ErrorResponse(405);
+            r.allow = "GET";
+            return r;
+        }
+        try {
+            return PublishScoreRequest(query == std::string_view::npos ? "" : target.substr(query + 1),
+                                       store_, clock_);
+        } catch (const std::exception&) {
+            return ErrorResponse(500);
+        }
+    }
     if (method != "GET" && method != "HEAD") return ErrorResponse(405);
     const SitePath path = ParseSitePath(target);
     switch (path.kind) {

@@ -1,6 +1,7 @@
 // The game server's site: what a request for a path below "/vtrinternal"
-// gets. Pages are files of the www folder, read at each request so that an
-// operator's edits show at once; the ranking list comes from the store.
+// gets, and the score server's "/score2.php". Pages are files of the www
+// folder, read at each request so that an operator's edits show at once; the
+// ranking list comes from the store.
 // Independent of the HTTP library, so tests and the fuzzer call it directly.
 #pragma once
 
@@ -10,12 +11,14 @@
 #include <string_view>
 
 #include "score_store.h"
+#include "server_clock.h"
 
 struct SiteResponse {
     int status = 200;
     std::string contentType;
     std::string body;
     std::string location;  // where a redirect leads
+    std::string allow;     // the methods a 405 names
 };
 
 // The largest file the site serves.
@@ -23,7 +26,8 @@ constexpr std::size_t MaxSiteFileBytes = 16 * 1024 * 1024;
 
 class GameSite {
 public:
-    GameSite(std::filesystem::path www, IScoreStore& store);
+    // clock: the time a publication is stored with, which decides its week.
+    GameSite(std::filesystem::path www, IScoreStore& store, IServerClock& clock);
 
     // method as sent ("GET"); target: the request target, query included.
     // Never throws: bad requests get 4xx, failures of the store 500.
@@ -35,6 +39,7 @@ private:
 
     std::filesystem::path www_;
     IScoreStore& store_;
+    IServerClock& clock_;
 };
 
 // The response of an error status: a short page that names it.

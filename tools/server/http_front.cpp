@@ -14,7 +14,7 @@ constexpr std::size_t kMaxBodyBytes = 64 * 1024;
 void Answer(const GameSite& site, const httplib::Request& req, httplib::Response& res) {
     SiteResponse r = site.Handle(req.method, req.target);
     res.status = r.status;
-    if (r.status == 405) res.set_header("Allow", "GET, HEAD");
+    if (!r.allow.empty()) res.set_header("Allow", r.allow);
     if (!r.location.empty()) res.set_header("Location", r.location);
     // Operators edit the pages and the list changes with every publication.
     res.set_header("Cache-Control", "no-cache");

@@ -4,11 +4,13 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <thread>
 
@@ -16,6 +18,7 @@
 #include "default_site.h"
 #include "game_site.h"
 #include "http_front.h"
+#include "pg_score_store.h"
 #include "server_options.h"
 #include "sqlite_score_store.h"
 #include "title_banner.h"
@@ -23,6 +26,17 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+std::unique_ptr<IScoreStore> OpenScoreStore(const ServerOptions& o) {
+    if (o.database.empty()) return std::make_unique<SqliteScoreStore>((o.data / "scores.sqlite").string());
+    // More connections than requests served at once would only wait.
+    return std::make_unique<PgScoreStore>(o.database, static_cast<std::size_t>(std::min(o.threads, 8)));
+}
+
+std::unique_ptr<IServerClock> OpenClock(const ServerOptions& o) {
+    if (o.clockFile.empty()) return std::make_unique<SystemServerClock>();
+    return std::make_unique<FileServerClock>(o.clockFile);
+}
 
 std::optional<std::string> GameTitleBanner() {
     const auto title = ContentResources().Find("BITMAP", "VANTOREL");
@@ -47,8 +61,9 @@ int Run(const ServerOptions& o) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     fs::create_directories(o.data);
-    SqliteScoreStore store((o.data / "scores.sqlite").string());
-    GameSite site(o.data / "www", store);
+    const std::unique_ptr<IScoreStore> store = OpenScoreStore(o);
+    const std::unique_ptr<IServerClock> clock = OpenClock(o);
+    GameSite site(o.data / "www", *store, *clock);
     RequestLog log(std::cout, o.logHeaders);
     HttpFront front(site, log, o.threads);
     const int port = front.Bind(o.host, o.port);

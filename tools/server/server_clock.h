@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 
 class IServerClock {
 public:
@@ -31,3 +32,15 @@ private:
 // The week of the ranking list starts on Monday at 00:00 UTC; the start of
 // the week that holds the given time.
 std::int64_t WeekStart(std::int64_t unixSeconds);
+
+// Time read from a file at every call: Unix seconds in decimal, so that a
+// test can move the clock of a running server (--clock-file). Throws
+// std::runtime_error when the file cannot be read or holds something else.
+class FileServerClock : public IServerClock {
+public:
+    explicit FileServerClock(std::filesystem::path file) : file_(std::move(file)) {}
+    std::int64_t Now() override;
+
+private:
+    std::filesystem::path file_;
+};

@@ -51,16 +51,26 @@ ServerOptions ParseServerOptions(const std::vector<std::string>& args) {
             o.logHeaders = true;
         else if (a == "--threads")
             o.threads = ParseNumber(value(), 1, 1024, "thread count");
+        else if (a == "--db")
+            o.database = value();
+        else if (a == "--clock-file")
+            o.clockFile = value();
         else if (a == "--help" || a == "-h")
             o.help = true;
         else
             throw std::invalid_argument("unknown option: " + a);
     }
     if (!o.help && o.data.empty()) throw std::invalid_argument("--data DIR is required");
+    if (!o.database.empty() && !IsPostgresAddress(o.database))
+        throw std::invalid_argument("--db takes a postgresql:// address");
     return o;
 }
 
 std::string ServerUrl(const std::string& host, int port) {
     const bool v6 = host.find(':') != std::string::npos;
     return "http://" + (v6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
+}
+
+bool IsPostgresAddress(const std::string& address) {
+    return address.rfind("postgresql://", 0) == 0 || address.rfind("postgres://", 0) == 0;
 }
