@@ -55,16 +55,4 @@ TEST(WebAddress, EverythingElseIsOutside) {
     EXPECT_FALSE(IsInArea("http://127.0.0.1:8080/vtrinternal", "not an address"));
 }
 
-TEST(WebAddress, PartsOfAnAddress) {
-    const auto a = ParseWebAddress("HTTPS://Example.ORG/a/./b/../c/?q#f");
-    ASSERT_TRUE(a);
-    EXPECT_EQ(a->Scheme, "https");
-    EXPECT_EQ(a->Host, "example.org");
-    EXPECT_EQ(a->Port, 443);
-    EXPECT_EQ(a->Path, "/a/c/");
-    EXPECT_EQ(ParseWebAddress("http://h:8080?x")->Path, "/");
-    EXPECT_FALSE(ParseWebAddress("http://:8080/"));
-    EXPECT_EQ(ParseWebAddress("http://h:/x")->Port, 80);
-}
-
 }  // namespace
