@@ -68,6 +68,7 @@ void TForm1::CreateControls() {
     Shape1 = new TPressArea(client, [this] { Shape1MouseDown(); });
     Shape1->setObjectName("Shape1");
     Shape1->setGeometry(Shape1Left, Shape1Top, Shape1Width, Shape1Height);
+    CreateNewsPane();
     CreateConversionPanel();
     SBMemo = new QPlainTextEdit(client);
     SBMemo->setObjectName("SBMemo");
@@ -77,6 +78,7 @@ void TForm1::CreateControls() {
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(Timer1IntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 }
 
@@ -120,7 +122,9 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::SetBackground(const char* resourceName) {
+    if (background_ == resourceName) return;
     const QPixmap picture = LoadJpegPixmap(resourceName);
+    background_ = resourceName;
     Image1->setPixmap(picture);
     Image1->resize(picture.size());
     FitToBackground();
@@ -156,7 +160,13 @@ void TForm1::FormActivate() {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{activating_};
-    repaint();
+    if (keepPanePageOnce_) {
+        keepPanePageOnce_ = false;
+    } else {
+        HideNewsPane();
+        repaint();
+        Timer1Timer();
+    }
     MusicReady = ConvertSounds(*this);
     // The error help asks once per game end: not again at the activation
     // that follows the game, if the game itself did not end cleanly.
@@ -222,7 +232,7 @@ void TForm1::AfterGame(std::int32_t bestBefore) {
     if (!LogEndsWithOK()) {
         errorHelpAfterGame_ = true;
         try {
-            ErrorHelp();
+            keepPanePageOnce_ = ErrorHelp();
         } catch (const std::exception& e) {
             // A failed look-up ends the error help, not what follows a game.
             messages_.Error(e.what());
@@ -243,6 +253,9 @@ void TForm1::RunGameScreen(std::optional<int> mode) {
     // a filter drops it, including what arrived meanwhile and is handed out
     // once the game screen has closed.
     gameRunning_ = true;
+    // Nothing the pane was loading arrives during the game (an error-help
+    // page would delete the new game's log).
+    WebBrowser1->Stop();
     qApp->installEventFilter(this);
     struct Restore {
         TForm1& form;

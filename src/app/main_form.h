@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/news_pane.h"
 #include "sound/convert_sounds.h"
 
 class IMessages;
@@ -43,6 +44,7 @@ public:
     // Controls, in creation order.
     QLabel* Image1 = nullptr;
     QWidget* Shape1 = nullptr;
+    TNewsPane* WebBrowser1 = nullptr;
     QFrame* Panel2 = nullptr;
     QLabel* Label1 = nullptr;
     QProgressBar* Gauge1 = nullptr;
@@ -93,10 +95,22 @@ public:
     void ActionPublishErrorreportExecute();
     void ActionInfoExecute();
     void ActionBugspageExecute();
-    // The questions after a run that did not end cleanly.
-    void ErrorHelp();
-    // Background picture ("MENUE") and the window sized to it.
+    // The questions after a run that did not end cleanly, and the help page
+    // for a known error. True when that page went to the news pane.
+    bool ErrorHelp();
+    // The news pane's upkeep, every 5 seconds and at each activation.
+    void Timer1Timer();
+    void WebBrowser1DocumentComplete();
+    // A page of the pane could not be fetched: the pane hides as when offline.
+    void WebBrowser1NavigateError();
+    // Only addresses of the game server's internal area are shown in the
+    // pane; any other goes to the user's browser.
+    TNewsPane::TRoute WebBrowser1BeforeNavigate2(const std::string& url);
+    // The news pane's Visible: it may be visible at 1 x 1 until a page loaded.
+    bool NewsPaneVisible() const;
+    // Background picture ("MENUE" or "MENUE_NET") and the window sized to it.
     void SetBackground(const char* resourceName);
+    const std::string& Background() const { return background_; }
     void FitToBackground();
     // True while the game screen runs (the window then takes no input).
     bool GameRunning() const { return gameRunning_; }
@@ -132,6 +146,9 @@ private:
 
     void AfterGame(std::int32_t bestBefore);
     void DialogClosed();
+    void CreateNewsPane();
+    void HideNewsPane();
+    void ShowNewsPane();
 
     IMessages& messages_;
     TInternet& internet_;
@@ -145,4 +162,8 @@ private:
     // The error help has run for the game that just ended; the activation
     // that follows the game does not ask again.
     bool errorHelpAfterGame_ = false;
+    // The error help after the game sent the news pane to a help page: the
+    // activation that follows leaves the pane there instead of going home.
+    bool keepPanePageOnce_ = false;
+    std::string background_;
 };

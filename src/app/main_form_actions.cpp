@@ -1,5 +1,5 @@
-// The menu window's actions and menus: the dialogs, the pages in the browser,
-// publishing, and the error help's questions.
+// The menu window's actions and menus: the dialogs, the pages in the browser
+// and publishing.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -111,18 +111,6 @@ void TForm1::ActionPublishHighscoreExecute() {
     emit PublishHighscoreRequested();
 }
 
-void TForm1::ActionGotoHighscoreExecute() {
-    if (!internet_.IsOnline()) {
-        internet_.Autodial();
-        if (!internet_.IsOnline()) {
-            messages_.Information("Operation Failed: Can't connect to the Internet");
-            return;
-        }
-    }
-    // The next tick of the news pane's timer returns the pane to its home page.
-    ReturnHomePending = true;
-}
-
 void TForm1::ActionPublishErrorreportExecute() {
     emit PublishErrorreportRequested();
 }
@@ -135,16 +123,4 @@ void TForm1::ActionInfoExecute() {
 
 void TForm1::ActionBugspageExecute() {
     internet_.OpenUrl(GameServerPage("errors.htm"));
-}
-
-void TForm1::ErrorHelp() {
-    if (!messages_.Question(
-            "An error occurred during the execution of the program. Would you like the program to look at "
-            "our "
-            "errors&&solutions internet page if the error already is known and if there is a way to fix it?"))
-        return;
-    // Looking the error up in the game server's rules comes with the news
-    // pane; until then every error counts as unknown.
-    if (messages_.Question("Sorry, this error is unknown. Would you like to send us an error report?"))
-        ActionPublishErrorreportExecute();
 }

@@ -20,56 +20,11 @@
 #include <optional>
 #include <vector>
 
-#include "app/main_form.h"
-#include "content/content_resources.h"
-#include "infra/clock.h"
+#include "app/main_form_fixture.h"
 #include "infra/env_data.h"
-#include "infra/log.h"
-#include "online/game_info.h"
-#include "online/internet.h"
-#include "sound/disk_space.h"
-#include "support/fake_internet.h"
-#include "support/memory_facts.h"
-#include "support/recording_messages.h"
-#include "support/temp_program_dir.h"
+#include "online/server_addresses.h"
 
 namespace {
-
-class MainFormTest : public ::testing::Test {
-protected:
-    MainFormTest() {
-        InstallContentResources();
-        SetSystemFacts(&facts);
-    }
-    ~MainFormTest() override {
-        SetSystemFacts(nullptr);
-        SetFreeSpaceSource({});
-        SetClock(nullptr);
-    }
-
-    std::unique_ptr<TForm1> MakeForm() {
-        return std::make_unique<TForm1>(messages, internet,
-                                        [this](std::optional<int> mode, const std::string& definitions) {
-                                            games.push_back(mode);
-                                            definitionsSizes.push_back(definitions.size());
-                                            WriteLog("OK");  // the game screen's clean end
-                                            if (duringGame) duringGame();
-                                        });
-    }
-    std::string Log() const { return dir.Read("sps/LOG.TXT"); }
-
-    TempProgramDir dir;
-    RecordingMessages messages;
-    // Plenty of memory, so that only the tests that want it see the memory question.
-    MemoryFacts facts{512ull * 1024 * 1024};
-    FakeHttpClient http;
-    FakeBrowser browser;
-    FakeConnection connection;
-    TInternet internet{http, browser, connection, messages};
-    std::function<void()> duringGame;
-    std::vector<std::optional<int>> games;
-    std::vector<std::size_t> definitionsSizes;
-};
 
 TEST_F(MainFormTest, WindowLayoutFollowsTheBackgroundPicture) {
     auto form = MakeForm();
@@ -425,7 +380,9 @@ TEST_F(MainFormTest, AnUncleanGameAsksForErrorHelpOncePerGame) {
     // A later activation asks again: the log is still there.
     form->FormActivate();
     EXPECT_EQ(messages.shown.size(), 2u);
-    // Yes, and Yes to the report: the report is asked for.
+    // Yes, and Yes to the report: the server knows no rule for it, so the
+    // report is asked for.
+    http.Answer(GameServerPage("errors.txt"), 200, "<zn=1><z1=Cannot find Wave: ><W=sound-files.htm>\r\n");
     int reports = 0;
     QObject::connect(form.get(), &TForm1::PublishErrorreportRequested, [&] { ++reports; });
     messages.answer = true;
