@@ -9,6 +9,7 @@
 #include "infra/outside_world.h"
 
 class SdlDisplay;
+class TDDFullScreenForm1;
 
 class TGameScreenHost {
 public:
@@ -23,6 +24,10 @@ public:
     // shows it modally with the animation definitions of the menu window.
     void Run(std::optional<int> displayMode, const std::string& definitions);
 
+    // The program is to end: a running game screen closes through its closing
+    // protocol without waiting for the player. Nothing when none runs.
+    void EndWithoutWaiting();
+
     // Between games nobody reads SDL's events: the menu's loop calls this now
     // and then so that they do not pile up. The display's own (user) events stay.
     void DrainEvents();
@@ -31,4 +36,5 @@ private:
     TOutsideWorld outside_;
     std::unique_ptr<SdlDisplay> display_;
     bool running_ = false;
+    TDDFullScreenForm1* form_ = nullptr;  // while one runs
 };

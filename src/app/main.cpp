@@ -7,15 +7,25 @@
 #include <QTimer>
 
 #include "app/application.h"
+#include "app/end_on_signal.h"
 #include "app/game_screen_host.h"
 #include "app/main_form.h"
+#include "app/publish_errorreport_form.h"
+#include "app/publish_highscore_form.h"
 #include "app/qt_messages.h"
 #include "content/content_resources.h"
 #include "infra/outside_world.h"
+#include "online/internet.h"
+#include "platform/curl_http_client.h"
 #include "platform/freetype_rasterizer.h"
+#include "platform/linux_connection.h"
 #include "platform/linux_system_facts.h"
+#include "platform/termination_signals.h"
+#include "platform/xdg_browser_launcher.h"
 
 int main(int argc, char** argv) {
+    // SIGTERM and SIGINT wait in a pipe until the menu window can end the run.
+    TTerminationSignals termination;
     LinuxSystemFacts facts;
     TFreeTypeRasterizer font;
     QtMessages messages;
@@ -28,14 +38,27 @@ int main(int argc, char** argv) {
     TGameScreenHost gameScreens(outside);
 
     TApplication app(argc, argv, messages);
+    CurlHttpClient http;
+    XdgBrowserLauncher browser;
+    const auto connection = MakeConnection();
+    TInternet internet(http, browser, *connection, messages);
     int result = 1;
     try {
-        TForm1 form([&](std::optional<int> mode,
-                        const std::string& definitions) { gameScreens.Run(mode, definitions); },
-                    outside);
+        TForm1 form(outside, internet, [&](std::optional<int> mode, const std::string& definitions) {
+            gameScreens.Run(mode, definitions);
+        });
+        QObject::connect(&form, &TForm1::PublishHighscoreRequested,
+                         [&] { ShowPublishHighscoreDialog(&form, internet, messages, *outside.Resources); });
+        QObject::connect(&form, &TForm1::PublishErrorreportRequested, [&] {
+            ShowErrorReportDialog(&form, messages, [&] {
+                internet.Autodial();
+                return internet.IsOnline();
+            });
+        });
         QTimer sdlEvents;
         QObject::connect(&sdlEvents, &QTimer::timeout, [&] { gameScreens.DrainEvents(); });
         sdlEvents.start(500);
+        TEndOnSignal endOnSignal(termination, form, gameScreens);
         form.show();
         form.activateWindow();
         result = app.exec();

@@ -8,38 +8,44 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QScreen>
 #include <QTimer>
 
-#include <stdexcept>
+#include <exception>
 
+#include "app/jpeg_pixmap.h"
+#include "app/new_highscore_form.h"
 #include "app/press_area.h"
 #include "app/qt_text.h"
+#include "app/window_placement.h"
 #include "infra/env_data.h"
 #include "infra/file_io.h"
 #include "infra/game_data.h"
 #include "infra/log.h"
+#include "infra/messages.h"
 #include "infra/paths.h"
 #include "infra/random.h"
-#include "online/server_addresses.h"
 #include "online/system_report.h"
-#include "platform/internet.h"
+#include "online/version_check.h"
 
 namespace {
 
 constexpr int Shape1Left = 124, Shape1Top = 256, Shape1Width = 157, Shape1Height = 53;
 constexpr int Panel2Width = 185, Panel2Height = 49;
 constexpr int Timer1IntervalMs = 5000;
-constexpr int KeyE = 'E';
+constexpr int KeyE = Qt::Key_E;
 constexpr const char* GameDataFile = "SPS/game.dat";
 
 }  // namespace
 
-TForm1::TForm1(GameScreenRunner runGameScreen, const TOutsideWorld& outside, QWidget* parent)
-    : QMainWindow(parent), runGameScreen_(std::move(runGameScreen)), outside_(outside) {
+TForm1::TForm1(const TOutsideWorld& outside, TInternet& internet, GameScreenRunner runGameScreen,
+               QWidget* parent)
+    : QMainWindow(parent),
+      outside_(outside),
+      messages_(*outside.Messages),
+      internet_(internet),
+      runGameScreen_(std::move(runGameScreen)) {
     setWindowTitle("Vantorel!");
     // A fixed single border: no maximise box, no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -47,6 +53,7 @@ TForm1::TForm1(GameScreenRunner runGameScreen, const TOutsideWorld& outside, QWi
                    Qt::MSWindowsFixedSizeDialogHint);
     CreateControls();
     CreateActions();
+    CreateMenus();
     FormCreate();
 }
 
@@ -61,6 +68,7 @@ void TForm1::CreateControls() {
     Shape1 = new TPressArea(client, [this] { Shape1MouseDown(); });
     Shape1->setObjectName("Shape1");
     Shape1->setGeometry(Shape1Left, Shape1Top, Shape1Width, Shape1Height);
+    CreateNewsPane();
     CreateConversionPanel();
     SBMemo = new QPlainTextEdit(client);
     SBMemo->setObjectName("SBMemo");
@@ -70,6 +78,7 @@ void TForm1::CreateControls() {
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(Timer1IntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 }
 
@@ -93,25 +102,6 @@ void TForm1::CreateConversionPanel() {
     Panel2->hide();
 }
 
-void TForm1::CreateActions() {
-    ActionStart = new QAction("Play 'Vantorel'", this);
-    ActionStart->setShortcut(QKeySequence(Qt::Key_F9));
-    connect(ActionStart, &QAction::triggered, this, [this] { ActionStartExecute(); });
-    ActionHilfe = new QAction("Goto &Help Page", this);
-    ActionHilfe->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(ActionHilfe, &QAction::triggered, this, [this] { ActionHilfeExecute(); });
-    ActionClose = new QAction("&Close", this);
-    connect(ActionClose, &QAction::triggered, this, [this] { ActionCloseExecute(); });
-    for (QAction* a : {ActionStart, ActionHilfe, ActionClose}) a->setShortcutContext(Qt::ApplicationShortcut);
-
-    Datei1 = menuBar()->addMenu("&File");
-    Datei1->addAction(ActionClose);
-    Game1 = menuBar()->addMenu("&Game");
-    Game1->addAction(ActionStart);
-    Help1 = menuBar()->addMenu("&Help");
-    Help1->addAction(ActionHilfe);
-}
-
 void TForm1::LoadDefinitionsMemo() {
     const auto text = outside_.Resources->Find("TEXT", "SBMEMO");
     if (!text) return;  // the game screen then finds no graphic objects and says so
@@ -126,16 +116,15 @@ void TForm1::FormCreate() {
     EnterProgramDir();
     EnsureSpsDir();
     LoadEnv();
-    LoadGameData(GameDataFile, Messages());
+    LoadGameData(GameDataFile, messages_);
     SetBackground("MENUE");
-    CentreOnScreen();
+    CentreOnScreen(*this);
 }
 
 void TForm1::SetBackground(const char* resourceName) {
-    const auto bytes = outside_.Resources->Find("JPEG", resourceName);
-    QPixmap picture;
-    if (!bytes || !picture.loadFromData(bytes->data(), static_cast<uint>(bytes->size()), "JPEG"))
-        throw std::runtime_error(std::string("JPEG resource ") + resourceName + " not found");
+    if (background_ == resourceName) return;
+    const QPixmap picture = LoadJpegPixmap(*outside_.Resources, resourceName);
+    background_ = resourceName;
     Image1->setPixmap(picture);
     Image1->resize(picture.size());
     FitToBackground();
@@ -149,23 +138,17 @@ void TForm1::FitToBackground() {
     setFixedSize(sizeHint());
 }
 
-void TForm1::CentreOnScreen() {
-    const QScreen* s = screen();
-    if (!s) return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(s->availableGeometry().center());
-    move(frame.topLeft());
-}
-
 bool TForm1::event(QEvent* e) {
     // The window's activation handler runs when it first becomes active and
-    // again when the program's own game screen or dialogs give the focus back,
-    // not for message boxes: otherwise a message box of the music preparation
-    // would start the preparation over again when it closes.
+    // again when the program's own game screen or dialogs have closed
+    // (AfterGame, DialogClosed), not for message boxes: otherwise a message box of the
+    // music preparation would start the preparation over again when it closes.
     if (e->type() == QEvent::WindowActivate && activatePending_ && !activating_ && !gameRunning_) {
         activatePending_ = false;
         QTimer::singleShot(0, this, [this] { FormActivate(); });
     }
+    // A key held while another window takes the focus is never seen released here.
+    if (e->type() == QEvent::WindowDeactivate) EditorKeyHeld = false;
     return QMainWindow::event(e);
 }
 
@@ -177,10 +160,22 @@ void TForm1::FormActivate() {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{activating_};
-    repaint();
+    if (keepPanePageOnce_) {
+        keepPanePageOnce_ = false;
+    } else {
+        HideNewsPane();
+        repaint();
+        Timer1Timer();
+    }
     MusicReady = ConvertSounds(*this, outside_);
-    // A log that does not end with "OK" stays for the error help.
-    if (LogEndsWithOK()) DeleteLog();
+    // The error help asks once per game end: not again at the activation
+    // that follows the game, if the game itself did not end cleanly.
+    const bool askedAfterGame = errorHelpAfterGame_;
+    errorHelpAfterGame_ = false;
+    if (LogEndsWithOK())
+        DeleteLog();
+    else if (!askedAfterGame)
+        ErrorHelp();
 }
 
 void TForm1::Started(int jobCount) {
@@ -212,26 +207,41 @@ void TForm1::ActionStartExecute() {
     if (!activatedOnce_) FormActivate();
     Timer1->stop();
     if (!MusicReady) {
-        Messages().Information(
+        messages_.Information(
             "Cannot start game because of low drive space. Please close program and make some more space "
             "available on drive " +
-            outside_.FreeSpace(GetProgramDir()).mountPoint + ". Then try again.");
+            outside_.FreeSpace(GetCacheDir()).mountPoint + ". Then try again.");
         return;
     }
-    WriteLog("Program Version 1.07");
+    WriteLog("Program Version " + std::string(ProgramVersion));
     LogSystemInfo(*outside_.Facts);
     if (AvailableMemoryKB < MinimumMemoryKB &&
-        !Messages().Question(
-            "There seems to be not enough available memory on your system. Would you like to "
-            "try to start the game anyway?")) {
+        !messages_.Question("There seems to be not enough available memory on your system. Would you like to "
+                            "try to start the game anyway?")) {
         Timer1->start();
         return;
     }
     std::optional<int> mode;
     if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) mode = Env.DisplayMode;
+    const std::int32_t bestBefore = Env.Highscores[0].Score;
     RunGameScreen(mode);
-    // The error help and the new-high-score offer follow a game here once
-    // they exist; the log is kept for them.
+    AfterGame(bestBefore);
+}
+
+void TForm1::AfterGame(std::int32_t bestBefore) {
+    if (!LogEndsWithOK()) {
+        errorHelpAfterGame_ = true;
+        try {
+            keepPanePageOnce_ = ErrorHelp();
+        } catch (const std::exception& e) {
+            // A failed look-up ends the error help, not what follows a game.
+            messages_.Error(e.what());
+        }
+    }
+    if (Env.Highscores[0].Score != bestBefore) {
+        TNewHighscoreForm dialog(Env.Highscores[0].Score, *outside_.Resources, this);
+        if (dialog.ShowModal()) ActionPublishHighscoreExecute();
+    }
     Timer1->start();
     // The menu window is active again: its activation handler runs.
     QTimer::singleShot(0, this, [this] { FormActivate(); });
@@ -243,6 +253,9 @@ void TForm1::RunGameScreen(std::optional<int> mode) {
     // a filter drops it, including what arrived meanwhile and is handed out
     // once the game screen has closed.
     gameRunning_ = true;
+    // Nothing the pane was loading arrives during the game (an error-help
+    // page would delete the new game's log).
+    WebBrowser1->Stop();
     qApp->installEventFilter(this);
     struct Restore {
         TForm1& form;
@@ -274,16 +287,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
         }
     }
     return QMainWindow::eventFilter(watched, e);
-}
-
-void TForm1::ActionHilfeExecute() {
-    // With E held this opens the level editor, which comes with the cave editor.
-    if (EditorKeyHeld) return;
-    OpenUrl(GameServerPage("vtrrulesengl.htm"), Messages());
-}
-
-void TForm1::ActionCloseExecute() {
-    close();
 }
 
 void TForm1::FormKeyDown(int key) {
@@ -320,6 +323,6 @@ void TForm1::closeEvent(QCloseEvent* e) {
     } catch (const std::exception& ex) {
         // The window stays open so that the player can make room and try again.
         e->ignore();
-        Messages().Error(ex.what());
+        messages_.Error(ex.what());
     }
 }

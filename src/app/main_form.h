@@ -1,18 +1,22 @@
 // The menu window: the program's main window. It loads and saves the
-// records, prepares the music, keeps or deletes the log, and starts games on
-// the game screen.
+// records, prepares the music, keeps or deletes the log, starts games on the
+// game screen and opens the program's dialogs from its menus.
 #pragma once
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/news_pane.h"
 #include "infra/outside_world.h"
 #include "sound/convert_sounds.h"
 
+class IMessages;
+class TInternet;
 class QAction;
 class QFrame;
 class QLabel;
@@ -33,13 +37,16 @@ public:
         std::function<void(std::optional<int> displayMode, const std::string& definitions)>;
 
     // The creation handler (FormCreate) runs here. The outside world gives the
-    // message boxes, the resources, the machine's facts, free space and time.
-    TForm1(GameScreenRunner runGameScreen, const TOutsideWorld& outside, QWidget* parent = nullptr);
+    // message boxes, the resources, the machine's facts, free space and time;
+    // the internet helpers outlive the window.
+    TForm1(const TOutsideWorld& outside, TInternet& internet, GameScreenRunner runGameScreen,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Controls, in creation order.
     QLabel* Image1 = nullptr;
     QWidget* Shape1 = nullptr;
+    TNewsPane* WebBrowser1 = nullptr;
     QFrame* Panel2 = nullptr;
     QLabel* Label1 = nullptr;
     QProgressBar* Gauge1 = nullptr;
@@ -48,10 +55,22 @@ public:
     // Actions and menus.
     QAction* ActionStart = nullptr;
     QAction* ActionHilfe = nullptr;
+    QAction* ActionEinstellungen = nullptr;
+    QAction* Actionwebsite = nullptr;
     QAction* ActionClose = nullptr;
+    QAction* ActionPublishHighscore = nullptr;
+    QAction* ActionGotoHighscore = nullptr;
+    QAction* ActionPublishErrorreport = nullptr;
+    QAction* ActionInfo = nullptr;
+    QAction* ActionBugspage = nullptr;  // no menu entry leads to it
     QMenu* Datei1 = nullptr;
     QMenu* Game1 = nullptr;
+    QMenu* Internet1 = nullptr;
     QMenu* Help1 = nullptr;
+    // The menu items: each is its action's entry in its menu.
+    QAction *Options1 = nullptr, *Close1 = nullptr, *PlayVantorel1 = nullptr;
+    QAction *PublishHighscore1 = nullptr, *GotoHighscore1 = nullptr, *GotoVelmoraWebsite1 = nullptr;
+    QAction *PublishErrorreport1 = nullptr, *Hilfe1 = nullptr, *Info1 = nullptr;
 
     // Window state.
     bool MusicReady = true;
@@ -70,9 +89,30 @@ public:
     void Shape1MouseDown();
     void ActionStartExecute();
     void ActionHilfeExecute();
+    void ActionEinstellungenExecute();
+    void ActionwebsiteExecute();
     void ActionCloseExecute();
-    // Background picture ("MENUE") and the window sized to it.
+    void ActionPublishHighscoreExecute();
+    void ActionGotoHighscoreExecute();
+    void ActionPublishErrorreportExecute();
+    void ActionInfoExecute();
+    void ActionBugspageExecute();
+    // The questions after a run that did not end cleanly, and the help page
+    // for a known error. True when that page went to the news pane.
+    bool ErrorHelp();
+    // The news pane's upkeep, every 5 seconds and at each activation.
+    void Timer1Timer();
+    void WebBrowser1DocumentComplete();
+    // A page of the pane could not be fetched: the pane hides as when offline.
+    void WebBrowser1NavigateError();
+    // Only addresses of the game server's internal area are shown in the
+    // pane; any other goes to the user's browser.
+    TNewsPane::TRoute WebBrowser1BeforeNavigate2(const std::string& url);
+    // The news pane's Visible: it may be visible at 1 x 1 until a page loaded.
+    bool NewsPaneVisible() const;
+    // Background picture ("MENUE" or "MENUE_NET") and the window sized to it.
     void SetBackground(const char* resourceName);
+    const std::string& Background() const { return background_; }
     void FitToBackground();
     // True while the game screen runs (the window then takes no input).
     bool GameRunning() const { return gameRunning_; }
@@ -81,6 +121,13 @@ public:
     void Started(int jobCount) override;
     void Progressed(int done) override;
     void Finished() override;
+
+signals:
+    // The publishing dialog (not modal) and the error-report dialog (modal)
+    // are opened by whoever connects to these; ActionPublishHighscore emits
+    // its signal only when rank 1 of the table holds a score.
+    void PublishHighscoreRequested();
+    void PublishErrorreportRequested();
 
 protected:
     bool event(QEvent* e) override;
@@ -91,21 +138,35 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
-    // The message boxes of the outside world the window was given.
-    IMessages& Messages() const { return *outside_.Messages; }
     void CreateControls();
     void CreateConversionPanel();
     void CreateActions();
+    void CreateMenus();
+    QAction* NewAction(const char* name, const char* caption, void (TForm1::*execute)());
     void LoadDefinitionsMemo();
-    void CentreOnScreen();
     void RunGameScreen(std::optional<int> mode);
 
-    GameScreenRunner runGameScreen_;
+    void AfterGame(std::int32_t bestBefore);
+    void DialogClosed();
+    void CreateNewsPane();
+    void HideNewsPane();
+    void ShowNewsPane();
+
     TOutsideWorld outside_;
+    IMessages& messages_;  // the outside world's message boxes
+    TInternet& internet_;
+    GameScreenRunner runGameScreen_;
     std::string sbMemoText_;
     std::vector<std::string> sbMemoLines_;
     bool activatePending_ = true;
     bool activating_ = false;
     bool activatedOnce_ = false;
     bool gameRunning_ = false;
+    // The error help has run for the game that just ended; the activation
+    // that follows the game does not ask again.
+    bool errorHelpAfterGame_ = false;
+    // The error help after the game sent the news pane to a help page: the
+    // activation that follows leaves the pane there instead of going home.
+    bool keepPanePageOnce_ = false;
+    std::string background_;
 };

@@ -13,6 +13,16 @@ QWidget* Owner() {
     return w ? w : QApplication::activeModalWidget();
 }
 
+// Texts are shown as they stand: a message may carry what a server sent, and
+// markup in it must not turn into rich text, links or pictures.
+int ShowMessageBox(QMessageBox::Icon icon, const char* title, std::string_view text,
+                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, title, MessageBoxText(text), buttons, Owner());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return box.exec();
+}
+
 }  // namespace
 
 QString MessageBoxText(std::string_view text) {
@@ -23,14 +33,14 @@ QString MessageBoxText(std::string_view text) {
 }
 
 void QtMessages::Information(std::string_view text) {
-    QMessageBox::information(Owner(), "Information", MessageBoxText(text), QMessageBox::Ok);
+    ShowMessageBox(QMessageBox::Information, "Information", text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtMessages::Error(std::string_view text) {
-    QMessageBox::critical(Owner(), "Error", MessageBoxText(text), QMessageBox::Ok);
+    ShowMessageBox(QMessageBox::Critical, "Error", text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtMessages::Question(std::string_view text) {
-    return QMessageBox::question(Owner(), "Confirm", MessageBoxText(text), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return ShowMessageBox(QMessageBox::Question, "Confirm", text, QMessageBox::Yes | QMessageBox::No,
+                          QMessageBox::No) == QMessageBox::Yes;
 }

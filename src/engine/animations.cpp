@@ -23,7 +23,7 @@ void LoadSoundSlots(TGraphicObject& go, int animation, const std::string& line, 
         auto& table = go.Sounds[static_cast<std::size_t>(animation)];
         if (!table) table = std::make_unique<TAniSoundarray>();
         TAniSoundSlot& s = table->Slots[static_cast<std::size_t>(slot - 1)];
-        s.FileName = GetProgramDir() + "/gfx/sb/" + name + "_" + TrimText(Columns(line, 1, 9)) + "_" +
+        s.FileName = GetDataDir() + "/gfx/sb/" + name + "_" + TrimText(Columns(line, 1, 9)) + "_" +
                      std::to_string(slot) + ".wav";
         s.Keys.clear();
         for (std::size_t k = 0; k + 2 < numbers.size(); k += 3)

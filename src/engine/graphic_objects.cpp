@@ -28,7 +28,7 @@ GridHeader ReadHeader(const std::vector<std::string>& lines, int a) {
 }
 
 std::string SheetFileName(const std::string& base) {
-    return GetProgramDir() + "/gfx/sb/" + base;
+    return GetDataDir() + "/gfx/sb/" + base;
 }
 
 // The frame size along one side of the sheet; the words name the side in

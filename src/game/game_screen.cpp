@@ -68,7 +68,10 @@ void TDDFullScreenForm1::InitDDraw() {
 }
 
 void TDDFullScreenForm1::LoadSounds() {
-    DSound->LoadWaves(GetProgramDir() + "/snd");
+    // The sounds as they come, then the music converted from MP3: where the
+    // cache is a folder of its own, its waves come second and win.
+    DSound->LoadWaves(GetDataDir() + "/snd");
+    if (GetCacheDir() != GetDataDir()) DSound->LoadWaves(GetCacheDir() + "/snd");
     WriteLog("2a");
     AttachAniSounds(FindAniSound);
     DSound->SetVolumeAll(VolumeToDB(static_cast<std::uint8_t>(Env.SoundVolume)));
@@ -108,6 +111,12 @@ void TDDFullScreenForm1::CloseLevel() {
     LevelActive = false;
     World.Close();
     WriteLog("CloseLevel: End");
+}
+
+void TDDFullScreenForm1::EndWithoutWaiting() {
+    endWithoutWaiting_ = true;
+    Paused = false;
+    if (!Closing) Close();
 }
 
 void TDDFullScreenForm1::Click() {

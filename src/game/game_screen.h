@@ -30,6 +30,10 @@ public:
     void CloseLevel();
     // A left click or Enter: a shot while playing, else Clicked.
     void Click();
+    // The whole program is asked to end (a signal): the close request of the
+    // window's close box, and neither a pause nor the farewell picture waits
+    // for the player, so the screen closes within a few frames.
+    void EndWithoutWaiting();
 
     // The states, each run once per step.
     void glsInit();
@@ -68,4 +72,5 @@ private:
     std::string BackPicture(const char* which) const;
 
     std::string definitions_;
+    bool endWithoutWaiting_ = false;
 };

@@ -224,7 +224,7 @@ void TDDFullScreenForm1::glsExit() {
 
 void TDDFullScreenForm1::glsInfo() {
     --Countdown;
-    if (Countdown <= 0 || Clicked || EscapePressed) {
+    if (Countdown <= 0 || Clicked || EscapePressed || endWithoutWaiting_) {
         WriteLog("glsInfo: End");
         glsproc = &TDDFullScreenForm1::glsEnd;
     }

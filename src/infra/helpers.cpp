@@ -74,6 +74,13 @@ std::int32_t StrToInt(std::string_view text) {
     return value;
 }
 
+std::string AsciiLowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
 void WaitMs(IClock& clock, std::uint32_t ms) {
     const std::uint32_t start = clock.TickCount();
     // Wrapping arithmetic: the elapsed time is right across the 2^32 wrap.

@@ -15,6 +15,9 @@ double ParseFloat(std::string_view text);
 // A decimal integer as the settings use it; raises EConvertError when the text
 // is not one.
 std::int32_t StrToInt(std::string_view text);
+// Lower case of the letters A to Z only; every other byte keeps its value and
+// place, so an offset found in the result holds in the text too.
+std::string AsciiLowerCase(std::string_view text);
 // Waits until the clock's millisecond tick has passed its entry value plus
 // ms, in naps of a millisecond on that clock.
 void WaitMs(IClock& clock, std::uint32_t ms);

@@ -42,6 +42,12 @@ bool LogEndsWithOK() {
     return !lines.empty() && lines.back() == "OK";
 }
 
+std::optional<std::vector<std::string>> ReadLogLines() {
+    const auto text = ReadWholeFile(ResolvePath(LogFile));
+    if (!text) return std::nullopt;
+    return SplitLines(*text);
+}
+
 void SetLogListener(std::function<void(std::string_view)> listener) {
     g_listener = std::move(listener);
 }

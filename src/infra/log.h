@@ -2,8 +2,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Appends text and CR LF to SPS/LOG.TXT; raises EInOutError when it cannot.
 void WriteLog(std::string_view text);
@@ -11,6 +13,8 @@ void WriteLog(std::string_view text);
 void DeleteLog();
 // True when there is no log or its last line is exactly "OK".
 bool LogEndsWithOK();
+// The log's lines; nothing when there is no log or it cannot be read.
+std::optional<std::vector<std::string>> ReadLogLines();
 
 // Lets a tool watch the lines as they are written (the headless runner prints
 // them). Pass an empty function to stop watching.

@@ -1,4 +1,4 @@
-// Program directory and case-insensitive path resolution.
+// The program's folders and case-insensitive path resolution.
 #include "paths.h"
 
 #include <dirent.h>
@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,7 @@
 
 namespace {
 
-std::string g_programDirOverride;
+std::optional<TProgramFolders> g_override;
 
 std::string ExecutableDir() {
     std::string buffer(PATH_MAX, '\0');
@@ -85,18 +87,53 @@ std::vector<std::string> SplitPath(std::string_view path) {
     return parts;
 }
 
+// Decided once, at the first use: the start of the program.
+const TProgramFolders& ChosenFolders() {
+    static const TProgramFolders folders = [] {
+        TProgramFolders f =
+            ChooseProgramFolders(ExecutableDir(), [](const char* name) { return std::getenv(name); });
+        SeedPlayerFolder(f);
+        return f;
+    }();
+    return folders;
+}
+
+std::string WithoutTrailingSlash(std::string_view dir) {
+    std::string d(dir);
+    while (d.size() > 1 && d.back() == '/') d.pop_back();
+    return d;
+}
+
 }  // namespace
 
+const TProgramFolders& ProgramFolders() {
+    return g_override ? *g_override : ChosenFolders();
+}
+
 std::string GetProgramDir() {
-    if (!g_programDirOverride.empty()) return g_programDirOverride;
-    static const std::string dir = ExecutableDir();
-    return dir;
+    return ProgramFolders().Player;
+}
+
+std::string GetDataDir() {
+    return ProgramFolders().Data;
+}
+
+std::string GetCacheDir() {
+    return ProgramFolders().Cache;
 }
 
 void SetProgramDir(std::string_view dir) {
-    std::string d(dir);
-    while (d.size() > 1 && d.back() == '/') d.pop_back();
-    g_programDirOverride = d;
+    if (dir.empty()) {
+        g_override.reset();
+        return;
+    }
+    const std::string d = WithoutTrailingSlash(dir);
+    g_override = TProgramFolders{d, d, d};
+}
+
+void SetProgramFolders(const TProgramFolders& folders) {
+    g_override = TProgramFolders{WithoutTrailingSlash(folders.Data), WithoutTrailingSlash(folders.Player),
+                                 WithoutTrailingSlash(folders.Cache)};
 }
 
 void EnterProgramDir() {
@@ -105,9 +142,9 @@ void EnterProgramDir() {
         throw EInOutError("Verzeichnis " + dir + " nicht gefunden: " + std::strerror(errno));
 }
 
-std::string ResolvePath(std::string_view relative) {
+std::string ResolvePathIn(const std::string& base, std::string_view relative) {
     const bool absolute = !relative.empty() && relative.front() == '/';
-    std::string result = absolute ? std::string() : GetProgramDir();
+    std::string result = absolute ? std::string() : base;
     if (result == "/") result.clear();
     bool matching = true;  // once a part is missing, the rest cannot exist
     for (const std::string& part : SplitPath(relative)) {
@@ -128,15 +165,33 @@ std::string ResolvePath(std::string_view relative) {
     return result.empty() ? "/" : result;
 }
 
+std::string ResolvePath(std::string_view relative) {
+    if (!relative.empty() && relative.front() == '/') return ResolvePathIn("/", relative);
+    const TProgramFolders& folders = ProgramFolders();
+    std::vector<std::string> parts = SplitPath(relative);
+    std::erase(parts, std::string("."));
+    const std::string first = parts.empty() ? std::string() : parts.front();
+    if (SameIgnoringCase(first, "gfx")) return ResolvePathIn(folders.Data, relative);
+    if (SameIgnoringCase(first, "snd")) {
+        // Converted music lies in the cache, everything else of snd with the data.
+        if (parts.size() > 1 && folders.Cache != folders.Data) {
+            std::string cached = ResolvePathIn(folders.Cache, relative);
+            if (Exists(cached)) return cached;
+        }
+        return ResolvePathIn(folders.Data, relative);
+    }
+    return ResolvePathIn(folders.Player, relative);
+}
+
 bool FileExists(std::string_view relative) {
     struct stat st {};
     return stat(ResolvePath(relative).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 void EnsureDir(std::string_view relative) {
-    std::string prefix;
+    std::string prefix = !relative.empty() && relative.front() == '/' ? "/" : "";
     for (const std::string& part : SplitPath(relative)) {
-        prefix += prefix.empty() ? part : "/" + part;
+        prefix += prefix.empty() || prefix == "/" ? part : "/" + part;
         const std::string path = ResolvePath(prefix);
         if (!IsDirectory(path)) mkdir(path.c_str(), 0777);
     }

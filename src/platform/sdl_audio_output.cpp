@@ -20,6 +20,7 @@ SdlAudioOutput::~SdlAudioOutput() {
 
 bool SdlAudioOutput::Open(IAudioSource& source) {
     Close();
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // as the display: the program handles them
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     subsystem_ = true;
     SDL_AudioSpec want{};

@@ -3,31 +3,15 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
-#include "rgb565_expand.h"
 #include "sdl_input.h"
 
 namespace {
 
 [[noreturn]] void Fail(const char* what) {
     throw std::runtime_error(std::string(what) + ": " + SDL_GetError());
-}
-
-// An OpenGL renderer that the processor draws (Mesa's llvmpipe, as under Xvfb
-// or on a machine without a graphics driver) costs more than SDL's own
-// software renderer, which copies the frame straight into the window.
-bool IsSoftwareOpenGl(SDL_Renderer* renderer) {
-    SDL_RendererInfo info{};
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
-    using GetString = const unsigned char* (*)(unsigned int);
-    const auto glGetString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    if (!glGetString) return false;
-    const auto* name = reinterpret_cast<const char*>(glGetString(0x1F01));  // GL_RENDERER
-    return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
-                    std::strstr(name, "Software Rasterizer"));
 }
 
 // True when the screen the window is on runs at width x height.
@@ -53,6 +37,9 @@ Uint32 SdlFormatOf(const TPixelFormat& format) {
 }
 
 SdlDisplay::SdlDisplay() {
+    // SDL's own handlers would turn SIGTERM and SIGINT into a quit event that
+    // nobody reads; the program handles them itself.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) Fail("SDL video");
     wakeEvent_ = SDL_RegisterEvents(1);
 }
@@ -68,96 +55,81 @@ TDisplayModeInfo SdlDisplay::DesktopMode() {
     return {mode.w, mode.h, FormatOfSdl(mode.format)};
 }
 
+SDL_Window* SdlDisplay::CreateScreenWindow(int mode, TDisplayModeInfo& info) {
+    const TDisplayModeInfo desktop = DesktopMode();
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    if (mode == 1) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        info.Width = desktop.Width;
+        info.Height = desktop.Height;
+    } else if (mode == 0) {
+        flags |= SDL_WINDOW_FULLSCREEN;
+    }
+    SDL_Window* window = SDL_CreateWindow("Vantorel!", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                          info.Width, info.Height, flags);
+    if (!window) Fail("window");
+    if (mode == 0 && !ScreenHasSize(window, info.Width, info.Height)) {
+        // The resolution could not be changed (a desktop that refuses mode
+        // switches, or a virtual screen): full screen at the desktop's size
+        // instead, the picture scaled up. The window is made anew at that
+        // size, because without a window manager nobody would resize an
+        // 800 x 600 one to the screen.
+        SDL_DestroyWindow(window);
+        window = SDL_CreateWindow("Vantorel!", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, desktop.Width,
+                                  desktop.Height, SDL_WINDOW_SHOWN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+        if (!window) Fail("window");
+    }
+    return window;
+}
+
 TDisplayModeInfo SdlDisplay::Open(int mode, std::int32_t width, std::int32_t height) {
     Close();
     TDisplayModeInfo info{width, height, PixelFormatRGB565()};
-    Uint32 flags = SDL_WINDOW_SHOWN;
-    if (mode == 0) {
-        flags |= SDL_WINDOW_FULLSCREEN;
-    } else {
-        const TDisplayModeInfo desktop = DesktopMode();
-        info.Format = desktop.Format;
-        if (mode == 1) {
-            flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-            info.Width = desktop.Width;
-            info.Height = desktop.Height;
-        }
+    if (mode != 0) info.Format = DesktopMode().Format;
+    window_ = CreateScreenWindow(mode, info);
+    try {
+        presenter_ = MakeSdlPresenter(window_, info.Format, info.Width, info.Height);
+    } catch (...) {
+        Close();
+        throw;
     }
-    window_ = SDL_CreateWindow("Vantorel!", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, info.Width,
-                               info.Height, flags);
-    if (!window_) Fail("window");
-    if (mode == 0 && !ScreenHasSize(window_, info.Width, info.Height)) {
-        // The resolution could not be changed (a desktop that refuses mode
-        // switches, or a virtual screen): fill the desktop instead and let
-        // the renderer scale the game up with black bars.
-        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (renderer_ && IsSoftwareOpenGl(renderer_)) {
-        SDL_DestroyRenderer(renderer_);
-        renderer_ = nullptr;
-    }
-    if (!renderer_) {
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (!renderer_) Fail("renderer");
-    SDL_RenderSetLogicalSize(renderer_, info.Width, info.Height);
-    SDL_RendererInfo rendererInfo{};
-    SDL_GetRendererInfo(renderer_, &rendererInfo);
-    widen565_ = (rendererInfo.flags & SDL_RENDERER_SOFTWARE) && info.Format.dwRGBBitCount == 16;
-    const Uint32 textureFormat =
-        widen565_ ? static_cast<Uint32>(SDL_PIXELFORMAT_RGB888) : SdlFormatOf(info.Format);
-    texture_ =
-        SDL_CreateTexture(renderer_, textureFormat, SDL_TEXTUREACCESS_STREAMING, info.Width, info.Height);
-    if (!texture_) Fail("texture");
+    presenter_->SetPreferSmooth(smooth_);
     SDL_StartTextInput();
     SDL_RaiseWindow(window_);
     return info;
 }
 
 void SdlDisplay::Close() {
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
+    presenter_.reset();
     if (window_) SDL_DestroyWindow(window_);
-    texture_ = nullptr;
-    renderer_ = nullptr;
     window_ = nullptr;
 }
 
 void SdlDisplay::Present(const TSurface& surface) {
-    if (!texture_) return;
-    if (widen565_) {
-        void* pixels = nullptr;
-        int pitch = 0;
-        if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return;
-        for (std::uint32_t y = 0; y < surface.Height(); ++y)
-            ExpandRgb565Row(reinterpret_cast<const std::uint16_t*>(surface.Pixels() + y * surface.Pitch()),
-                            reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(pixels) + y * pitch),
-                            surface.Width());
-        SDL_UnlockTexture(texture_);
-    } else {
-        SDL_UpdateTexture(texture_, nullptr, surface.Pixels(), surface.Pitch());
-    }
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    if (presenter_) presenter_->Present(surface);
 }
 
 void SdlDisplay::SetCursorVisible(bool visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
+void SdlDisplay::WindowToPicture(std::int32_t& x, std::int32_t& y) const {
+    if (!presenter_ || !window_ || presenter_->OutputWidth() <= 0) return;
+    // Window units become output pixels where the desktop scales windows.
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    std::int32_t ox = x, oy = y;
+    if (w > 0 && h > 0) {
+        ox = static_cast<std::int32_t>(static_cast<std::int64_t>(x) * presenter_->OutputWidth() / w);
+        oy = static_cast<std::int32_t>(static_cast<std::int64_t>(y) * presenter_->OutputHeight() / h);
+    }
+    OutputToPicture(presenter_->Fit(), presenter_->FrameWidth(), presenter_->FrameHeight(), ox, oy, x, y);
+}
+
 void SdlDisplay::CursorPos(std::int32_t& x, std::int32_t& y) {
     int mx = 0, my = 0;
     SDL_GetMouseState(&mx, &my);
-    if (renderer_) {
-        // Window pixels to game pixels, where the renderer scales the game.
-        float lx = 0, ly = 0;
-        SDL_RenderWindowToLogical(renderer_, mx, my, &lx, &ly);
-        mx = static_cast<int>(std::lround(lx));
-        my = static_cast<int>(std::lround(ly));
-    }
+    WindowToPicture(mx, my);
     ClientOrigin(x, y);
     x += mx;
     y += my;
@@ -178,7 +150,14 @@ void SdlDisplay::HandleEvent(const SDL_Event& event, std::vector<InputEvent>& ou
         contentsLost_ = true;
         return;
     }
-    for (const InputEvent& e : TranslateSdlEvent(event)) out.push_back(e);
+    if (event.type == SDL_WINDOWEVENT && presenter_ &&
+        (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+        presenter_->Repaint();
+    for (InputEvent e : TranslateSdlEvent(event)) {
+        if (e.Kind == InputKind::MouseDown || e.Kind == InputKind::MouseUp || e.Kind == InputKind::MouseMove)
+            WindowToPicture(e.X, e.Y);
+        out.push_back(e);
+    }
 }
 
 void SdlDisplay::WaitEvents(std::vector<InputEvent>& out, std::uint32_t timeoutMs) {

@@ -1,12 +1,14 @@
-// The game screen's display on SDL2: a window or full screen, presented
-// through a streaming texture.
+// The game screen's display on SDL2: a window or full screen, the picture
+// fitted into the window's real size, the mouse mapped back to game pixels.
 #pragma once
 
 #include <SDL.h>
 
 #include <atomic>
+#include <memory>
 
 #include "game/display.h"
+#include "platform/sdl_presenter.h"
 
 class SdlDisplay : public IDisplay {
 public:
@@ -30,16 +32,21 @@ public:
     void Beep() override;
 
     SDL_Window* Window() const { return window_; }
+    // How the frames reach the window; nullptr while closed.
+    const TSdlPresenter* Presenter() const { return presenter_.get(); }
+    // Fills an output that holds the picture at least twice with a filtered
+    // picture instead of the sharp whole-number scale. From the next Open.
+    void SetSmoothScaling(bool smooth) { smooth_ = smooth; }
+    // A window position (mouse events, the cursor) to picture pixels.
+    void WindowToPicture(std::int32_t& x, std::int32_t& y) const;
 
 private:
     void HandleEvent(const SDL_Event& event, std::vector<InputEvent>& out);
+    SDL_Window* CreateScreenWindow(int mode, TDisplayModeInfo& info);
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    // With SDL's software renderer, RGB565 frames are widened here into a
-    // 32-bit texture: SDL's own conversion is several times slower.
-    bool widen565_ = false;
+    std::unique_ptr<TSdlPresenter> presenter_;
+    bool smooth_ = false;
     Uint32 wakeEvent_ = 0;
     std::atomic<bool> wakePending_{false};
     bool contentsLost_ = false;

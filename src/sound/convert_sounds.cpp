@@ -34,9 +34,10 @@ std::optional<fs::file_time_type> ModifiedAt(const std::string& path) {
     return t;
 }
 
-// MP3 files of snd, in name order, whose wave file is missing or older.
+// MP3 files of the data's snd, in name order, whose wave file in the cache's
+// snd is missing or older.
 std::vector<TConvertJob> FindJobs() {
-    const std::string snd = ResolvePath("snd");
+    const std::string snd = ResolvePathIn(GetDataDir(), "snd");
     std::vector<std::string> names;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(snd, ec)) {
@@ -48,11 +49,12 @@ std::vector<TConvertJob> FindJobs() {
     std::vector<TConvertJob> jobs;
     for (const auto& name : names) {
         if (jobs.size() == MaxConvertJobs) break;
-        const std::string mp3 = GetProgramDir() + "/snd/" + name;
+        const std::string mp3 = snd + "/" + name;
         // An existing wave file in another letter case is the one to rewrite.
-        const std::string wave = ResolvePath(mp3.substr(0, mp3.size() - 3) + "wav");
+        const std::string wave =
+            ResolvePathIn(GetCacheDir(), "snd/" + name.substr(0, name.size() - 3) + "wav");
         const auto waveTime = ModifiedAt(wave);
-        const auto mp3Time = ModifiedAt(ResolvePath(mp3));
+        const auto mp3Time = ModifiedAt(mp3);
         if (!waveTime || (mp3Time && *waveTime < *mp3Time)) jobs.push_back({mp3, wave});
     }
     return jobs;
@@ -70,11 +72,11 @@ void ConvertOne(TMPEGPlayer& player, const TConvertJob& job, IClock& clock) {
 
 }  // namespace
 
-bool EnoughSpace(const std::string& file, const TOutsideWorld& outside) {
+bool EnoughSpace(const std::string& file, const std::string& destination, const TOutsideWorld& outside) {
     const std::string path = ResolvePath(file);
     std::error_code ec;
     const std::uint64_t size = fs::file_size(path, ec);
-    const TDiskSpace space = outside.FreeSpace(path);
+    const TDiskSpace space = outside.FreeSpace(ResolvePath(destination));
     const bool enough =
         !ec ? size <= UINT64_MAX / SpaceFactor && SpaceFactor * size < space.freeBytes : space.freeBytes > 0;
     if (!enough) outside.Messages->Information("Not enough space for sounds on drive " + space.mountPoint);
@@ -85,6 +87,7 @@ bool ConvertSounds(IConvertProgress& progress, const TOutsideWorld& outside) {
     EnterProgramDir();
     const std::vector<TConvertJob> jobs = FindJobs();
     if (jobs.empty()) return true;
+    EnsureDir(GetCacheDir() + "/snd");
 
     progress.Started(static_cast<int>(jobs.size()));
     std::unique_ptr<TMPEGPlayer> own;
@@ -102,7 +105,7 @@ bool ConvertSounds(IConvertProgress& progress, const TOutsideWorld& outside) {
     bool result = true;
     int done = 0;
     for (const auto& job : jobs) {
-        if (!EnoughSpace(job.mp3, outside)) {
+        if (!EnoughSpace(job.mp3, GetCacheDir(), outside)) {
             result = false;
             break;
         }

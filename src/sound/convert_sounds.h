@@ -1,5 +1,6 @@
-// Music preparation: every MP3 file in snd without an up-to-date wave file
-// beside it is decoded into one, with progress shown by the caller's panel.
+// Music preparation: every MP3 file in snd without an up-to-date wave file is
+// decoded into one, with progress shown by the caller's panel. The wave files
+// go to snd in the cache folder, which in a build folder is the program's own.
 #pragma once
 
 #include <string>
@@ -26,7 +27,7 @@ constexpr int MaxConvertJobs = 100;
 // raises EMPEGError. The outside world gives the message boxes, the free
 // space and the clock the decoder is polled on.
 bool ConvertSounds(IConvertProgress& progress, const TOutsideWorld& outside);
-// True when the file system holding file has more than 20 times the file's
-// size free; otherwise shows "Not enough space for sounds on drive <mount
-// point>" and returns false.
-bool EnoughSpace(const std::string& file, const TOutsideWorld& outside);
+// True when the file system holding destination has more than 20 times the
+// file's size free; otherwise shows "Not enough space for sounds on drive
+// <mount point>" and returns false.
+bool EnoughSpace(const std::string& file, const std::string& destination, const TOutsideWorld& outside);

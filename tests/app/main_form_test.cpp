@@ -6,7 +6,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -14,66 +16,15 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
-#include "app/main_form.h"
-#include "content/content_resources.h"
-#include "infra/clock.h"
+#include "app/main_form_fixture.h"
 #include "infra/env_data.h"
-#include "infra/outside_world.h"
-#include "online/game_info.h"
-#include "support/recording_messages.h"
-#include "support/temp_program_dir.h"
+#include "online/server_addresses.h"
 
 namespace {
-
-// Plenty of memory, so that only the tests that want it see the memory question.
-class RoomyFacts : public ISystemFacts {
-public:
-    explicit RoomyFacts(std::uint64_t availPhysBytes) : avail_(availPhysBytes) {}
-    std::string OsVersion() override { return "Test"; }
-    std::string OsPlatform() override { return "Linux"; }
-    std::string GraphicsVersion() override { return ""; }
-    std::string CpuVendor() override { return ""; }
-    std::string DisplayResolution() override { return ""; }
-    std::string BitsPerPixel() override { return ""; }
-    MemoryStatus Memory() override {
-        MemoryStatus m;
-        m.TotalPhys = m.AvailPhys = avail_;
-        return m;
-    }
-    ProcessorInfo Processor() override { return {}; }
-
-private:
-    std::uint64_t avail_;
-};
-
-class MainFormTest : public ::testing::Test {
-protected:
-    MainFormTest() {
-        outside.Messages = &messages;
-        outside.Resources = &ContentResources();
-        outside.Facts = &facts;
-    }
-
-    std::unique_ptr<TForm1> MakeForm() {
-        return std::make_unique<TForm1>(
-            [this](std::optional<int> mode, const std::string& definitions) {
-                games.push_back(mode);
-                definitionsSizes.push_back(definitions.size());
-            },
-            outside);
-    }
-    std::string Log() const { return dir.Read("sps/LOG.TXT"); }
-
-    TempProgramDir dir;
-    RecordingMessages messages;
-    RoomyFacts facts{512ull * 1024 * 1024};
-    std::vector<std::optional<int>> games;
-    std::vector<std::size_t> definitionsSizes;
-    TOutsideWorld outside;
-};
 
 TEST_F(MainFormTest, WindowLayoutFollowsTheBackgroundPicture) {
     auto form = MakeForm();
@@ -104,19 +55,84 @@ TEST_F(MainFormTest, MemoHoldsTheAnimationDefinitions) {
     EXPECT_TRUE(hasObject);
 }
 
-TEST_F(MainFormTest, MenusHoldOnlyWorkingEntriesWithTheirShortcuts) {
+// A menu's entries as captions; "-" for a separator, "(hidden)" after a hidden entry.
+QStringList Entries(QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions())
+        out << (a->isSeparator() ? QString("-") : a->text() + (a->isVisible() ? "" : " (hidden)"));
+    return out;
+}
+
+TEST_F(MainFormTest, MenusHoldEveryActionWithItsShortcut) {
     auto form = MakeForm();
     QStringList titles;
     for (QAction* a : form->menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&Game", "&Help"}));
-    ASSERT_EQ(form->Datei1->actions().size(), 1);
-    EXPECT_EQ(form->Datei1->actions()[0]->text(), "&Close");
-    ASSERT_EQ(form->Game1->actions().size(), 1);
-    EXPECT_EQ(form->Game1->actions()[0]->text(), "Play 'Vantorel'");
-    EXPECT_EQ(form->Game1->actions()[0]->shortcut(), QKeySequence(Qt::Key_F9));
-    ASSERT_EQ(form->Help1->actions().size(), 1);
-    EXPECT_EQ(form->Help1->actions()[0]->text(), "Goto &Help Page");
-    EXPECT_EQ(form->Help1->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(titles, QStringList({"&File", "&Game", "&Internet", "&Help"}));
+    EXPECT_EQ(Entries(form->Datei1), QStringList({"&Options", "-", "&Close"}));
+    EXPECT_EQ(Entries(form->Game1), QStringList({"Play 'Vantorel'"}));
+    EXPECT_EQ(Entries(form->Internet1),
+              QStringList({"&Publish Highscore", "Goto &Highscore", "&Goto 'Velmora' Website (hidden)", "-",
+                           "Send &Errorreport"}));
+    EXPECT_EQ(Entries(form->Help1), QStringList({"Goto &Help Page", "-", "&Info"}));
+    EXPECT_EQ(form->PlayVantorel1->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_EQ(form->Hilfe1->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(form->ActionBugspage->text(), "Goto Help On &Error Page");
+    // Sending a report is offered once a report dialog is connected.
+    emit form->Internet1->aboutToShow();
+    EXPECT_FALSE(form->PublishErrorreport1->isEnabled());
+    QObject::connect(form.get(), &TForm1::PublishErrorreportRequested, [] {});
+    emit form->Internet1->aboutToShow();
+    EXPECT_TRUE(form->PublishErrorreport1->isEnabled());
+}
+
+TEST_F(MainFormTest, PagesOpenInTheBrowserUnlessEIsHeld) {
+    setenv("VANTOREL_GAME_SERVER", "http://game.test", 1);
+    setenv("VANTOREL_CAMPAIGN_URL", "http://campaign.test/", 1);
+    auto form = MakeForm();
+    form->ActionHilfe->trigger();
+    form->Actionwebsite->trigger();
+    form->ActionBugspage->trigger();
+    EXPECT_EQ(browser.opened,
+              (std::vector<std::string>{"http://game.test/vtrinternal/vtrrulesengl.htm",
+                                        "http://campaign.test/", "http://game.test/vtrinternal/errors.htm"}));
+    // With E held, F1 opens the level editor instead.
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));  // shortcuts need an active window
+    QTest::keyPress(form.get(), Qt::Key_E);
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_EQ(browser.opened.size(), 3u);
+    QWidget* editor = form->findChild<QWidget*>("EditorForm");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_FALSE(editor->isModal());
+    unsetenv("VANTOREL_GAME_SERVER");
+    unsetenv("VANTOREL_CAMPAIGN_URL");
+}
+
+TEST_F(MainFormTest, PublishingNeedsAnEntryAtRankOne) {
+    auto form = MakeForm();
+    int requested = 0;
+    QObject::connect(form.get(), &TForm1::PublishHighscoreRequested, [&] { ++requested; });
+    form->ActionPublishHighscore->trigger();
+    EXPECT_EQ(requested, 0);
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Sorry, you don't have a entry in your highscore list right now"});
+    Env.Highscores[0].Score = -99999;
+    form->ActionPublishHighscore->trigger();
+    EXPECT_EQ(requested, 1);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(MainFormTest, OfflineTheWebHighscoreListSaysSo) {
+    auto form = MakeForm();
+    connection.online = false;
+    form->ActionGotoHighscore->trigger();
+    EXPECT_EQ(connection.autodials, 1);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Operation Failed: Can't connect to the Internet"});
+    EXPECT_FALSE(form->ReturnHomePending);
+    connection.online = true;
+    form->ActionGotoHighscore->trigger();
+    EXPECT_TRUE(form->ReturnHomePending);
 }
 
 TEST_F(MainFormTest, CreationLoadsTheRecordsAndClosingSavesThem) {
@@ -133,15 +149,18 @@ TEST_F(MainFormTest, CreationLoadsTheRecordsAndClosingSavesThem) {
     EXPECT_EQ(Env.GamesStarted, 7);
 }
 
-TEST_F(MainFormTest, ActivationDeletesAnOkLogAndKeepsAnyOther) {
+TEST_F(MainFormTest, ActivationDeletesAnOkLogAndOffersHelpForAnyOther) {
     auto form = MakeForm();
     dir.Write("sps/LOG.TXT", "FormClose: End\r\nERROR\r\n");
+    messages.answer = false;
     form->FormActivate();
     EXPECT_EQ(Log(), "FormClose: End\r\nERROR\r\n");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].rfind("An error occurred during the execution of the program.", 0), 0u);
     dir.Write("sps/LOG.TXT", "FormClose: End\r\nOK\r\n");
     form->FormActivate();
     EXPECT_FALSE(dir.Exists("sps/LOG.TXT"));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(form->MusicReady);
 }
 
@@ -224,18 +243,16 @@ TEST_F(MainFormTest, PressOnThePlayButtonStartsAGameInTheStoredMode) {
 TEST_F(MainFormTest, WhileTheGameRunsTheWindowTakesNoInputAndStaysOpen) {
     bool closed = true, running = false;
     TForm1* self = nullptr;
-    TForm1 form(
-        [&](std::optional<int>, const std::string&) {
-            games.push_back(std::nullopt);
-            running = self->GameRunning();
-            closed = self->close();
-            // A press on PLAY, F9 and the key E meanwhile are all dropped.
-            QTest::mousePress(self->Shape1, Qt::LeftButton, {}, QPoint(5, 5));
-            QTest::keyClick(self, Qt::Key_F9);
-            QTest::keyPress(self, Qt::Key_E);
-            self->ActionStart->trigger();
-        },
-        outside);
+    TForm1 form(outside, internet, [&](std::optional<int>, const std::string&) {
+        games.push_back(std::nullopt);
+        running = self->GameRunning();
+        closed = self->close();
+        // A press on PLAY, F9 and the key E meanwhile are all dropped.
+        QTest::mousePress(self->Shape1, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::keyClick(self, Qt::Key_F9);
+        QTest::keyPress(self, Qt::Key_E);
+        self->ActionStart->trigger();
+    });
     self = &form;
     form.show();
     form.ActionStart->trigger();
@@ -260,7 +277,7 @@ TEST_F(MainFormTest, AnUnknownDisplayModeLeavesTheGameScreensDefault) {
 }
 
 TEST_F(MainFormTest, LittleMemoryAsksAndStartsOnlyOnYes) {
-    RoomyFacts tight(1024 * 1024);  // 1 MB
+    MemoryFacts tight(1024 * 1024);  // 1 MB
     outside.Facts = &tight;
     auto form = MakeForm();
     messages.answer = false;
@@ -302,6 +319,96 @@ TEST_F(MainFormTest, KeyEIsTrackedWhileHeld) {
     EXPECT_TRUE(form->EditorKeyHeld);
     QTest::keyRelease(form.get(), Qt::Key_E);
     EXPECT_FALSE(form->EditorKeyHeld);
+}
+
+// Answers the next modal dialog that opens within a second: records its
+// title and presses the button with the caption. Deleting the timer gives up.
+QPointer<QTimer> AnswerNextModal(QStringList& titles, const QString& caption) {
+    auto* poll = new QTimer;
+    auto tries = std::make_shared<int>(100);
+    QObject::connect(poll, &QTimer::timeout, [poll, tries, &titles, caption] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog && --*tries > 0) return;
+        poll->deleteLater();
+        poll->stop();
+        if (!dialog) return;
+        titles << dialog->windowTitle();
+        for (QPushButton* b : dialog->findChildren<QPushButton*>())
+            if (b->text() == caption) b->click();
+    });
+    poll->start(10);
+    return poll;
+}
+
+TEST_F(MainFormTest, OnlyANewTopScoreOffersPublishing) {
+    auto form = MakeForm();
+    int requested = 0;
+    QObject::connect(form.get(), &TForm1::PublishHighscoreRequested, [&] { ++requested; });
+    Env.Highscores[0].Score = 5000;
+    // A game that places at rank 2 shows nothing.
+    duringGame = [] { Env.Highscores[1].Score = 4000; };
+    QStringList titles;
+    QPointer<QTimer> answer = AnswerNextModal(titles, "No");
+    form->ActionStart->trigger();
+    EXPECT_TRUE(titles.isEmpty());
+    delete answer.data();
+    // A new rank 1 shows the dialog; No publishes nothing, Yes runs the publishing action.
+    duringGame = [] { Env.Highscores[0].Score = 6000; };
+    AnswerNextModal(titles, "No");
+    form->ActionStart->trigger();
+    EXPECT_EQ(titles, QStringList({"A New Highscore!"}));
+    EXPECT_EQ(requested, 0);
+    duringGame = [] { Env.Highscores[0].Score = 7000; };
+    AnswerNextModal(titles, "Yes");
+    form->ActionStart->trigger();
+    EXPECT_EQ(titles.size(), 2);
+    EXPECT_EQ(requested, 1);
+    EXPECT_TRUE(form->Timer1->isActive());
+}
+
+TEST_F(MainFormTest, AnUncleanGameAsksForErrorHelpOncePerGame) {
+    auto form = MakeForm();
+    form->FormActivate();
+    messages.answer = false;
+    duringGame = [this] { dir.Write("sps/LOG.TXT", "glsLoop: Fehler\r\nERROR\r\n"); };
+    form->ActionStart->trigger();
+    QTest::qWait(20);  // the activation that follows the game
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].rfind("An error occurred during the execution of the program.", 0), 0u);
+    EXPECT_TRUE(dir.Exists("sps/LOG.TXT"));
+    // A later activation asks again: the log is still there.
+    form->FormActivate();
+    EXPECT_EQ(messages.shown.size(), 2u);
+    // Yes, and Yes to the report: the server knows no rule for it, so the
+    // report is asked for.
+    http.Answer(GameServerPage("errors.txt"), 200, "<zn=1><z1=Cannot find Wave: ><W=sound-files.htm>\r\n");
+    int reports = 0;
+    QObject::connect(form.get(), &TForm1::PublishErrorreportRequested, [&] { ++reports; });
+    messages.answer = true;
+    form->ErrorHelp();
+    EXPECT_EQ(messages.shown.back(),
+              "Sorry, this error is unknown. Would you like to send us an error report?");
+    EXPECT_EQ(reports, 1);
+}
+
+TEST_F(MainFormTest, ClosingADialogActivatesTheWindowAgain) {
+    auto form = MakeForm();
+    form->FormActivate();
+    dir.Write("sps/LOG.TXT", "ERROR\r\n");
+    messages.answer = false;
+    QStringList titles;
+    AnswerNextModal(titles, "Ok");
+    form->ActionInfo->trigger();
+    QTest::qWait(20);
+    EXPECT_EQ(titles, QStringList({"Info"}));
+    EXPECT_EQ(messages.shown.size(), 1u);  // the error help's question
+    form->ActionEinstellungen->trigger();
+    QWidget* options = form->findChild<QWidget*>("MainOptions");
+    ASSERT_NE(options, nullptr);
+    EXPECT_FALSE(options->isModal());
+    options->close();
+    QTest::qWait(20);
+    EXPECT_EQ(messages.shown.size(), 2u);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ TEST(ContentTool, SecondRunGivesTheSameBytesWithinTheBudget) {
     const std::string resources = (dir / "resources.cpp").string();
     const std::string command = std::string("\"") + CONTENT_TOOL + "\" --out \"" + dir.string() +
                                 "\" --level \"" + CONTENT_SOURCE_DIR + "/Level1.txt\" --resources \"" +
-                                resources + "\" > /dev/null";
+                                resources + "\" --icon-name " + CONTENT_ICON_NAME + " > /dev/null";
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(std::system(command.c_str()), 0);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "content/content_resources.h"
 #include "game/capture_display.h"
@@ -203,6 +204,29 @@ TEST_F(GameStates, TheInformationPictureWaits9000StepsAtMost) {
     form->glsEnd();
     EXPECT_EQ(form->glsproc, &Form::glsNone);
     EXPECT_FALSE(form->FlippingOn);
+}
+
+TEST_F(GameStates, AnEndOfTheProgramLeavesEvenAPausedGameWithoutWaitingForThePlayer) {
+    Start();
+    form->glsInit();
+    form->Click();
+    form->glsBegin();
+    Key('P');
+    ASSERT_TRUE(form->Paused);
+    form->EndWithoutWaiting();
+    EXPECT_FALSE(form->Paused);
+    EXPECT_TRUE(form->Closing);
+    EXPECT_FALSE(form->Closed());  // the close box's first request: the states wind down
+    int steps = 0;
+    while (form->glsproc != &Form::glsNone && steps < 20) {
+        std::invoke(form->glsproc, form.get());
+        ++steps;
+    }
+    EXPECT_EQ(form->glsproc, &Form::glsNone);
+    EXPECT_LT(steps, 10);
+    const std::string log = game.Dir.Read("sps/LOG.TXT");
+    EXPECT_NE(log.find("FormClose: Reclose\r\n"), std::string::npos);
+    EXPECT_NE(log.find("glsExit: Close4\r\n"), std::string::npos) << log;  // the farewell picture showed
 }
 
 TEST_F(GameStates, AMissingSoundFolderFailsTheStartWithTheReason) {

@@ -1,8 +1,14 @@
-// Case-insensitive path resolution on a real folder tree.
+// Case-insensitive path resolution on a real folder tree, and the choice of
+// folders for a build folder and an installed program.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <map>
+
+#include "infra/config_file.h"
+#include "infra/env_data.h"
 #include "infra/errors.h"
+#include "infra/game_data.h"
 #include "infra/log.h"
 #include "infra/paths.h"
 #include "support/temp_program_dir.h"
@@ -63,4 +69,90 @@ TEST(Paths, EnteringAMissingProgramDirectoryRaises) {
     TempProgramDir dir;
     SetProgramDir((dir / "gone").string());
     EXPECT_THROW(EnterProgramDir(), EInOutError);
+}
+
+namespace {
+
+// An environment of the test's choosing.
+TGetEnv Environment(std::map<std::string, std::string> values) {
+    return [values = std::move(values)](const char* name) -> const char* {
+        const auto it = values.find(name);
+        return it == values.end() ? nullptr : it->second.c_str();
+    };
+}
+
+}  // namespace
+
+TEST(ProgramFolders, ABuildFolderKeepsEverythingBesideTheProgramAnInstalledOneSplits) {
+    TempProgramDir root;
+    const std::string r = root.path().string();
+    const auto env = Environment({{"HOME", "/home/anna"}, {"XDG_DATA_HOME", r + "/data"}});
+
+    root.Write("build/SPS/front.dat", "");
+    EXPECT_EQ(ChooseProgramFolders(r + "/build/", env),
+              (TProgramFolders{r + "/build", r + "/build", r + "/build"}));
+
+    // Neither an sps of its own nor installed data (a test program): stays beside itself.
+    std::filesystem::create_directories(root / "usr/bin");
+    EXPECT_EQ(ChooseProgramFolders(r + "/usr/bin", env),
+              (TProgramFolders{r + "/usr/bin", r + "/usr/bin", r + "/usr/bin"}));
+
+    std::filesystem::create_directories(root / "usr/share/vantorel/sps");
+    EXPECT_EQ(
+        ChooseProgramFolders(r + "/usr/bin", env),
+        (TProgramFolders{r + "/usr/share/vantorel", r + "/data/vantorel", "/home/anna/.cache/vantorel"}));
+    // Relative XDG folders do not count.
+    EXPECT_EQ(ChooseProgramFolders(
+                  r + "/usr/bin",
+                  Environment({{"HOME", "/h"}, {"XDG_DATA_HOME", "rel"}, {"XDG_CACHE_HOME", "/c"}})),
+              (TProgramFolders{r + "/usr/share/vantorel", "/h/.local/share/vantorel", "/c/vantorel"}));
+}
+
+TEST(ProgramFolders, AFirstStartGetsTheInstalledLevelAndCaveButKeepsThePlayersOwn) {
+    TempProgramDir data, player, cache;
+    data.Write("sps/Level1.txt", "level");
+    data.Write("sps/front.dat", "cave");
+    player.Write("SPS/FRONT.DAT", "my cave");
+    std::filesystem::permissions(data / "sps/Level1.txt", std::filesystem::perms::owner_read);
+    const TProgramFolders folders{data.path().string(), (player / "new").string(), (cache / "c").string()};
+    SeedPlayerFolder(folders);
+    EXPECT_EQ(player.Read("new/sps/Level1.txt"), "level");
+    EXPECT_TRUE(std::filesystem::is_directory(cache / "c"));
+    // The copy is the player's to change.
+    EXPECT_NE(std::filesystem::status(player / "new/sps/Level1.txt").permissions() &
+                  std::filesystem::perms::owner_write,
+              std::filesystem::perms::none);
+
+    SeedPlayerFolder({data.path().string(), player.path().string(), cache.path().string()});
+    EXPECT_EQ(player.Read("SPS/FRONT.DAT"), "my cave");
+    EXPECT_FALSE(player.Exists("sps"));  // the player's SPS is the one folder
+    EXPECT_EQ(player.Read("SPS/Level1.txt"), "level");
+}
+
+TEST(ProgramFolders, ThePlayersFilesAreWrittenToTheirFolderAndTheDataIsOnlyRead) {
+    TempProgramDir data, player, cache;
+    data.Write("gfx/sb/Bubble.bmp", "b");
+    data.Write("snd/back.mp3", "m");
+    data.Write("snd/Bubble.wav", "w");
+    cache.Write("snd/back.wav", "converted");
+    SetProgramFolders({data.path().string(), player.path().string(), cache.path().string()});
+
+    EXPECT_EQ(ResolvePath("GFX/SB/bubble.bmp"), (data / "gfx/sb/Bubble.bmp").string());
+    EXPECT_EQ(ResolvePath("snd"), (data / "snd").string());
+    EXPECT_EQ(ResolvePath("SND/BACK.wav"), (cache / "snd/back.wav").string());
+    EXPECT_EQ(ResolvePath("snd/bubble.WAV"), (data / "snd/Bubble.wav").string());
+    EXPECT_EQ(ResolvePath("Screenshots/Shot_1.jpg"), (player / "Screenshots/Shot_1.jpg").string());
+
+    const auto before = std::filesystem::last_write_time(data.path());
+    EnterProgramDir();
+    EnsureSpsDir();
+    SaveEnv();
+    SaveGameData("SPS/game.dat");
+    WriteSetting("caveedit", "1");
+    WriteLog("OK");
+    EXPECT_EQ(std::filesystem::current_path(), player.path());
+    for (const char* file : {"sps/env.dat", "sps/game.dat", "sps/prog.cfg", "sps/LOG.TXT"})
+        EXPECT_TRUE(player.Exists(file)) << file;
+    EXPECT_FALSE(data.Exists("sps"));
+    EXPECT_EQ(std::filesystem::last_write_time(data.path()), before);
 }

@@ -1,20 +1,23 @@
-// The internet helpers: the online test, opening addresses, fetching pages
-// from a local server, and the configured server addresses.
+// The platform's network pieces: the online test, the browser launcher's
+// refusals, GETs from a local server, and the configured server addresses.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
-#include "local_http_server.h"
 #include "online/server_addresses.h"
-#include "platform/internet.h"
-#include "support/recording_messages.h"
+#include "platform/curl_http_client.h"
+#include "platform/linux_connection.h"
+#include "platform/xdg_browser_launcher.h"
+#include "support/local_http_server.h"
 
 namespace {
 
 const char* RouteHeader =
     "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
 
-TEST(Internet, OnlineMeansADefaultRouteThatIsUp) {
+TEST(Connection, OnlineMeansADefaultRouteThatIsUp) {
     const std::string local = "eth0\t000200C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\t0\t0\n";
     const std::string defaultUp = "eth0\t00000000\t010200C0\t0003\t0\t0\t0\t00000000\t0\t0\t0\n";
     const std::string defaultDown = "eth0\t00000000\t010200C0\t0002\t0\t0\t0\t00000000\t0\t0\t0\n";
@@ -26,66 +29,51 @@ TEST(Internet, OnlineMeansADefaultRouteThatIsUp) {
     EXPECT_FALSE(HasDefaultRoute(defaultUp));
 }
 
-class InternetTest : public ::testing::Test {
-protected:
-    ~InternetTest() override {
-        SetOnlineCheck({});
-        SetUrlLauncher({});
-    }
-    RecordingMessages messages;
-};
+TEST(Connection, TheEnvironmentCanFixTheState) {
+    setenv("VANTOREL_ONLINE", "1", 1);
+    EXPECT_TRUE(MakeConnection()->IsOnline());
+    setenv("VANTOREL_ONLINE", "0", 1);
+    EXPECT_FALSE(MakeConnection()->IsOnline());
+    setenv("VANTOREL_ONLINE", "yes", 1);
+    EXPECT_NE(dynamic_cast<RouteTableConnection*>(MakeConnection().get()), nullptr);
+    unsetenv("VANTOREL_ONLINE");
+    EXPECT_NE(dynamic_cast<RouteTableConnection*>(MakeConnection().get()), nullptr);
+}
 
-TEST_F(InternetTest, OnlyWebAddressesReachTheBrowser) {
-    std::vector<std::string> opened;
-    SetUrlLauncher([&](const std::string& url) {
-        opened.push_back(url);
-        return true;
+TEST(BrowserLauncher, RefusesEverythingButWebAddresses) {
+    XdgBrowserLauncher launcher;
+    EXPECT_FALSE(launcher.Open("file:///etc/passwd"));
+    EXPECT_FALSE(launcher.Open("javascript:alert(1)"));
+    EXPECT_FALSE(launcher.Open("--help"));
+}
+
+TEST(CurlHttpClient, SendsTheProgramsHeadersAndFollowsRedirects) {
+    LocalHttpServer server([](const std::string& request) {
+        return RequestPath(request) == "/old" ? HttpRedirect("/vtrinternal/new.txt")
+                                              : HttpReply(200, "zn=1\nsecond\r\n");
     });
-    OpenUrl("https://example.org/a", messages);
-    OpenUrl("HTTP://example.org/b", messages);
-    OpenUrl("file:///etc/passwd", messages);
-    OpenUrl("javascript:alert(1)", messages);
-    OpenUrl("httpx://example.org", messages);
-    EXPECT_EQ(opened, (std::vector<std::string>{"https://example.org/a", "HTTP://example.org/b"}));
-    EXPECT_EQ(messages.shown,
-              (std::vector<std::string>{"Unable to start Browser. Goto\rfile:///etc/passwd",
-                                        "Unable to start Browser. Goto\rjavascript:alert(1)",
-                                        "Unable to start Browser. Goto\rhttpx://example.org"}));
-}
-
-TEST_F(InternetTest, ABrowserThatDoesNotStartIsReported) {
-    SetUrlLauncher([](const std::string&) { return false; });
-    OpenUrl("http://example.org/", messages);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unable to start Browser. Goto\rhttp://example.org/"});
-}
-
-TEST_F(InternetTest, FetchSendsTheProgramsHeadersAndNormalisesLineBreaks) {
-    LocalHttpServer server(HttpReply(200, "zn=1\nsecond\r\nthird\rfourth"));
-    SetOnlineCheck([] { return true; });
-    std::string text = "old";
-    HttpGet(server.Url("/vtrinternal/errors.txt"), text, messages);
-    EXPECT_EQ(text, "zn=1\r\nsecond\r\nthird\r\nfourth");
+    CurlHttpClient client;
+    const THttpResponse r = client.Get(server.Url("/old"), {});
+    EXPECT_FALSE(r.Failed()) << r.Error;
+    EXPECT_EQ(r.Status, 200);
+    EXPECT_EQ(r.Body, "zn=1\nsecond\r\n");  // the client leaves line breaks alone
+    EXPECT_EQ(r.EffectiveUrl, server.Url("/vtrinternal/new.txt"));
     const auto requests = server.Requests();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].rfind("GET /vtrinternal/errors.txt HTTP/1.1\r\n", 0), 0u) << requests[0];
-    EXPECT_NE(requests[0].find("\r\nAccept: text/html, */*\r\n"), std::string::npos) << requests[0];
-    EXPECT_NE(requests[0].find("\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"),
-              std::string::npos);
-    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(requests.size(), 2u);
+    for (const auto& request : requests) {
+        EXPECT_NE(request.find("\r\nAccept: text/html, */*\r\n"), std::string::npos) << request;
+        EXPECT_NE(request.find("\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"),
+                  std::string::npos);
+    }
 }
 
-TEST_F(InternetTest, ErrorStatusesAndTransferErrorsRaise) {
-    SetOnlineCheck([] { return true; });
+TEST(CurlHttpClient, ErrorStatusesAreAnswersAndTransferErrorsAreReported) {
+    CurlHttpClient client;
     {
         LocalHttpServer server(HttpReply(404, "<html>gone</html>"));
-        std::string text = "old";
-        try {
-            HttpGet(server.Url("/missing"), text, messages);
-            FAIL() << "no error for 404";
-        } catch (const EHttpError& e) {
-            EXPECT_NE(std::string(e.what()).find("404"), std::string::npos) << e.what();
-        }
-        EXPECT_EQ(text, "");  // emptied before the transfer
+        const THttpResponse r = client.Get(server.Url("/missing"), {});
+        EXPECT_FALSE(r.Failed());
+        EXPECT_EQ(r.Status, 404);
     }
     // A port nobody listens on (the server above has closed it).
     int closedPort = 0;
@@ -94,25 +82,44 @@ TEST_F(InternetTest, ErrorStatusesAndTransferErrorsRaise) {
         const std::string url = probe.Url("");
         closedPort = std::atoi(url.substr(url.rfind(':') + 1).c_str());
     }
-    EXPECT_THROW(FetchUrl("http://127.0.0.1:" + std::to_string(closedPort) + "/"), EHttpError);
-    EXPECT_THROW(FetchUrl("ftp://127.0.0.1/"), EHttpError);
+    const THttpResponse refused = client.Get("http://127.0.0.1:" + std::to_string(closedPort) + "/", {});
+    EXPECT_TRUE(refused.Failed());
+    EXPECT_EQ(refused.Status, 0);
+    EXPECT_TRUE(client.Get("ftp://127.0.0.1/", {}).Failed());
+    // Redirects never leave http and https.
+    LocalHttpServer toFile(HttpRedirect("file:///etc/passwd"));
+    const THttpResponse redirected = client.Get(toFile.Url("/"), {});
+    EXPECT_TRUE(redirected.Failed());
+    EXPECT_TRUE(redirected.Body.empty());
 }
 
-TEST_F(InternetTest, BodiesBeyondTheLimitAreRefused) {
+TEST(CurlHttpClient, BodiesBeyondTheLimitAreRefused) {
+    CurlHttpClient client;
     LocalHttpServer server(HttpReply(200, std::string(MaxHttpBodyBytes + 1, 'a')));
-    EXPECT_THROW(FetchUrl(server.Url("/big")), EHttpError);
+    const THttpResponse big = client.Get(server.Url("/big"), {});
+    EXPECT_TRUE(big.Failed());
+    EXPECT_TRUE(big.Body.empty());
     LocalHttpServer fits(HttpReply(200, std::string(MaxHttpBodyBytes, 'a')));
-    EXPECT_EQ(FetchUrl(fits.Url("/fits")).size(), MaxHttpBodyBytes);
+    EXPECT_EQ(client.Get(fits.Url("/fits"), {}).Body.size(), MaxHttpBodyBytes);
 }
 
-TEST_F(InternetTest, OfflineFetchSaysSoAndKeepsTheText) {
-    LocalHttpServer server(HttpReply(200, "new"));
-    SetOnlineCheck([] { return false; });
-    std::string text = "previous";
-    HttpGet(server.Url("/page"), text, messages);
-    EXPECT_EQ(text, "previous");
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Operation Failed: Can't connect to the Internet"});
-    EXPECT_TRUE(server.Requests().empty());
+TEST(CurlHttpClient, AStopRequestEndsAHangingTransfer) {
+    // The server sends its headers and then nothing for a long while.
+    LocalHttpServer server([](const std::string&) {
+        std::this_thread::sleep_for(std::chrono::seconds(3));  // curl looks at the stop about once a second
+        return HttpReply(200, "late");
+    });
+    CurlHttpClient client;
+    std::stop_source stop;
+    THttpResponse r;
+    const auto start = std::chrono::steady_clock::now();
+    std::thread fetch([&] { r = client.Get(server.Url("/slow"), stop.get_token()); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    stop.request_stop();
+    fetch.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_TRUE(r.Failed());
+    EXPECT_TRUE(r.Body.empty());
 }
 
 TEST(ServerAddresses, DefaultsAndEnvironmentOverrides) {

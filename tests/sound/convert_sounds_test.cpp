@@ -126,16 +126,36 @@ TEST_F(ConvertTest, TooLittleSpaceStopsTheConversionAndNamesTheMountPoint) {
     EXPECT_FALSE(ConvertSounds(progress, outside));  // 60 MB needed for a.mp3, 50 MB free
     EXPECT_EQ(messages.shown,
               (std::vector<std::string>{"Not enough space for sounds on drive /media/music"}));
-    EXPECT_EQ(asked, (std::vector<std::string>{(dir / "snd/a.mp3").string()}));
+    EXPECT_EQ(asked, (std::vector<std::string>{dir.path().string()}));
     EXPECT_EQ(progress.events, (std::vector<std::string>{"start 2", "end"}));
     EXPECT_FALSE(dir.Exists("snd/a.wav"));
     EXPECT_FALSE(dir.Exists("snd/b.wav"));  // the remaining jobs are skipped
 
     // Exactly 20 times the size is not enough; one byte more is.
     outside.FreeSpace = ([](const std::string&) { return TDiskSpace{60000000, "/"}; });
-    EXPECT_FALSE(EnoughSpace((dir / "snd/a.mp3").string(), outside));
+    EXPECT_FALSE(EnoughSpace((dir / "snd/a.mp3").string(), dir.path().string(), outside));
     outside.FreeSpace = ([](const std::string&) { return TDiskSpace{60000001, "/"}; });
-    EXPECT_TRUE(EnoughSpace((dir / "snd/a.mp3").string(), outside));
+    EXPECT_TRUE(EnoughSpace((dir / "snd/a.mp3").string(), dir.path().string(), outside));
+}
+
+TEST_F(ConvertTest, InstalledTheMusicIsReadFromTheDataAndConvertedIntoTheCacheOnce) {
+    TempProgramDir data, cache;
+    data.Write("snd/back.mp3", EncodeMp3());
+    SetProgramFolders({data.path().string(), dir.path().string(), (cache / "vantorel").string()});
+    std::vector<std::string> asked;
+    outside.FreeSpace = ([&](const std::string& path) {
+        asked.push_back(path);
+        return TDiskSpace{1u << 30, "/"};
+    });
+    EXPECT_TRUE(ConvertSounds(progress, outside));
+    EXPECT_EQ(asked, (std::vector<std::string>{(cache / "vantorel").string()}));
+    EXPECT_TRUE(cache.Exists("vantorel/snd/back.wav"));
+    EXPECT_FALSE(data.Exists("snd/back.wav"));
+    EXPECT_EQ(ResolvePath("snd/BACK.WAV"), (cache / "vantorel/snd/back.wav").string());
+    // Up to date now: the next start converts nothing.
+    progress.events.clear();
+    EXPECT_TRUE(ConvertSounds(progress, outside));
+    EXPECT_TRUE(progress.events.empty());
 }
 
 TEST_F(ConvertTest, AFileThatFailsToDecodeIsReportedAndTheNextStillConverts) {

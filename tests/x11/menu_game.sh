@@ -9,30 +9,10 @@ set -u
 BUILD=$1
 . "$(dirname "$0")/x11_session.sh"
 
-APP=$WORK/app
-mkdir -p "$APP/snd"
-cp "$BUILD/vantorel" "$APP/"
-cp -r "$BUILD/gfx" "$BUILD/sps" "$APP/"
-[ -d "$BUILD/GFX" ] && cp -r "$BUILD/GFX" "$APP/"
-# The sound effects as they come, the music only as MP3 (a wave file that a
-# build run left beside its MP3 is not copied).
-for f in "$BUILD"/snd/*; do
-  base=${f%.*}
-  case "$f" in
-    *.[wW][aA][vV]) [ -e "$base.mp3" ] || [ -e "$base.MP3" ] || cp "$f" "$APP/snd/" ;;
-    *) cp "$f" "$APP/snd/" ;;
-  esac
-done
+copy_program mp3-only
 mp3s=$(find "$APP/snd" -iname '*.mp3' | wc -l)
 [ "$mp3s" -gt 0 ] || fail "no MP3 music in $BUILD/snd"
-rm -f "$APP"/sps/env.dat "$APP"/sps/LOG.TXT "$APP"/sps/log.txt
 
-start_menu() {
-  (cd "$APP" && exec ./vantorel >>"$WORK/out.txt" 2>&1) &
-  APP_PID=$!
-  MENU=$(wait_window "Vantorel!") || fail "no menu window"
-  xdotool windowfocus --sync "$MENU" 2>/dev/null
-}
 # The menu window's client area lies below its menu bar.
 menu_bar_height() {
   h=$(xdotool getwindowgeometry "$MENU" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
@@ -41,17 +21,6 @@ menu_bar_height() {
 blue_pixels() {
   convert "$1" -fuzz 8% -fill black +opaque "#0000FF" -fill white -opaque "#0000FF" \
     -format "%[fx:round(mean*w*h)]" info:
-}
-close_menu() {
-  xdotool windowfocus --sync "$MENU" 2>/dev/null
-  xdotool key --window "$MENU" alt+f
-  sleep 0.5
-  xdotool key --window "$MENU" c
-  for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$APP_PID" 2>/dev/null && fail "the menu window did not close"
-  wait "$APP_PID"; rc=$?
-  APP_PID=
-  [ "$rc" -eq 0 ] || fail "exit code $rc"
 }
 
 # First start: the music is converted while the panel shows its blue gauge.
@@ -79,9 +48,8 @@ echo "$geometry" | grep -q "Geometry: 400x" || fail "menu window is not 400 wide
 close_menu
 [ "$(stat -c %s "$APP/sps/env.dat")" -eq 9552 ] || fail "env.dat is not 9552 bytes"
 
-# Window mode: DisplayMode (offset 24) is stored as the sixth byte of its
-# six-byte group, and bytes that are not letters or digits are not scrambled.
-printf '\002' | dd of="$APP/sps/env.dat" bs=1 seek=$((24 * 6 + 5)) conv=notrunc status=none
+# Window mode.
+set_env_byte $DISPLAY_MODE_OFFSET 2
 
 # Second start: PLAY opens the game screen.
 start_menu
@@ -91,18 +59,7 @@ mkdir -p "$APP/sps"; : >"$APP/sps/LOG.TXT"
 # the lines as they are written.
 timeout 90 tail -F -n +1 -s 0.05 "$APP/sps/LOG.TXT" >"$WORK/log" 2>/dev/null &
 TAIL_PID=$!
-top=$(menu_bar_height)
-xdotool mousemove --window "$MENU" 202 $((top + 282)) click 1
-# The game screen's window is the program's other top-level window (its
-# title is in UTF-8 only, which xdotool's name search does not read).
-other_window() { xdotool search --class vantorel 2>/dev/null | grep -vx "$MENU" | head -n 1; }
-GAME=""
-for _ in $(seq 100); do
-  GAME=$(other_window)
-  [ -n "$GAME" ] && break
-  sleep 0.1
-done
-[ -n "$GAME" ] || fail "PLAY opened no game screen"
+click_play
 sleep 2
 xdotool getwindowgeometry "$GAME" | grep -q "Geometry: 800x600" || fail "the game screen is not an 800x600 window"
 xdotool windowfocus --sync "$GAME" 2>/dev/null
@@ -117,11 +74,7 @@ xdotool key --window "$GAME" Escape 2>/dev/null
 # The information picture stays until a click, Enter or Escape.
 sleep 1.5
 xdotool key --window "$GAME" Escape 2>/dev/null
-for _ in $(seq 150); do
-  [ -z "$(other_window)" ] && break
-  sleep 0.1
-done
-[ -n "$(other_window)" ] && fail "the game screen did not close"
+wait_game_closed
 sleep 1
 kill "$TAIL_PID" 2>/dev/null; wait "$TAIL_PID" 2>/dev/null
 tail -n 1 "$WORK/log" | tr -d '\r' | grep -qx "OK" || fail "last log line is not OK"
@@ -130,8 +83,8 @@ grep -q "^Formkeydown: Escape" "$WORK/log" || fail "Escape did not reach the gam
 [ -f "$APP/sps/LOG.TXT" ] && fail "the menu kept a log that ended with OK"
 close_menu
 [ "$(stat -c %s "$APP/sps/env.dat")" -eq 9552 ] || fail "env.dat is not 9552 bytes after the game"
-# GamesStarted (offset 564) is counted by the game states.
-started=$(od -An -tu1 -j $((564 * 6 + 5)) -N1 "$APP/sps/env.dat" | tr -d ' ')
+# GamesStarted is counted by the game states.
+started=$(env_byte $GAMES_STARTED_OFFSET)
 if grep -q "^glsInit: Start" "$WORK/log"; then
   [ "$started" = "1" ] || fail "GamesStarted is $started, not 1"
 fi

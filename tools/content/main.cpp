@@ -1,14 +1,19 @@
 // vantorel-content: draws and synthesises the game's data and lays it beside
-// the program (gfx/sb, GFX/<set>, snd, sps), writes the C++ source of the
-// resource table, and a contact sheet of all the art.
+// the program (gfx/sb, GFX/<set>, snd, sps) with a list of what it wrote
+// (content-files.txt, for installing), the launcher icon in its sizes
+// (icons/hicolor), the C++ source of the resource table, and a contact sheet
+// of all the art.
 //
 //   vantorel-content --out DIR --level LEVEL.txt --resources FILE.cpp [--preview FILE.png]
+//                    [--icon-name NAME]
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -18,6 +23,7 @@
 #include "canvas.h"
 #include "content/resource_data.h"
 #include "data_files.h"
+#include "icon.h"
 #include "image_files.h"
 #include "infra/file_io.h"
 #include "infra/paths.h"
@@ -30,7 +36,7 @@
 namespace {
 
 struct Options {
-    std::string out, level, resources, preview;
+    std::string out, level, resources, preview, iconName = "vantorel";
 };
 
 Options ParseArgs(int argc, char** argv) {
@@ -45,6 +51,8 @@ Options ParseArgs(int argc, char** argv) {
             o.resources = value;
         else if (key == "--preview")
             o.preview = value;
+        else if (key == "--icon-name")
+            o.iconName = value;
         else
             throw std::runtime_error("unknown option " + key);
     }
@@ -54,13 +62,52 @@ Options ParseArgs(int argc, char** argv) {
     return o;
 }
 
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!f) throw std::runtime_error("cannot write " + path);
+}
+
+// The game's data files written so far, relative to the output folder, as
+// spelled on disk: what an install copies (and nothing a run of the program
+// left beside them).
+class TWrittenFiles {
+public:
+    void Add(const std::string& relative) {
+        std::lock_guard lock(mutex_);
+        files_.push_back(relative);
+    }
+    std::string Text() {
+        std::lock_guard lock(mutex_);
+        std::sort(files_.begin(), files_.end());
+        std::string text;
+        for (const std::string& f : files_) text += f + "\n";
+        return text;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::string> files_;
+};
+
+TWrittenFiles g_written;
+
 // Writes below the output folder through the game's own resolver, so "sps"
 // and "SPS" stay one folder however an earlier run spelled it.
 void Put(const std::string& relative, const std::string& bytes) {
     const std::string path = ResolvePath(relative);
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!f) throw std::runtime_error("cannot write " + path);
+    WriteBytes(path, bytes);
+    g_written.Add(path.substr(GetProgramDir().size() + 1));
+}
+
+// The launcher icon in every size, in the layout of the icon theme.
+void MakeIcons(const std::string& name) {
+    for (int size : IconSizes()) {
+        const std::string dir =
+            "icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        EnsureDir(dir);
+        WriteBytes(ResolvePath(dir + "/" + name + ".png"), EncodeIconPng(size));
+    }
 }
 
 std::string Upper(std::string s) {
@@ -200,8 +247,10 @@ void Run(const Options& o) {
         std::printf("content: pictures drawn in %.1f s\n", Seconds(start));
         g.ResourceTable(o.resources);
         if (!o.preview.empty()) g.Preview(o.preview);
+        MakeIcons(o.iconName);
     }
     if (soundError) std::rethrow_exception(soundError);
+    WriteBytes(ResolvePath("content-files.txt"), g_written.Text());
     std::printf("content: done in %.1f s\n", Seconds(start));
 }
 

@@ -1,5 +1,5 @@
 // The test's HTTP server: blocking sockets, one connection at a time.
-#include "local_http_server.h"
+#include "support/local_http_server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -9,7 +9,17 @@
 
 #include <stdexcept>
 
-LocalHttpServer::LocalHttpServer(std::string response) : response_(std::move(response)) {
+LocalHttpServer::LocalHttpServer(std::string response)
+    : handler_([response = std::move(response)](const std::string&) { return response; }) {
+    Start();
+}
+
+LocalHttpServer::LocalHttpServer(std::function<std::string(const std::string&)> handler)
+    : handler_(std::move(handler)) {
+    Start();
+}
+
+void LocalHttpServer::Start() {
     listener_ = socket(AF_INET, SOCK_STREAM, 0);
     if (listener_ < 0) throw std::runtime_error("socket");
     sockaddr_in addr{};
@@ -56,9 +66,10 @@ void LocalHttpServer::Serve() {
             std::lock_guard lock(mutex_);
             requests_.push_back(request);
         }
+        const std::string response = handler_(request);
         std::size_t sent = 0;
-        while (sent < response_.size()) {
-            const ssize_t n = send(client, response_.data() + sent, response_.size() - sent, MSG_NOSIGNAL);
+        while (sent < response.size()) {
+            const ssize_t n = send(client, response.data() + sent, response.size() - sent, MSG_NOSIGNAL);
             if (n <= 0) break;
             sent += static_cast<std::size_t>(n);
         }
@@ -70,4 +81,16 @@ std::string HttpReply(int status, const std::string& body) {
     return "HTTP/1.1 " + std::to_string(status) + (status < 400 ? " OK" : " Not Found") +
            "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
            "\r\nConnection: close\r\n\r\n" + body;
+}
+
+std::string HttpRedirect(const std::string& location) {
+    return "HTTP/1.1 302 Found\r\nLocation: " + location +
+           "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+}
+
+std::string RequestPath(const std::string& request) {
+    const auto start = request.find(' ');
+    if (start == std::string::npos) return {};
+    const auto end = request.find(' ', start + 1);
+    return request.substr(start + 1, end == std::string::npos ? std::string::npos : end - start - 1);
 }

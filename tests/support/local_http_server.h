@@ -1,8 +1,10 @@
-// A one-thread HTTP server on 127.0.0.1 that answers every request with one
-// canned response and keeps the requests it received.
+// A one-thread HTTP server on 127.0.0.1 for tests: it answers every request
+// with one canned response, or with what a handler makes of the request, and
+// keeps the requests it received.
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -12,6 +14,8 @@ class LocalHttpServer {
 public:
     // response: the whole reply, status line and headers included.
     explicit LocalHttpServer(std::string response);
+    // handler: from the request (line and headers) to the whole reply.
+    explicit LocalHttpServer(std::function<std::string(const std::string& request)> handler);
     ~LocalHttpServer();
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
@@ -22,7 +26,9 @@ public:
 private:
     void Serve();
 
-    std::string response_;
+    void Start();
+
+    std::function<std::string(const std::string&)> handler_;
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stop_{false};
@@ -33,3 +39,7 @@ private:
 
 // A reply with status, a Content-Length and the body.
 std::string HttpReply(int status, const std::string& body);
+// A redirect (302) to location.
+std::string HttpRedirect(const std::string& location);
+// The path of a request's first line ("GET /a/b HTTP/1.1" gives "/a/b").
+std::string RequestPath(const std::string& request);

@@ -1,0 +1,146 @@
+// Building and sending error-report mails.
+#include "online/error_report.h"
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include "infra/cp1252.h"
+#include "infra/file_io.h"
+#include "infra/messages.h"
+
+namespace {
+
+constexpr std::size_t MaxMailAddressLength = 254;
+
+bool IsAddressCharacter(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u <= 32 || u >= 127) return false;
+    return std::string_view("<>,;:\"()[]\\").find(c) == std::string_view::npos;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Lines of any ending joined with CR LF.
+std::string WithCrLf(std::string_view text) {
+    std::string out;
+    for (const std::string& line : SplitLines(text)) out += line + "\r\n";
+    return out;
+}
+
+// Typed text as one body line: line breaks and other control characters go.
+std::string OneLine(std::string_view text) {
+    std::string out;
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 32 && c != 127) out += c;
+    return out;
+}
+
+}  // namespace
+
+bool IsValidMailAddress(std::string_view address) {
+    if (address.empty() || address.size() > MaxMailAddressLength) return false;
+    for (const char c : address)
+        if (!IsAddressCharacter(c)) return false;
+    const std::size_t at = address.find('@');
+    return at != std::string_view::npos && at > 0 && at + 1 < address.size() &&
+           address.find('@', at + 1) == std::string_view::npos;
+}
+
+std::string FormatMailDate(std::chrono::system_clock::time_point when) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(when);
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    static const char* const Days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const Months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    char text[40];
+    std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d +0000", Days[utc.tm_wday], utc.tm_mday,
+                  Months[utc.tm_mon], utc.tm_year + 1900, utc.tm_hour, utc.tm_min, utc.tm_sec);
+    return text;
+}
+
+std::optional<TLogTail> ReadLogTail(const std::string& path, std::size_t maxBytes) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    std::ifstream in(path, std::ios::binary);
+    if (ec || !in) return std::nullopt;
+    TLogTail tail;
+    tail.FullSize = static_cast<std::size_t>(size);
+    const std::size_t keep = std::min(tail.FullSize, maxBytes);
+    in.seekg(static_cast<std::streamoff>(tail.FullSize - keep));
+    tail.Bytes.resize(keep);
+    in.read(tail.Bytes.data(), static_cast<std::streamsize>(keep));
+    tail.Bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (tail.Cut()) {
+        // Start at a whole line when the cut fell inside one.
+        const std::size_t lineEnd = tail.Bytes.find('\n');
+        if (lineEnd != std::string::npos && lineEnd + 1 < tail.Bytes.size()) tail.Bytes.erase(0, lineEnd + 1);
+    }
+    return tail;
+}
+
+TErrorReporter::TErrorReporter(IMailClient& mail, IMessages& messages, std::function<bool()> goOnline,
+                               std::string recipient, WallClock now)
+    : mail_(mail),
+      messages_(messages),
+      goOnline_(std::move(goOnline)),
+      recipient_(std::move(recipient)),
+      now_(std::move(now)) {}
+
+std::string TErrorReporter::MessageID() {
+    char text[80];
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now_().time_since_epoch()).count();
+    std::snprintf(text, sizeof text, "<%lld.%08x%08x@", static_cast<long long>(seconds),
+                  random_.Below(0xFFFFFFFFu), random_.Below(0xFFFFFFFFu));
+    const std::string_view domain = ErrorReportSender.substr(ErrorReportSender.find('@') + 1);
+    return std::string(text) + std::string(domain) + ">";
+}
+
+TMailMessage TErrorReporter::BuildErrorMail(std::string_view sender, std::string_view body,
+                                            const std::string& attachmentPath) {
+    TMailMessage m;
+    m.Sender = ErrorReportSender;
+    m.SenderName = ErrorReportSenderName;
+    m.Recipient = recipient_;
+    m.Subject = ErrorReportSubject;
+    m.Headers = {"Date: " + FormatMailDate(now_()), "Message-ID: " + MessageID()};
+    const std::string_view typed = TrimBlanks(sender);
+    std::string text;
+    if (IsValidMailAddress(typed)) {
+        m.ReplyTo = typed;
+    } else if (!typed.empty()) {
+        text = "E-mail address as typed: " + OneLine(typed) + "\r\n\r\n";
+    }
+    text += WithCrLf(body);
+    if (!attachmentPath.empty()) {
+        const auto log = ReadLogTail(attachmentPath);
+        const std::string name = std::filesystem::path(attachmentPath).filename().string();
+        if (!log) {
+            text += "\r\n(The logfile " + attachmentPath + " could not be read.)\r\n";
+        } else {
+            if (log->Cut())
+                text += "\r\n(The attached logfile was cut to its last " + std::to_string(log->Bytes.size()) +
+                        " of " + std::to_string(log->FullSize) + " bytes.)\r\n";
+            m.Attachment = TMailAttachment{name, log->Bytes};
+        }
+    }
+    m.Body = Cp1252ToUtf8(text);
+    return m;
+}
+
+bool TErrorReporter::SendErrorMail(std::string_view sender, std::string_view body,
+                                   const std::string& attachmentPath) {
+    if (!goOnline_()) {
+        messages_.Information("Operation Failed: Can't connect to the Internet");
+        return false;
+    }
+    mail_.Send(BuildErrorMail(sender, body, attachmentPath));
+    messages_.Information("Thanks for your help!");
+    return true;
+}

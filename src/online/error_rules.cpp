@@ -1,0 +1,102 @@
+// Matching the error-help rules against the log.
+#include "online/error_rules.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+#include "infra/errors.h"
+#include "infra/file_io.h"
+#include "infra/helpers.h"
+#include "infra/log.h"
+
+namespace {
+
+constexpr std::size_t MaxPageNameLength = 100;
+
+bool IsPageChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '_' || c == '-';
+}
+
+// The number of pattern lines a rule asks for, when it may be tried at all.
+std::optional<int> PatternCount(std::string_view rule, std::size_t lineCount) {
+    std::int32_t n = 0;
+    try {
+        n = StrToInt(GetRuleValue("zn", rule));
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
+    const std::size_t limit = std::min<std::size_t>(lineCount, MaxRuleLines);
+    if (n < 1 || static_cast<std::size_t>(n) > limit) return std::nullopt;
+    return n;
+}
+
+bool BlockMatches(const std::vector<std::string>& patterns, const std::vector<std::string>& lines,
+                  std::size_t start) {
+    for (std::size_t k = 0; k < patterns.size(); ++k)
+        if (lines[start + k].find(patterns[k]) == std::string::npos) return false;
+    return true;
+}
+
+}  // namespace
+
+bool HasRuleTag(std::string_view name, std::string_view rule) {
+    return AsciiLowerCase(rule).find("<" + AsciiLowerCase(name)) != std::string::npos;
+}
+
+std::string GetRuleValue(std::string_view name, std::string_view rule) {
+    const std::string key = "<" + AsciiLowerCase(name) + "=";
+    // The value is cut from the rule as written, at the offset found in the lower-cased copy.
+    const std::size_t at = AsciiLowerCase(rule).find(key);
+    if (at == std::string::npos) return {};
+    const std::size_t from = at + key.size();
+    const std::size_t end = rule.find('>', from);
+    return std::string(
+        rule.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from));
+}
+
+bool IsHelpPageName(std::string_view page) {
+    if (page.empty() || page.size() > MaxPageNameLength) return false;
+    if (page.find("..") != std::string_view::npos) return false;
+    for (char c : page)
+        if (!IsPageChar(c)) return false;
+    return true;
+}
+
+TKnownError MatchErrorRule(std::string_view rule, const std::vector<std::string>& logLines) {
+    TKnownError result;
+    const std::optional<int> count = PatternCount(rule, logLines.size());
+    if (!count) return result;
+    const auto n = static_cast<std::size_t>(*count);
+    const bool mustEnd = HasRuleTag("zl", rule);
+    std::vector<std::string> patterns;
+    patterns.reserve(n);
+    for (std::size_t k = 1; k <= n; ++k) patterns.push_back(GetRuleValue("z" + std::to_string(k), rule));
+
+    const std::size_t last = logLines.size() - n;
+    for (std::size_t i = mustEnd ? last : 0; i <= last; ++i) {
+        if (!BlockMatches(patterns, logLines, i)) continue;
+        const std::string page = GetRuleValue("W", rule);
+        if (IsHelpPageName(page)) {
+            result.Page = page;
+            result.KeepLog = HasRuleTag("S", rule);
+        }
+        break;
+    }
+    return result;
+}
+
+TKnownError FindKnownError(std::string_view rules, const std::vector<std::string>& logLines) {
+    for (const std::string& rule : SplitLines(rules)) {
+        TKnownError known = MatchErrorRule(rule, logLines);
+        if (!known.Page.empty()) return known;
+    }
+    return {};
+}
+
+TKnownError FindKnownError(std::string_view rules) {
+    const auto lines = ReadLogLines();
+    if (!lines) return {};
+    return FindKnownError(rules, *lines);
+}

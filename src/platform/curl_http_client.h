@@ -1,0 +1,11 @@
+// The HTTP client on libcurl.
+#pragma once
+
+#include "online/http_client.h"
+
+class CurlHttpClient : public IHttpClient {
+public:
+    CurlHttpClient();
+    // Connect timeout 15 s, whole transfer 60 s, at most 5 redirects.
+    THttpResponse Get(const std::string& url, std::stop_token stop) override;
+};

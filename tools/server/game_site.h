@@ -1,0 +1,48 @@
+// The game server's site: what a request for a path below "/vtrinternal"
+// gets, and the score server's "/score2.php". Pages are files of the www
+// folder, read at each request so that an operator's edits show at once; the
+// ranking list comes from the store.
+// Independent of the HTTP library, so tests and the fuzzer call it directly.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "score_store.h"
+#include "server_clock.h"
+
+struct SiteResponse {
+    int status = 200;
+    std::string contentType;
+    std::string body;
+    std::string location;  // where a redirect leads
+    std::string allow;     // the methods a 405 names
+};
+
+// The largest file the site serves.
+constexpr std::size_t MaxSiteFileBytes = 16 * 1024 * 1024;
+
+class GameSite {
+public:
+    // clock: the time a publication is stored with, which decides its week.
+    GameSite(std::filesystem::path www, IScoreStore& store, IServerClock& clock);
+
+    // method as sent ("GET"); target: the request target, query included.
+    // Never throws: bad requests get 4xx, failures of the store 500.
+    SiteResponse Handle(std::string_view method, std::string_view target) const;
+
+private:
+    SiteResponse File(const std::filesystem::path& relative, bool folder) const;
+    SiteResponse Highscores() const;
+
+    std::filesystem::path www_;
+    IScoreStore& store_;
+    IServerClock& clock_;
+};
+
+// The response of an error status: a short page that names it.
+SiteResponse ErrorResponse(int status);
+// The reason phrase of the statuses the site gives ("Not Found").
+std::string_view StatusText(int status);

@@ -1,0 +1,112 @@
+// vantorel-server: the game's server. Serves the pages below /vtrinternal
+// from the data folder's www (writing a default site on the first start)
+// and the ranking list from its database, until SIGINT or SIGTERM.
+#include <pthread.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "content/content_resources.h"
+#include "default_site.h"
+#include "game_site.h"
+#include "http_front.h"
+#include "pg_score_store.h"
+#include "server_options.h"
+#include "sqlite_score_store.h"
+#include "title_banner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::unique_ptr<IScoreStore> OpenScoreStore(const ServerOptions& o) {
+    if (o.database.empty()) return std::make_unique<SqliteScoreStore>((o.data / "scores.sqlite").string());
+    // More connections than requests served at once would only wait.
+    return std::make_unique<PgScoreStore>(o.database, static_cast<std::size_t>(std::min(o.threads, 8)));
+}
+
+std::unique_ptr<IServerClock> OpenClock(const ServerOptions& o) {
+    if (o.clockFile.empty()) return std::make_unique<SystemServerClock>();
+    return std::make_unique<FileServerClock>(o.clockFile);
+}
+
+std::optional<std::string> GameTitleBanner() {
+    const auto title = ContentResources().Find("BITMAP", "VANTOREL");
+    const auto back = ContentResources().Find("JPEG", "BACK");
+    if (!title || !back) return std::nullopt;
+    return TitleBannerJpeg(*title, *back);
+}
+
+// The address players are sent to for downloads; a wildcard host is not one.
+std::string SiteUrl(const ServerOptions& o, int port) {
+    const bool wildcard = o.host == "0.0.0.0" || o.host == "::" || o.host == "*";
+    return ServerUrl(wildcard ? "localhost" : o.host, port);
+}
+
+int Run(const ServerOptions& o) {
+    // SIGINT and SIGTERM are taken by one thread that stops the server; every
+    // thread started from here on inherits the block.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    fs::create_directories(o.data);
+    const std::unique_ptr<IScoreStore> store = OpenScoreStore(o);
+    const std::unique_ptr<IServerClock> clock = OpenClock(o);
+    GameSite site(o.data / "www", *store, *clock);
+    RequestLog log(std::cout, o.logHeaders);
+    HttpFront front(site, log, o.threads);
+    const int port = front.Bind(o.host, o.port);
+    if (WriteDefaultSite(o.data / "www", DefaultSiteFiles(SiteUrl(o, port), GameTitleBanner())))
+        std::cerr << "vantorel-server: wrote the default site into " << (o.data / "www").string() << "\n";
+    log.WriteText("listening on " + ServerUrl(o.host, port));
+
+    // A signal may come before serving has begun, when stopping does nothing
+    // yet: the stopper repeats until serving has ended.
+    std::atomic<bool> done{false};
+    std::thread stopper([&front, &stopSignals, &done] {
+        int signal = 0;
+        sigwait(&stopSignals, &signal);
+        while (!done) {
+            front.Stop();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    const bool served = front.Serve();
+    done = true;
+    pthread_kill(stopper.native_handle(), SIGTERM);  // wakes the stopper when serving ended by itself
+    stopper.join();
+    return served ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ServerOptions options;
+    try {
+        options = ParseServerOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "vantorel-server: " << e.what() << "\n" << ServerUsage;
+        return 2;
+    }
+    if (options.help) {
+        std::cout << ServerUsage;
+        return 0;
+    }
+    try {
+        return Run(options);
+    } catch (const std::exception& e) {
+        std::cerr << "vantorel-server: " << e.what() << "\n";
+        return 1;
+    }
+}

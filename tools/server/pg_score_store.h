@@ -1,0 +1,26 @@
+// The ranking list in a PostgreSQL database, so that several server
+// instances (behind a load balancer) can share one list. Publications from
+// every instance are stored one after another under a lock the database
+// holds, so ranks stay right however they interleave.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "pg_db.h"
+#include "score_store.h"
+
+class PgScoreStore : public IScoreStore {
+public:
+    // conninfo: a postgresql:// URI (or libpq's "key=value" settings). Creates
+    // the tables when they are missing. Throws EPgError when it cannot.
+    PgScoreStore(const std::string& conninfo, std::size_t maxConnections);
+
+    PublishResult Publish(const ScorePublication& publication, std::int64_t weekStart) override;
+    std::vector<RankedPlayer> TopPlayers(std::size_t count) override;
+    std::optional<RankedPlayer> FindPlayer(const std::string& playerId) override;
+    std::int64_t PlayerCount() override;
+
+private:
+    PgPool pool_;
+};
