@@ -1,4 +1,4 @@
-// Number formatting and lenient number parsing, and the busy wait.
+// Number formatting, lenient number parsing, ASCII text helpers and the busy wait.
 #include "helpers.h"
 
 #include <cerrno>
@@ -74,11 +74,31 @@ std::int32_t StrToInt(std::string_view text) {
     return value;
 }
 
+namespace {
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
 std::string AsciiLowerCase(std::string_view text) {
     std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (char& c : out) c = AsciiLower(c);
     return out;
+}
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    return true;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 void WaitMs(IClock& clock, std::uint32_t ms) {

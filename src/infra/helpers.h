@@ -18,6 +18,10 @@ std::int32_t StrToInt(std::string_view text);
 // Lower case of the letters A to Z only; every other byte keeps its value and
 // place, so an offset found in the result holds in the text too.
 std::string AsciiLowerCase(std::string_view text);
+// True when a and b differ at most in the letter case of A to Z.
+bool SameTextIgnoringCase(std::string_view a, std::string_view b);
+// The text without the blanks (' ' only) at its start and end.
+std::string_view TrimBlanks(std::string_view text);
 // Waits until the clock's millisecond tick has passed its entry value plus
 // ms, in naps of a millisecond on that clock.
 void WaitMs(IClock& clock, std::uint32_t ms);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "errors.h"
+#include "helpers.h"
 
 namespace {
 
@@ -46,17 +47,6 @@ bool Exists(const std::string& path) {
     return stat(path.c_str(), &st) == 0;
 }
 
-char FoldCase(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    return true;
-}
-
 // The entry of dir whose name equals name without regard to case; the exact
 // spelling wins, then the first in byte order, so the choice is repeatable.
 std::string MatchEntry(const std::string& dir, const std::string& name) {
@@ -66,7 +56,7 @@ std::string MatchEntry(const std::string& dir, const std::string& name) {
     std::string best;
     while (const dirent* e = readdir(d)) {
         const std::string_view entry = e->d_name;
-        if (SameIgnoringCase(entry, name) && (best.empty() || entry < best)) best = entry;
+        if (SameTextIgnoringCase(entry, name) && (best.empty() || entry < best)) best = entry;
     }
     closedir(d);
     return best.empty() ? name : best;
@@ -171,8 +161,8 @@ std::string ResolvePath(std::string_view relative) {
     std::vector<std::string> parts = SplitPath(relative);
     std::erase(parts, std::string("."));
     const std::string first = parts.empty() ? std::string() : parts.front();
-    if (SameIgnoringCase(first, "gfx")) return ResolvePathIn(folders.Data, relative);
-    if (SameIgnoringCase(first, "snd")) {
+    if (SameTextIgnoringCase(first, "gfx")) return ResolvePathIn(folders.Data, relative);
+    if (SameTextIgnoringCase(first, "snd")) {
         // Converted music lies in the cache, everything else of snd with the data.
         if (parts.size() > 1 && folders.Cache != folders.Data) {
             std::string cached = ResolvePathIn(folders.Cache, relative);

@@ -8,6 +8,7 @@
 
 #include "infra/cp1252.h"
 #include "infra/file_io.h"
+#include "infra/helpers.h"
 #include "infra/messages.h"
 
 namespace {
@@ -18,12 +19,6 @@ bool IsAddressCharacter(char c) {
     const auto u = static_cast<unsigned char>(c);
     if (u <= 32 || u >= 127) return false;
     return std::string_view("<>,;:\"()[]\\").find(c) == std::string_view::npos;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // Lines of any ending joined with CR LF.

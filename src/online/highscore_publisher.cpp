@@ -5,20 +5,11 @@
 #include <stdexcept>
 
 #include "infra/env_data.h"
+#include "infra/helpers.h"
 #include "infra/messages.h"
 #include "online/score_encoding.h"
 #include "online/score_record.h"
 #include "online/server_addresses.h"
-
-namespace {
-
-std::string Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-}  // namespace
 
 std::string ShownServerText(std::string_view text, std::size_t maxBytes, bool keepLineBreaks) {
     std::string out;
@@ -42,7 +33,7 @@ THighscorePublisher::THighscorePublisher(TInternet& internet, IMessages& message
 
 TPublishResult THighscorePublisher::Publish() {
     TPublishResult result;
-    if (Trimmed(env_.PublishName.str()).empty()) {
+    if (TrimBlanks(env_.PublishName.str()).empty()) {
         messages_.Information("Please enter a name before you upload your score.");
         result.Outcome = TPublishOutcome::NameMissing;
         return result;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "infra/env_data.h"
+#include "infra/helpers.h"
 
 namespace {
 
@@ -11,12 +12,6 @@ constexpr std::size_t MaxShownNameLength = 10;
 
 bool ValidRank(int rank) {
     return rank >= 1 && rank <= HighscoreCount;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
 }
 
 }  // namespace

@@ -1,18 +1,12 @@
 // The internet helpers on top of the HTTP client, the browser and the connection state.
 #include "online/internet.h"
 
-#include <cctype>
-
+#include "infra/helpers.h"
 #include "infra/messages.h"
 
 bool IsWebAddress(std::string_view url) {
-    const auto startsWith = [&](std::string_view prefix) {
-        if (url.size() < prefix.size()) return false;
-        for (std::size_t i = 0; i < prefix.size(); ++i)
-            if (std::tolower(static_cast<unsigned char>(url[i])) != prefix[i]) return false;
-        return true;
-    };
-    return startsWith("http://") || startsWith("https://");
+    const std::string start = AsciiLowerCase(url.substr(0, 8));
+    return start.starts_with("http://") || start.starts_with("https://");
 }
 
 std::string NormaliseLineBreaks(std::string_view text) {

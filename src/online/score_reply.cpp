@@ -2,21 +2,11 @@
 #include "online/score_reply.h"
 
 #include "infra/file_io.h"
+#include "infra/helpers.h"
 
 namespace {
 
 constexpr std::size_t MaxPlayerIDLength = 32;
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    return true;
-}
 
 bool IsIDCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
@@ -26,7 +16,7 @@ bool IsIDCharacter(char c) {
 
 std::string TScoreReply::Value(std::string_view key) const {
     for (const auto& [name, value] : Lines)
-        if (SameIgnoringCase(name, key)) return value;
+        if (SameTextIgnoringCase(name, key)) return value;
     return {};
 }
 
