@@ -8,12 +8,11 @@
 #include "game/game_sounds.h"
 #include "hud/displays.h"
 #include "infra/clock.h"
-#include "infra/config_file.h"
 #include "infra/env_data.h"
 #include "infra/errors.h"
 #include "infra/game_data.h"
-#include "infra/helpers.h"
 #include "infra/log.h"
+#include "infra/option_settings.h"
 #include "online/system_report.h"
 #include "world/bubble_points.h"
 #include "world/bubbles.h"
@@ -32,9 +31,9 @@ constexpr std::int32_t ApproachSteps = 100;  // glsBegin2: two seconds
 constexpr std::int32_t InfoSteps = 9000;     // glsInfo: three minutes at most
 
 bool CaveEditOn(IMessages& messages) {
-    // Only the low byte counts; a value that is no number leaves the mode off.
+    // A value that is no number leaves the mode off.
     try {
-        return (StrToInt(ReadSetting("caveedit", "0", messages)) & 0xFF) != 0;
+        return ReadCaveEditSetting(messages);
     } catch (const EConvertError&) {
         return false;
     }

@@ -1,4 +1,4 @@
-// From Env and prog.cfg to the options dialog's controls and back.
+// From Env and prog.cfg to the options dialog's controls and back, and the cave editor's switch.
 #include "infra/option_settings.h"
 
 #include <algorithm>
@@ -28,7 +28,11 @@ void ReadOptionSettings(TOptionSettings& s, IMessages& messages) {
     s.MusicVolume = std::clamp<std::int32_t>(Env.MusicVolume, 0, VolumeMax);
     s.SoundVolume = std::clamp<std::int32_t>(Env.SoundVolume, 0, VolumeMax);
     s.CaveEdit = false;
-    s.CaveEdit = (StrToInt(ReadSetting("caveedit", "0", messages)) & 0xFF) != 0;
+    s.CaveEdit = ReadCaveEditSetting(messages);
+}
+
+bool ReadCaveEditSetting(IMessages& messages) {
+    return (StrToInt(ReadSetting("caveedit", "0", messages)) & 0xFF) != 0;
 }
 
 void WriteOptionSettings(const TOptionSettings& shown, const TOptionSettings& chosen) {
