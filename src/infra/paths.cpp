@@ -88,12 +88,6 @@ const TProgramFolders& ChosenFolders() {
     return folders;
 }
 
-std::string WithoutTrailingSlash(std::string_view dir) {
-    std::string d(dir);
-    while (d.size() > 1 && d.back() == '/') d.pop_back();
-    return d;
-}
-
 }  // namespace
 
 const TProgramFolders& ProgramFolders() {

@@ -31,12 +31,13 @@ std::string XdgFolder(const TGetEnv& getEnv, const char* name, const char* fallb
     return HomeDir(getEnv) + "/" + fallback;
 }
 
-std::string WithoutTrailingSlash(std::string dir) {
-    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-    return dir;
-}
-
 }  // namespace
+
+std::string WithoutTrailingSlash(std::string_view dir) {
+    std::string d(dir);
+    while (d.size() > 1 && d.back() == '/') d.pop_back();
+    return d;
+}
 
 TProgramFolders ChooseProgramFolders(const std::string& exeDir, const TGetEnv& getEnv) {
     const std::string dir = WithoutTrailingSlash(exeDir);

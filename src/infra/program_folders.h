@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 struct TProgramFolders {
     // The game's data: gfx, GFX, snd (sounds and MP3 music), and the level and
@@ -18,6 +19,9 @@ struct TProgramFolders {
 
     bool operator==(const TProgramFolders&) const = default;
 };
+
+// The folder's text without trailing slashes; "/" stays as it is.
+std::string WithoutTrailingSlash(std::string_view dir);
 
 // An environment variable's value; nullptr when it is not set.
 using TGetEnv = std::function<const char*(const char* name)>;
