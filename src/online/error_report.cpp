@@ -36,6 +36,17 @@ std::string OneLine(std::string_view text) {
     return out;
 }
 
+// Attaches the log at path; the note the body ends with (UTF-8, like the
+// file system's names), empty when the whole log went along.
+std::string AttachLog(TMailMessage& m, const std::string& path) {
+    const auto log = ReadLogTail(path);
+    if (!log) return "\r\n(The logfile " + path + " could not be read.)\r\n";
+    m.Attachment = TMailAttachment{std::filesystem::path(path).filename().string(), log->Bytes};
+    if (!log->Cut()) return {};
+    return "\r\n(The attached logfile was cut to its last " + std::to_string(log->Bytes.size()) + " of " +
+           std::to_string(log->FullSize) + " bytes.)\r\n";
+}
+
 }  // namespace
 
 bool IsValidMailAddress(std::string_view address) {
@@ -113,19 +124,8 @@ TMailMessage TErrorReporter::BuildErrorMail(std::string_view sender, std::string
         text = "E-mail address as typed: " + OneLine(typed) + "\r\n\r\n";
     }
     text += WithCrLf(body);
-    if (!attachmentPath.empty()) {
-        const auto log = ReadLogTail(attachmentPath);
-        const std::string name = std::filesystem::path(attachmentPath).filename().string();
-        if (!log) {
-            text += "\r\n(The logfile " + attachmentPath + " could not be read.)\r\n";
-        } else {
-            if (log->Cut())
-                text += "\r\n(The attached logfile was cut to its last " + std::to_string(log->Bytes.size()) +
-                        " of " + std::to_string(log->FullSize) + " bytes.)\r\n";
-            m.Attachment = TMailAttachment{name, log->Bytes};
-        }
-    }
     m.Body = Cp1252ToUtf8(text);
+    if (!attachmentPath.empty()) m.Body += AttachLog(m, attachmentPath);
     return m;
 }
 

@@ -101,6 +101,16 @@ TEST_F(ErrorReportTest, OnlyTheLastMebibyteOfALongLogTravelsAndTheBodySaysSo) {
               std::string::npos);
 }
 
+TEST_F(ErrorReportTest, ALogThatCannotBeReadIsNamedAsTheFileSystemSpellsIt) {
+    // File names are UTF-8 here; only the typed text is Windows-1252.
+    const std::string path = (dir / "J\xC3\xB6rg/LOG.TXT").string();
+    auto reporter = MakeReporter();
+    reporter.SendErrorMail("", "Gr\xFC\xDF", path);
+    const TMailMessage& m = mail.sent.at(0);
+    EXPECT_FALSE(m.Attachment);
+    EXPECT_EQ(m.Body, "Gr\xC3\xBC\xC3\x9F\r\n\r\n(The logfile " + path + " could not be read.)\r\n");
+}
+
 TEST_F(ErrorReportTest, NothingIsSentOfflineAndFailuresReachTheCaller) {
     online = false;
     auto reporter = MakeReporter();
