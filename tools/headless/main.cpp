@@ -35,15 +35,54 @@ public:
     void Finished() override {}
 };
 
+// What the menu window does before a game: its folder, the records, the music.
+void PrepareLikeTheMenu(const TOutsideWorld& outside) {
+    EnterProgramDir();
+    EnsureSpsDir();
+    LoadEnv();
+    LoadGameData("SPS/game.dat", *outside.Messages);
+    ConsoleProgress progress;
+    ConvertSounds(progress, outside);
+}
+
+// The input script's happenings, and the close request after the last step.
+void ScheduleInput(CaptureDisplay& display, const HeadlessOptions& options, const std::string& inputFile) {
+    if (!inputFile.empty()) {
+        const auto script = ReadWholeFile(inputFile);
+        if (!script) throw std::runtime_error("cannot read " + inputFile);
+        LoadInputScript(*script, display);
+    }
+    InputEvent close;
+    close.Kind = InputKind::CloseRequest;
+    const std::uint64_t closeAtMs = options.MaxSteps * 20;
+    display.ScheduleInput(static_cast<std::uint32_t>(std::min<std::uint64_t>(closeAtMs, 0x7FFFFFFF)), close);
+}
+
+// Saves the frame presented when each of the chosen steps has been reached.
+std::function<void(const TSurface&)> FrameSaver(const HeadlessOptions& options, const std::string& framesDir,
+                                                const TDDFullScreenForm1& form) {
+    if (!framesDir.empty()) std::filesystem::create_directories(framesDir);
+    return
+        [&options, framesDir, &form, pending = options.SaveAtSteps.begin()](const TSurface& surface) mutable {
+            while (pending != options.SaveAtSteps.end() && *pending <= form.StepCount) {
+                const std::string path = framesDir + "/step_" + std::to_string(*pending) + ".png";
+                SaveSurfaceAsPng(const_cast<TSurface&>(surface), path);
+                std::cerr << "saved " << path << '\n';
+                ++pending;
+            }
+        };
+}
+
+// Paths on the command line are relative to where the runner was started,
+// not to the program directory it moves into.
+std::string Absolute(const std::string& path) {
+    return path.empty() ? std::string() : std::filesystem::absolute(path).string();
+}
+
 int Run(const HeadlessOptions& options) {
-    // Paths on the command line are relative to where the runner was started,
-    // not to the program directory it moves into.
-    const std::string inputFile =
-        options.InputFile.empty() ? std::string() : std::filesystem::absolute(options.InputFile).string();
-    const std::string framesDir = options.SaveFramesDir.empty()
-                                      ? std::string()
-                                      : std::filesystem::absolute(options.SaveFramesDir).string();
-    if (!options.Dir.empty()) SetProgramDir(std::filesystem::absolute(options.Dir).string());
+    const std::string inputFile = Absolute(options.InputFile);
+    const std::string framesDir = Absolute(options.SaveFramesDir);
+    if (!options.Dir.empty()) SetProgramDir(Absolute(options.Dir));
     std::function<void(std::string_view)> onLogLine;
     SetLogListener([&onLogLine](std::string_view line) {
         std::cout << line << '\n';
@@ -53,30 +92,14 @@ int Run(const HeadlessOptions& options) {
     TOutsideWorld outside;
     outside.Resources = &ContentResources();
     outside.Fonts = &font;
-
-    // What the menu window does before a game: its folder, the records, the music.
-    EnterProgramDir();
-    EnsureSpsDir();
-    LoadEnv();
-    LoadGameData("SPS/game.dat", *outside.Messages);
-    ConsoleProgress progress;
-    ConvertSounds(progress, outside);
+    PrepareLikeTheMenu(outside);
     // Game time from here on; the music preparation above waits on real time.
     ManualClock clock(0);
     outside.Clock = &clock;
     if (options.Seed) RandSeed = *options.Seed;
 
     CaptureDisplay display(clock, options.MsPerFrame);
-    if (!options.InputFile.empty()) {
-        const auto script = ReadWholeFile(inputFile);
-        if (!script) throw std::runtime_error("cannot read " + inputFile);
-        LoadInputScript(*script, display);
-    }
-    InputEvent close;
-    close.Kind = InputKind::CloseRequest;
-    const std::uint64_t closeAtMs = options.MaxSteps * 20;
-    display.ScheduleInput(static_cast<std::uint32_t>(std::min<std::uint64_t>(closeAtMs, 0x7FFFFFFF)), close);
-
+    ScheduleInput(display, options, inputFile);
     TDDFullScreenForm1 form(
         display, [&clock] { return std::make_unique<RecordingAudioOutput>(clock); }, outside);
     form.ThreadedLoop = false;
@@ -86,15 +109,8 @@ int Run(const HeadlessOptions& options) {
         onLogLine = [&bot](std::string_view line) { bot->OnLogLine(line); };
     }
     form.SetDisplayMode(options.Mode);
-    auto pending = options.SaveAtSteps.begin();
-    if (!framesDir.empty()) std::filesystem::create_directories(framesDir);
-    display.OnPresent = [&](const TSurface& surface) {
-        while (pending != options.SaveAtSteps.end() && *pending <= form.StepCount) {
-            const std::string path = framesDir + "/step_" + std::to_string(*pending) + ".png";
-            SaveSurfaceAsPng(const_cast<TSurface&>(surface), path);
-            std::cerr << "saved " << path << '\n';
-            ++pending;
-        }
+    display.OnPresent = [saveFrame = FrameSaver(options, framesDir, form), &bot](const TSurface& surface) {
+        saveFrame(surface);
         if (bot) bot->OnFrame();
     };
     form.ShowModal();
