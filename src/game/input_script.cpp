@@ -7,14 +7,9 @@
 
 #include "infra/cp1252.h"
 #include "infra/file_io.h"
+#include "infra/helpers.h"
 
 namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 bool ParseNumber(const std::string& text, std::int64_t& out) {
     const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
@@ -40,7 +35,7 @@ bool KeyEvents(std::string name, std::vector<InputEvent>& out) {
     InputEvent down;
     down.Kind = InputKind::KeyDown;
     for (;;) {
-        const std::string lower = Lower(name);
+        const std::string lower = AsciiLowerCase(name);
         if (lower.rfind("ctrl+", 0) == 0)
             down.Shift.Ctrl = true, name.erase(0, 5);
         else if (lower.rfind("shift+", 0) == 0)
@@ -50,7 +45,7 @@ bool KeyEvents(std::string name, std::vector<InputEvent>& out) {
         else
             break;
     }
-    const std::string lower = Lower(name);
+    const std::string lower = AsciiLowerCase(name);
     char ch = 0;
     if (name.size() == 1 && ((lower[0] >= 'a' && lower[0] <= 'z') || (lower[0] >= '0' && lower[0] <= '9'))) {
         down.Key = static_cast<std::uint16_t>(lower[0] >= 'a' ? lower[0] - 'a' + 'A' : lower[0]);
@@ -76,7 +71,7 @@ bool KeyEvents(std::string name, std::vector<InputEvent>& out) {
 }
 
 bool Button(const std::string& word, TMouseButton& button) {
-    const std::string w = Lower(word);
+    const std::string w = AsciiLowerCase(word);
     if (w.empty() || w == "left")
         button = TMouseButton::mbLeft;
     else if (w == "right")
@@ -88,6 +83,45 @@ bool Button(const std::string& word, TMouseButton& button) {
     return true;
 }
 
+// The window's happenings of the line's word what, read from the rest of
+// the line; false when they make no sense.
+bool WindowEvents(const std::string& what, std::istringstream& in, std::vector<InputEvent>& events) {
+    std::string a;
+    InputEvent e;
+    if (what == "click" || what == "down" || what == "up") {
+        in >> a;
+        if (!Button(a, e.Button)) return false;
+        if (what != "up") e.Kind = InputKind::MouseDown, events.push_back(e);
+        if (what != "down") e.Kind = InputKind::MouseUp, events.push_back(e);
+    } else if (what == "key") {
+        in >> a;
+        return KeyEvents(a, events);
+    } else if (what == "text") {
+        std::getline(in, a);
+        if (!a.empty() && a.front() == ' ') a.erase(0, 1);
+        e.Kind = InputKind::KeyPress;
+        for (char c : Utf8ToCp1252(a)) {
+            e.Char = c;
+            events.push_back(e);
+        }
+    } else if (what == "wheel") {
+        in >> a;
+        a = AsciiLowerCase(a);
+        if (a != "up" && a != "down") return false;
+        e.Kind = a == "up" ? InputKind::MouseWheelUp : InputKind::MouseWheelDown;
+        events.push_back(e);
+    } else if (what == "close" || what == "expose" || what == "activate" || what == "deactivate") {
+        e.Kind = what == "close"      ? InputKind::CloseRequest
+                 : what == "expose"   ? InputKind::Expose
+                 : what == "activate" ? InputKind::Activate
+                                      : InputKind::Deactivate;
+        events.push_back(e);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // The happenings of one line; false when the line makes no sense.
 bool ParseLine(const std::string& line, CaptureDisplay& display) {
     std::istringstream in(line);
@@ -96,9 +130,8 @@ bool ParseLine(const std::string& line, CaptureDisplay& display) {
     std::int64_t at = 0;
     if (!ParseNumber(timeText, at) || at < 0 || at > 0x7FFFFFFF) return false;
     const auto ms = static_cast<std::uint32_t>(at);
-    what = Lower(what);
+    what = AsciiLowerCase(what);
     std::string a, b;
-    std::vector<InputEvent> events;
     if (what == "move") {
         std::int64_t x = 0, y = 0;
         in >> a >> b;
@@ -106,48 +139,15 @@ bool ParseLine(const std::string& line, CaptureDisplay& display) {
         display.ScheduleMouse(ms, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
         return true;
     }
-    if (what == "click" || what == "down" || what == "up") {
-        in >> a;
-        InputEvent e;
-        if (!Button(a, e.Button)) return false;
-        if (what != "up") e.Kind = InputKind::MouseDown, events.push_back(e);
-        if (what != "down") e.Kind = InputKind::MouseUp, events.push_back(e);
-    } else if (what == "key") {
-        in >> a;
-        if (!KeyEvents(a, events)) return false;
-    } else if (what == "text") {
-        std::string rest;
-        std::getline(in, rest);
-        if (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
-        for (char c : Utf8ToCp1252(rest)) {
-            InputEvent e;
-            e.Kind = InputKind::KeyPress;
-            e.Char = c;
-            events.push_back(e);
-        }
-    } else if (what == "wheel") {
-        in >> a;
-        InputEvent e;
-        a = Lower(a);
-        if (a != "up" && a != "down") return false;
-        e.Kind = a == "up" ? InputKind::MouseWheelUp : InputKind::MouseWheelDown;
-        events.push_back(e);
-    } else if (what == "close" || what == "expose" || what == "activate" || what == "deactivate") {
-        InputEvent e;
-        e.Kind = what == "close"      ? InputKind::CloseRequest
-                 : what == "expose"   ? InputKind::Expose
-                 : what == "activate" ? InputKind::Activate
-                                      : InputKind::Deactivate;
-        events.push_back(e);
-    } else if (what == "stall") {
+    if (what == "stall") {
         std::int64_t d = 0;
         in >> a;
         if (!ParseNumber(a, d) || d < 0 || d > 3600000) return false;
         display.ScheduleStall(ms, static_cast<std::uint32_t>(d));
         return true;
-    } else {
-        return false;
     }
+    std::vector<InputEvent> events;
+    if (!WindowEvents(what, in, events)) return false;
     for (const InputEvent& e : events) display.ScheduleInput(ms, e);
     return true;
 }
