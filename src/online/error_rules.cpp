@@ -19,11 +19,36 @@ bool IsPageChar(char c) {
            c == '_' || c == '-';
 }
 
+// A rule and its lower-cased copy, made once for all of its tags: tag names
+// are found in the copy, values cut from the rule as written at the same offset.
+class TRule {
+public:
+    explicit TRule(std::string_view text) : text_(text), lower_(AsciiLowerCase(text)) {}
+
+    bool HasTag(std::string_view name) const {
+        return lower_.find("<" + AsciiLowerCase(name)) != std::string::npos;
+    }
+
+    std::string Value(std::string_view name) const {
+        const std::string key = "<" + AsciiLowerCase(name) + "=";
+        const std::size_t at = lower_.find(key);
+        if (at == std::string::npos) return {};
+        const std::size_t from = at + key.size();
+        const std::size_t end = text_.find('>', from);
+        return std::string(
+            text_.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from));
+    }
+
+private:
+    std::string_view text_;
+    std::string lower_;
+};
+
 // The number of pattern lines a rule asks for, when it may be tried at all.
-std::optional<int> PatternCount(std::string_view rule, std::size_t lineCount) {
+std::optional<int> PatternCount(const TRule& rule, std::size_t lineCount) {
     std::int32_t n = 0;
     try {
-        n = StrToInt(GetRuleValue("zn", rule));
+        n = StrToInt(rule.Value("zn"));
     } catch (const EConvertError&) {
         return std::nullopt;
     }
@@ -42,18 +67,11 @@ bool BlockMatches(const std::vector<std::string>& patterns, const std::vector<st
 }  // namespace
 
 bool HasRuleTag(std::string_view name, std::string_view rule) {
-    return AsciiLowerCase(rule).find("<" + AsciiLowerCase(name)) != std::string::npos;
+    return TRule(rule).HasTag(name);
 }
 
 std::string GetRuleValue(std::string_view name, std::string_view rule) {
-    const std::string key = "<" + AsciiLowerCase(name) + "=";
-    // The value is cut from the rule as written, at the offset found in the lower-cased copy.
-    const std::size_t at = AsciiLowerCase(rule).find(key);
-    if (at == std::string::npos) return {};
-    const std::size_t from = at + key.size();
-    const std::size_t end = rule.find('>', from);
-    return std::string(
-        rule.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from));
+    return TRule(rule).Value(name);
 }
 
 bool IsHelpPageName(std::string_view page) {
@@ -64,23 +82,24 @@ bool IsHelpPageName(std::string_view page) {
     return true;
 }
 
-TKnownError MatchErrorRule(std::string_view rule, const std::vector<std::string>& logLines) {
+TKnownError MatchErrorRule(std::string_view text, const std::vector<std::string>& logLines) {
     TKnownError result;
+    const TRule rule(text);
     const std::optional<int> count = PatternCount(rule, logLines.size());
     if (!count) return result;
     const auto n = static_cast<std::size_t>(*count);
-    const bool mustEnd = HasRuleTag("zl", rule);
+    const bool mustEnd = rule.HasTag("zl");
     std::vector<std::string> patterns;
     patterns.reserve(n);
-    for (std::size_t k = 1; k <= n; ++k) patterns.push_back(GetRuleValue("z" + std::to_string(k), rule));
+    for (std::size_t k = 1; k <= n; ++k) patterns.push_back(rule.Value("z" + std::to_string(k)));
 
     const std::size_t last = logLines.size() - n;
     for (std::size_t i = mustEnd ? last : 0; i <= last; ++i) {
         if (!BlockMatches(patterns, logLines, i)) continue;
-        const std::string page = GetRuleValue("W", rule);
+        const std::string page = rule.Value("W");
         if (IsHelpPageName(page)) {
             result.Page = page;
-            result.KeepLog = HasRuleTag("S", rule);
+            result.KeepLog = rule.HasTag("S");
         }
         break;
     }
