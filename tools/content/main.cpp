@@ -58,7 +58,8 @@ Options ParseArgs(int argc, char** argv) {
     }
     if (o.out.empty() || o.level.empty() || o.resources.empty())
         throw std::runtime_error(
-            "usage: vantorel-content --out DIR --level LEVEL.txt --resources FILE.cpp [--preview FILE.png]");
+            "usage: vantorel-content --out DIR --level LEVEL.txt --resources FILE.cpp [--preview FILE.png] "
+            "[--icon-name NAME]");
     return o;
 }
 
