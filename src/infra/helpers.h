@@ -20,6 +20,10 @@ std::int32_t StrToInt(std::string_view text);
 std::string AsciiLowerCase(std::string_view text);
 // True when a and b differ at most in the letter case of A to Z.
 bool SameTextIgnoringCase(std::string_view a, std::string_view b);
+// A control character: a byte below 32 (line breaks and tabs too) or DEL (127).
+inline bool IsControlCharacter(char c) {
+    return static_cast<unsigned char>(c) < 32 || c == 127;
+}
 // The text without the blanks (' ' only) at its start and end.
 std::string_view TrimBlanks(std::string_view text);
 // Waits until the clock's millisecond tick has passed its entry value plus

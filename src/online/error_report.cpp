@@ -32,7 +32,7 @@ std::string WithCrLf(std::string_view text) {
 std::string OneLine(std::string_view text) {
     std::string out;
     for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 32 && c != 127) out += c;
+        if (!IsControlCharacter(c)) out += c;
     return out;
 }
 

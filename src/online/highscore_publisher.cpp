@@ -14,9 +14,8 @@
 std::string ShownServerText(std::string_view text, std::size_t maxBytes, bool keepLineBreaks) {
     std::string out;
     for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
         const bool lineBreak = c == '\r' || c == '\n';
-        if ((byte < 32 || byte == 127) && !(keepLineBreaks && lineBreak)) continue;
+        if (IsControlCharacter(c) && !(keepLineBreaks && lineBreak)) continue;
         if (out.size() == maxBytes) return out + "...";
         out += c;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "infra/env_data.h"
+#include "infra/helpers.h"
 #include "online/score_encoding.h"
 #include "online/score_reply.h"
 
@@ -15,10 +16,6 @@ constexpr std::size_t MaxEmailLength = 40;
 constexpr std::size_t MaxCommentLength = 80;
 constexpr std::size_t MaxStatisticsLength = 100;
 constexpr std::int32_t MaxAge = 110;
-
-bool IsControl(unsigned char c) {
-    return c < 32 || c == 127;
-}
 
 [[noreturn]] void Reject(const std::string& why) {
     throw EScoreRecordError("Ung\xFCltiger Datensatz: " + why);
@@ -39,7 +36,7 @@ std::string TextField(std::string_view field, std::size_t maxLength, const char*
     if (field == " ") return {};
     if (field.size() > maxLength) Reject(std::string(what) + " ist zu lang");
     for (const char c : field)
-        if (IsControl(static_cast<unsigned char>(c))) Reject(std::string(what) + " enth\xE4lt Steuerzeichen");
+        if (IsControlCharacter(c)) Reject(std::string(what) + " enth\xE4lt Steuerzeichen");
     return std::string(field);
 }
 
@@ -78,7 +75,7 @@ std::string CleanScoreField(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
-        if (IsControl(static_cast<unsigned char>(c))) continue;
+        if (IsControlCharacter(c)) continue;
         out += c == '|' ? '/' : c;
     }
     return out;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "infra/file_io.h"
+#include "infra/helpers.h"
 #include "online/browser_launcher.h"
 
 namespace {
@@ -11,22 +12,17 @@ namespace {
 constexpr std::size_t MaxVersionLength = 20;
 constexpr std::size_t MaxAddressLength = 2000;
 
-bool IsControl(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b < 0x20 || b == 0x7F;
-}
-
 bool PlausibleVersion(std::string_view line) {
     if (line.empty() || line.size() > MaxVersionLength) return false;
     return std::none_of(line.begin(), line.end(), [](char c) {
         const auto b = static_cast<unsigned char>(c);
-        return IsControl(c) || b >= 0x80 || c == '<';
+        return IsControlCharacter(c) || b >= 0x80 || c == '<';
     });
 }
 
 bool PlausibleAddress(std::string_view line) {
     return IsWebAddress(line) && line.size() <= MaxAddressLength &&
-           std::none_of(line.begin(), line.end(), IsControl);
+           std::none_of(line.begin(), line.end(), IsControlCharacter);
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ std::string WithoutDotSegments(std::string_view path) {
 
 std::optional<TWebAddress> ParseWebAddress(std::string_view url) {
     for (char c : url)
-        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7f) return std::nullopt;
+        if (IsControlCharacter(c) || c == ' ') return std::nullopt;
     const std::size_t schemeEnd = url.find("://");
     if (schemeEnd == std::string_view::npos) return std::nullopt;
     TWebAddress address;
