@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 
 #include "infra/errors.h"
 #include "infra/file_io.h"
@@ -19,29 +20,54 @@ bool IsPageChar(char c) {
            c == '_' || c == '-';
 }
 
-// A rule and its lower-cased copy, made once for all of its tags: tag names
-// are found in the copy, values cut from the rule as written at the same offset.
+bool IsTagNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+// A rule read once for all of its tags: tag names are found in a lower-cased
+// copy, values cut from the rule as written at the same offset. Where each
+// name of letters and digits first stands as "<name=" is noted in one pass,
+// so that a rule asking for many tags costs no more than its length.
 class TRule {
 public:
-    explicit TRule(std::string_view text) : text_(text), lower_(AsciiLowerCase(text)) {}
+    explicit TRule(std::string_view text) : text_(text), lower_(AsciiLowerCase(text)) {
+        for (std::size_t at = lower_.find('<'); at != std::string::npos; at = lower_.find('<', at + 1)) {
+            std::size_t end = at + 1;
+            while (end < lower_.size() && IsTagNameChar(lower_[end])) ++end;
+            if (end < lower_.size() && lower_[end] == '=')
+                values_.try_emplace(std::string_view(lower_).substr(at + 1, end - at - 1), end + 1);
+        }
+    }
+    TRule(const TRule&) = delete;
+    TRule& operator=(const TRule&) = delete;
 
     bool HasTag(std::string_view name) const {
         return lower_.find("<" + AsciiLowerCase(name)) != std::string::npos;
     }
 
     std::string Value(std::string_view name) const {
-        const std::string key = "<" + AsciiLowerCase(name) + "=";
-        const std::size_t at = lower_.find(key);
-        if (at == std::string::npos) return {};
-        const std::size_t from = at + key.size();
+        const std::string key = AsciiLowerCase(name);
+        const std::size_t from = ValueStart(key);
+        if (from == std::string::npos) return {};
         const std::size_t end = text_.find('>', from);
         return std::string(
             text_.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from));
     }
 
 private:
+    // Where the value of "<key=" starts; npos when the rule has no such tag.
+    std::size_t ValueStart(const std::string& key) const {
+        if (std::all_of(key.begin(), key.end(), IsTagNameChar)) {
+            const auto found = values_.find(key);
+            return found == values_.end() ? std::string::npos : found->second;
+        }
+        const std::size_t at = lower_.find("<" + key + "=");
+        return at == std::string::npos ? at : at + key.size() + 2;
+    }
+
     std::string_view text_;
     std::string lower_;
+    std::unordered_map<std::string_view, std::size_t> values_;
 };
 
 // The number of pattern lines a rule asks for, when it may be tried at all.
