@@ -411,4 +411,31 @@ TEST_F(MainFormTest, ClosingADialogActivatesTheWindowAgain) {
     EXPECT_EQ(messages.shown.size(), 2u);
 }
 
+TEST_F(MainFormTest, ClosingTheErrorReportActivatesTheWindowOnce) {
+    auto form = MakeForm();
+    form->FormActivate();
+    // The report dialog closes with its close box: the log stays.
+    int reports = 0;
+    QObject::connect(form.get(), &TForm1::PublishErrorreportRequested, [&] {
+        ++reports;
+        messages.answer = false;
+    });
+    dir.Write("sps/LOG.TXT", "ERROR\r\n");
+    form->ActionPublishErrorreport->trigger();
+    QTest::qWait(20);
+    ASSERT_EQ(messages.shown.size(), 1u);  // the error help's question
+    EXPECT_EQ(messages.shown[0].rfind("An error occurred during the execution of the program.", 0), 0u);
+    // After an unclean game the report comes from the error help; the report
+    // closing and the game ending activate the window once, which does not ask again.
+    messages.shown.clear();
+    messages.answer = true;
+    http.Answer(GameServerPage("errors.txt"), 200, "");
+    duringGame = [this] { dir.Write("sps/LOG.TXT", "glsLoop: Fehler\r\nERROR\r\n"); };
+    form->ActionStart->trigger();
+    QTest::qWait(20);
+    EXPECT_EQ(reports, 2);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1], "Sorry, this error is unknown. Would you like to send us an error report?");
+}
+
 }  // namespace
