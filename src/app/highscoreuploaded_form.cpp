@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "app/qt_text.h"
-#include "app/window_placement.h"
 #include "infra/messages.h"
 #include "online/highscore_publisher.h"
 #include "online/internet.h"
@@ -58,11 +57,6 @@ void THighscoreuploadedForm::CreateColumn(const TScoreReply& reply, int x, const
     top->setText(WithValue(top, ShownReplyValue(reply, key("Platz1"))) + p->text());
     for (QLabel* label : {title, rank, oldRank, top})
         label->setGeometry(x, label->y(), ColumnWidth, label->height());
-}
-
-void THighscoreuploadedForm::showEvent(QShowEvent* e) {
-    TBackPictureDialog::showEvent(e);
-    CentreOnScreen(*this);
 }
 
 void THighscoreuploadedForm::Button2Click() {
