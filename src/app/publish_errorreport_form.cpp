@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -109,6 +110,9 @@ void TPublishErrorreportForm::CreateControls() {
 
 void TPublishErrorreportForm::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    // Not again when the window manager restores the minimised dialog: what
+    // was typed stays, and a log written meanwhile is not attached.
+    if (e->spontaneous()) return;
     CentreOnScreen(*this);
     FormShow();
     Memo1->setFocus();
