@@ -53,7 +53,9 @@ void THighscoreuploadedForm::CreateColumn(const TScoreReply& reply, int x, const
     oldRank = AddLabel("Your old ranking:", 130, 22, 10);
     const std::string old = ShownReplyValue(reply, key("Alterrang"));
     if (!old.empty()) oldRank->setText(WithValue(oldRank, old));
-    top = AddLabel("Top of the list:", 154, 44, 10);
+    // Two lines of room for a long score, the first in step with the rows above.
+    top = AddLabel("Top of the list:", 157, 44, 10);
+    top->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     top->setText(WithValue(top, ShownReplyValue(reply, key("Platz1"))) + p->text());
     for (QLabel* label : {title, rank, oldRank, top})
         label->setGeometry(x, label->y(), ColumnWidth, label->height());
