@@ -224,7 +224,13 @@ void TForm1::ActionStartExecute() {
     std::optional<int> mode;
     if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) mode = Env.DisplayMode;
     const std::int32_t bestBefore = Env.Highscores[0].Score;
-    RunGameScreen(mode);
+    try {
+        RunGameScreen(mode);
+    } catch (const std::exception& e) {
+        // The game screen could not even be made (no display): said here, and
+        // what follows a game still runs, the timer's restart included.
+        messages_.Error(e.what());
+    }
     AfterGame(bestBefore);
 }
 

@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "app/main_form_fixture.h"
@@ -266,6 +267,17 @@ TEST_F(MainFormTest, WhileTheGameRunsTheWindowTakesNoInputAndStaysOpen) {
     // Afterwards the window takes input again.
     QTest::keyPress(&form, Qt::Key_E);
     EXPECT_TRUE(form.EditorKeyHeld);
+}
+
+TEST_F(MainFormTest, AGameScreenThatCannotBeMadeIsReportedAndTheTimerRunsAgain) {
+    auto form = MakeForm();
+    form->FormActivate();
+    duringGame = [] { throw std::runtime_error("SDL video: no display"); };
+    EXPECT_NO_THROW(form->ActionStart->trigger());
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back(), "SDL video: no display");
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_FALSE(form->GameRunning());
 }
 
 TEST_F(MainFormTest, AnUnknownDisplayModeLeavesTheGameScreensDefault) {
