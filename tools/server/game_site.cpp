@@ -38,8 +38,7 @@ bool IsInside(const fs::path& file, const fs::path& folder) {
     return true;
 }
 
-}  // namespace
-
+// The reason phrase of the statuses the site gives ("Not Found").
 std::string_view StatusText(int status) {
     switch (status) {
         case 200:
@@ -60,6 +59,8 @@ std::string_view StatusText(int status) {
             return "Error";
     }
 }
+
+}  // namespace
 
 SiteResponse ErrorResponse(int status) {
     SiteResponse r;
