@@ -8,6 +8,7 @@
 
 #include "highscore_page.h"
 #include "html_page.h"
+#include "infra/helpers.h"
 #include "score_publishing.h"
 #include "site_path.h"
 
@@ -16,9 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string ContentType(const fs::path& file) {
-    std::string ext = file.extension().string();
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const std::string ext = AsciiLowerCase(file.extension().string());
     if (ext == ".htm" || ext == ".html") return "text/html; charset=utf-8";
     // Rules are matched byte for byte against the game's log: no charset is claimed.
     if (ext == ".txt") return "text/plain";
