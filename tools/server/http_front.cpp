@@ -8,7 +8,8 @@
 
 namespace {
 
-// A GET carries no body; anything larger than this is refused unread.
+// The site answers before the library reads a body, so none is read; should
+// the library ever read one, it stops at this size.
 constexpr std::size_t kMaxBodyBytes = 64 * 1024;
 // A request line and its headers together; the game sends a few hundred bytes.
 constexpr std::size_t kMaxRequestHeadBytes = 64 * 1024;
