@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/stop_child.h"
+
 class GameServerProcess {
 public:
     // binary: the vantorel-server executable; extraArgs go after --listen and --data.
@@ -84,14 +86,7 @@ public:
     // Stops the server; its exit status (0 after a clean stop, 128 + signal when killed).
     int Stop() {
         if (pid_ <= 0) return status_;
-        kill(pid_, SIGTERM);
-        int raw = 0;
-        for (int i = 0; i < 100 && waitpid(pid_, &raw, WNOHANG) == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        if (kill(pid_, 0) == 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, &raw, 0);
-        }
+        const int raw = StopChild(pid_, SIGTERM, std::chrono::seconds(5));
         pid_ = 0;
         if (reader_.joinable()) reader_.join();
         status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "pg_db.h"
+#include "support/stop_child.h"
 
 class PostgresCluster {
 public:
@@ -159,14 +160,7 @@ private:
 
     void Stop() {
         if (server_ > 0) {
-            kill(server_, SIGINT);  // fast shutdown
-            int status = 0;
-            for (int i = 0; i < 200 && waitpid(server_, &status, WNOHANG) == 0; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            if (kill(server_, 0) == 0) {
-                kill(server_, SIGKILL);
-                waitpid(server_, &status, 0);
-            }
+            StopChild(server_, SIGINT, std::chrono::seconds(10));  // SIGINT: a fast shutdown
             server_ = 0;
         }
         if (!dir_.empty()) {
