@@ -17,6 +17,7 @@
 #include "engine/pictures.h"
 #include "engine/screen.h"
 #include "standard_scene.h"
+#include "thread_cpu_time.h"
 
 namespace {
 
@@ -50,19 +51,13 @@ private:
 
 TSummary g_summary;
 
-double ThreadMilliseconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
 template <typename Body>
 void TimeFrames(benchmark::State& state, const char* name, std::uint64_t pixels, Body body) {
     // Processor time of this thread: the machine is shared, and wall time
     // would count the other engineers' builds.
-    const double start = ThreadMilliseconds();
+    const double start = ThreadCpuMs();
     for (auto _ : state) body();
-    const double elapsed = ThreadMilliseconds() - start;
+    const double elapsed = ThreadCpuMs() - start;
     if (state.iterations() > 0) g_summary.Record(name, state.range(0), elapsed / state.iterations());
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * pixels));
 }

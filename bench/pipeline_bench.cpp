@@ -11,14 +11,9 @@
 #include "engine/screen.h"
 #include "platform/sdl_display.h"
 #include "standard_scene.h"
+#include "thread_cpu_time.h"
 
 namespace {
-
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
 
 void BM_PipelineFrame(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);

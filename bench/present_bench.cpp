@@ -19,14 +19,9 @@
 #include "engine/screen.h"
 #include "platform/sdl_display.h"
 #include "standard_scene.h"
+#include "thread_cpu_time.h"
 
 namespace {
-
-double ThreadMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
 
 using TKey = std::tuple<std::int64_t, std::int64_t, std::int64_t>;  // width, height, bits
 
@@ -75,10 +70,10 @@ TKey KeyOf(const benchmark::State& state) {
 
 template <typename Body>
 void Time(benchmark::State& state, const char* way, Body body, const std::string& note = {}) {
-    const double start = ThreadMs();
+    const double start = ThreadCpuMs();
     for (auto _ : state) body();
     if (state.iterations() > 0)
-        g_presents.Record(way, KeyOf(state), (ThreadMs() - start) / state.iterations(), note);
+        g_presents.Record(way, KeyOf(state), (ThreadCpuMs() - start) / state.iterations(), note);
 }
 
 void BM_PresentProgram(benchmark::State& state) {

@@ -3,8 +3,10 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include "app/jpeg_pixmap.h"
+#include "app/window_placement.h"
 
 namespace {
 constexpr int LabelMargin = 16;
@@ -18,6 +20,11 @@ TBackPictureDialog::TBackPictureDialog(const IResources& resources, QWidget* par
     Image1->setGeometry(rect());
     Image1->setScaledContents(true);
     Image1->setPixmap(picture);
+}
+
+void TBackPictureDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!e->spontaneous()) CentreOnScreen(*this);
 }
 
 QLabel* TBackPictureDialog::AddLabel(const QString& text, int y, int height, int pointSize, bool bold) {

@@ -1,5 +1,6 @@
 // A modal dialog on the "BACK" picture, stretched over a client area of half
-// its size, with centred, transparent, word-wrapped labels.
+// its size, with centred, transparent, word-wrapped labels; it shows in the
+// middle of the screen.
 #pragma once
 
 #include <QDialog>
@@ -16,6 +17,7 @@ public:
     QLabel* Image1 = nullptr;
 
 protected:
+    void showEvent(QShowEvent* e) override;
     // A label across the dialog at height y.
     QLabel* AddLabel(const QString& text, int y, int height, int pointSize, bool bold = false);
     // A button centred on x.

@@ -43,14 +43,10 @@ void TGameScreenHost::Run(std::optional<int> displayMode, const std::string& def
     TDDFullScreenForm1 form(
         display, [] { return std::make_unique<SdlAudioOutput>(); }, outside_, definitions);
     if (displayMode) form.SetDisplayMode(*displayMode);
-    running_ = true;
     form_ = &form;
     struct Reset {
         TGameScreenHost& host;
-        ~Reset() {
-            host.running_ = false;
-            host.form_ = nullptr;
-        }
+        ~Reset() { host.form_ = nullptr; }
     } reset{*this};
     form.ShowModal();
 }
@@ -60,7 +56,7 @@ void TGameScreenHost::EndWithoutWaiting() {
 }
 
 void TGameScreenHost::DrainEvents() {
-    if (!display_ || running_) return;
+    if (!display_ || form_) return;
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_USEREVENT - 1);
 }

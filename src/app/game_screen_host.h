@@ -35,6 +35,5 @@ public:
 private:
     TOutsideWorld outside_;
     std::unique_ptr<SdlDisplay> display_;
-    bool running_ = false;
     TDDFullScreenForm1* form_ = nullptr;  // while one runs
 };

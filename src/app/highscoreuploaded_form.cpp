@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "app/qt_text.h"
-#include "app/window_placement.h"
 #include "infra/messages.h"
 #include "online/highscore_publisher.h"
 #include "online/internet.h"
@@ -54,15 +53,12 @@ void THighscoreuploadedForm::CreateColumn(const TScoreReply& reply, int x, const
     oldRank = AddLabel("Your old ranking:", 130, 22, 10);
     const std::string old = ShownReplyValue(reply, key("Alterrang"));
     if (!old.empty()) oldRank->setText(WithValue(oldRank, old));
-    top = AddLabel("Top of the list:", 154, 44, 10);
+    // Two lines of room for a long score, the first in step with the rows above.
+    top = AddLabel("Top of the list:", 157, 44, 10);
+    top->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     top->setText(WithValue(top, ShownReplyValue(reply, key("Platz1"))) + p->text());
     for (QLabel* label : {title, rank, oldRank, top})
         label->setGeometry(x, label->y(), ColumnWidth, label->height());
-}
-
-void THighscoreuploadedForm::showEvent(QShowEvent* e) {
-    TBackPictureDialog::showEvent(e);
-    CentreOnScreen(*this);
 }
 
 void THighscoreuploadedForm::Button2Click() {

@@ -24,9 +24,6 @@ public:
 
     void Button2Click();
 
-protected:
-    void showEvent(QShowEvent* e) override;
-
 private:
     void CreateColumn(const TScoreReply& reply, int x, const char* prefix, QLabel*& title, QLabel*& rank,
                       QLabel*& oldRank, QLabel*& top);

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "app/window_placement.h"
 #include "infra/messages.h"
 #include "online/internet.h"
 #include "online/server_addresses.h"
@@ -29,7 +28,6 @@ TInfoForm::TInfoForm(TInternet& internet, const TOutsideWorld& outside, QWidget*
     Button1->setDefault(true);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    CentreOnScreen(*this);
 }
 
 void TInfoForm::Button2Click() {

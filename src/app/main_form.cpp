@@ -141,11 +141,11 @@ void TForm1::FitToBackground() {
 bool TForm1::event(QEvent* e) {
     // The window's activation handler runs when it first becomes active and
     // again when the program's own game screen or dialogs have closed
-    // (AfterGame, DialogClosed), not for message boxes: otherwise a message box of the
+    // (ActivateAgain), not for message boxes: otherwise a message box of the
     // music preparation would start the preparation over again when it closes.
     if (e->type() == QEvent::WindowActivate && activatePending_ && !activating_ && !gameRunning_) {
         activatePending_ = false;
-        QTimer::singleShot(0, this, [this] { FormActivate(); });
+        ActivateAgain();
     }
     // A key held while another window takes the focus is never seen released here.
     if (e->type() == QEvent::WindowDeactivate) EditorKeyHeld = false;
@@ -224,7 +224,13 @@ void TForm1::ActionStartExecute() {
     std::optional<int> mode;
     if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) mode = Env.DisplayMode;
     const std::int32_t bestBefore = Env.Highscores[0].Score;
-    RunGameScreen(mode);
+    try {
+        RunGameScreen(mode);
+    } catch (const std::exception& e) {
+        // The game screen could not even be made (no display): said here, and
+        // what follows a game still runs, the timer's restart included.
+        messages_.Error(e.what());
+    }
     AfterGame(bestBefore);
 }
 
@@ -243,8 +249,16 @@ void TForm1::AfterGame(std::int32_t bestBefore) {
         if (dialog.ShowModal()) ActionPublishHighscoreExecute();
     }
     Timer1->start();
-    // The menu window is active again: its activation handler runs.
-    QTimer::singleShot(0, this, [this] { FormActivate(); });
+    ActivateAgain();
+}
+
+void TForm1::ActivateAgain() {
+    if (activationQueued_) return;
+    activationQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        activationQueued_ = false;
+        FormActivate();
+    });
 }
 
 void TForm1::RunGameScreen(std::optional<int> mode) {

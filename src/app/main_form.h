@@ -123,9 +123,10 @@ public:
     void Finished() override;
 
 signals:
-    // The publishing dialog (not modal) and the error-report dialog (modal)
-    // are opened by whoever connects to these; ActionPublishHighscore emits
-    // its signal only when rank 1 of the table holds a score.
+    // The publishing dialog (not modal) and the error-report dialog (modal:
+    // the window's activation runs once it has closed) are opened by whoever
+    // connects to these; ActionPublishHighscore emits its signal only when
+    // rank 1 of the table holds a score.
     void PublishHighscoreRequested();
     void PublishErrorreportRequested();
 
@@ -147,7 +148,10 @@ private:
     void RunGameScreen(std::optional<int> mode);
 
     void AfterGame(std::int32_t bestBefore);
-    void DialogClosed();
+    // The window is active again (first showing, a game or one of its own
+    // dialogs closed): its activation handler runs once the event in hand is
+    // done, once however many windows closed together.
+    void ActivateAgain();
     void CreateNewsPane();
     void HideNewsPane();
     void ShowNewsPane();
@@ -159,6 +163,7 @@ private:
     std::string sbMemoText_;
     std::vector<std::string> sbMemoLines_;
     bool activatePending_ = true;
+    bool activationQueued_ = false;
     bool activating_ = false;
     bool activatedOnce_ = false;
     bool gameRunning_ = false;

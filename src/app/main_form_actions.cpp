@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaMethod>
-#include <QTimer>
 
 #include "app/editor_form.h"
 #include "app/info_form.h"
@@ -74,15 +73,10 @@ void TForm1::CreateMenus() {
     Help1->addAction(Info1);
 }
 
-void TForm1::DialogClosed() {
-    // The window is active again: its activation handler runs.
-    QTimer::singleShot(0, this, [this] { FormActivate(); });
-}
-
 void TForm1::ActionHilfeExecute() {
     if (EditorKeyHeld) {
         auto* editor = new TEditorForm(messages_, this);
-        connect(editor, &QObject::destroyed, this, [this] { DialogClosed(); });
+        connect(editor, &QObject::destroyed, this, [this] { ActivateAgain(); });
         editor->show();
         return;
     }
@@ -91,7 +85,7 @@ void TForm1::ActionHilfeExecute() {
 
 void TForm1::ActionEinstellungenExecute() {
     auto* options = new TMainOptions(messages_, this);
-    connect(options, &QObject::destroyed, this, [this] { DialogClosed(); });
+    connect(options, &QObject::destroyed, this, [this] { ActivateAgain(); });
     options->show();
 }
 
@@ -112,13 +106,14 @@ void TForm1::ActionPublishHighscoreExecute() {
 }
 
 void TForm1::ActionPublishErrorreportExecute() {
-    emit PublishErrorreportRequested();
+    emit PublishErrorreportRequested();  // returns when the modal dialog has closed
+    ActivateAgain();
 }
 
 void TForm1::ActionInfoExecute() {
     TInfoForm info(internet_, outside_, this);
     info.exec();
-    DialogClosed();
+    ActivateAgain();
 }
 
 void TForm1::ActionBugspageExecute() {

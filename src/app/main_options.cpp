@@ -12,6 +12,7 @@
 #include <QTabWidget>
 
 #include <exception>
+#include <string>
 
 #include "app/window_placement.h"
 #include "infra/messages.h"
@@ -121,17 +122,15 @@ void TMainOptions::FormShow() {
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), false);
     PageControl1->setCurrentWidget(TabSheet3);
     TOptionSettings settings;
+    std::string error;
     try {
         ReadOptionSettings(settings, messages_);
     } catch (const std::exception& e) {
-        // A "caveedit" that is not a number: the other controls are set all the same.
-        ShowSettings(settings);
-        shown_ = settings;
-        messages_.Error(e.what());
-        return;
+        error = e.what();  // a "caveedit" that is not a number: the other controls are set all the same
     }
     ShowSettings(settings);
     shown_ = settings;
+    if (!error.empty()) messages_.Error(error);
 }
 
 void TMainOptions::ShowSettings(const TOptionSettings& s) {

@@ -6,13 +6,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <exception>
 
 #include "app/qt_text.h"
 #include "app/wait_cursor.h"
+#include "app/window_placement.h"
 #include "infra/config_file.h"
 #include "infra/log.h"
 #include "infra/messages.h"
@@ -91,7 +92,9 @@ void TPublishErrorreportForm::CreateControls() {
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 
+    // The buttons at the bottom right, as in the program's other plain dialogs.
     auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
@@ -107,11 +110,10 @@ void TPublishErrorreportForm::CreateControls() {
 
 void TPublishErrorreportForm::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (const QScreen* s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    // Not again when the window manager restores the minimised dialog: what
+    // was typed stays, and a log written meanwhile is not attached.
+    if (e->spontaneous()) return;
+    CentreOnScreen(*this);
     FormShow();
     Memo1->setFocus();
 }

@@ -5,7 +5,8 @@
 #include <curl/curl.h>
 
 #include <memory>
-#include <mutex>
+
+#include "platform/curl_ready.h"
 
 namespace {
 
@@ -53,8 +54,7 @@ void SetOptions(CURL* c, const std::string& url, curl_slist* headers, TTransfer&
 }  // namespace
 
 CurlHttpClient::CurlHttpClient() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    EnsureCurlReady();
 }
 
 THttpResponse CurlHttpClient::Get(const std::string& url, std::stop_token stop) {

@@ -4,18 +4,14 @@
 #include <curl/curl.h>
 
 #include <memory>
-#include <mutex>
+
+#include "platform/curl_ready.h"
 
 namespace {
 
 using CurlHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 using CurlList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
 using CurlMime = std::unique_ptr<curl_mime, decltype(&curl_mime_free)>;
-
-void EnsureCurlReady() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 void Append(CurlList& list, const std::string& line) {
     // A line break inside a header text would start a header of its own.

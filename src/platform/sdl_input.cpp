@@ -1,6 +1,8 @@
 // SDL events to input events.
 #include "sdl_input.h"
 
+#include <optional>
+
 #include "infra/cp1252.h"
 
 namespace {
@@ -87,6 +89,22 @@ TMouseButton ButtonOf(Uint8 button) {
     return TMouseButton::mbLeft;
 }
 
+// The window events the game screen hears of; nothing for the others.
+std::optional<InputKind> WindowEventKind(Uint8 windowEvent) {
+    switch (windowEvent) {
+        case SDL_WINDOWEVENT_CLOSE:
+            return InputKind::CloseRequest;
+        case SDL_WINDOWEVENT_EXPOSED:
+            return InputKind::Expose;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            return InputKind::Activate;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            return InputKind::Deactivate;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::vector<InputEvent> TranslateSdlEvent(const SDL_Event& event) {
@@ -134,23 +152,10 @@ std::vector<InputEvent> TranslateSdlEvent(const SDL_Event& event) {
             out.push_back(e);
             break;
         case SDL_WINDOWEVENT:
-            switch (event.window.event) {
-                case SDL_WINDOWEVENT_CLOSE:
-                    e.Kind = InputKind::CloseRequest;
-                    break;
-                case SDL_WINDOWEVENT_EXPOSED:
-                    e.Kind = InputKind::Expose;
-                    break;
-                case SDL_WINDOWEVENT_FOCUS_GAINED:
-                    e.Kind = InputKind::Activate;
-                    break;
-                case SDL_WINDOWEVENT_FOCUS_LOST:
-                    e.Kind = InputKind::Deactivate;
-                    break;
-                default:
-                    return out;
+            if (const auto kind = WindowEventKind(event.window.event)) {
+                e.Kind = *kind;
+                out.push_back(e);
             }
-            out.push_back(e);
             break;
         case SDL_QUIT:
             e.Kind = InputKind::CloseRequest;

@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "app/main_form_fixture.h"
@@ -268,6 +269,17 @@ TEST_F(MainFormTest, WhileTheGameRunsTheWindowTakesNoInputAndStaysOpen) {
     EXPECT_TRUE(form.EditorKeyHeld);
 }
 
+TEST_F(MainFormTest, AGameScreenThatCannotBeMadeIsReportedAndTheTimerRunsAgain) {
+    auto form = MakeForm();
+    form->FormActivate();
+    duringGame = [] { throw std::runtime_error("SDL video: no display"); };
+    EXPECT_NO_THROW(form->ActionStart->trigger());
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back(), "SDL video: no display");
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_FALSE(form->GameRunning());
+}
+
 TEST_F(MainFormTest, AnUnknownDisplayModeLeavesTheGameScreensDefault) {
     auto form = MakeForm();
     Env.DisplayMode = 3;
@@ -409,6 +421,33 @@ TEST_F(MainFormTest, ClosingADialogActivatesTheWindowAgain) {
     options->close();
     QTest::qWait(20);
     EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST_F(MainFormTest, ClosingTheErrorReportActivatesTheWindowOnce) {
+    auto form = MakeForm();
+    form->FormActivate();
+    // The report dialog closes with its close box: the log stays.
+    int reports = 0;
+    QObject::connect(form.get(), &TForm1::PublishErrorreportRequested, [&] {
+        ++reports;
+        messages.answer = false;
+    });
+    dir.Write("sps/LOG.TXT", "ERROR\r\n");
+    form->ActionPublishErrorreport->trigger();
+    QTest::qWait(20);
+    ASSERT_EQ(messages.shown.size(), 1u);  // the error help's question
+    EXPECT_EQ(messages.shown[0].rfind("An error occurred during the execution of the program.", 0), 0u);
+    // After an unclean game the report comes from the error help; the report
+    // closing and the game ending activate the window once, which does not ask again.
+    messages.shown.clear();
+    messages.answer = true;
+    http.Answer(GameServerPage("errors.txt"), 200, "");
+    duringGame = [this] { dir.Write("sps/LOG.TXT", "glsLoop: Fehler\r\nERROR\r\n"); };
+    form->ActionStart->trigger();
+    QTest::qWait(20);
+    EXPECT_EQ(reports, 2);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1], "Sorry, this error is unknown. Would you like to send us an error report?");
 }
 
 }  // namespace

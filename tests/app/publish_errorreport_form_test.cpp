@@ -111,6 +111,13 @@ TEST_F(ErrorReportDialogTest, WithoutALogAtShowTimeNothingIsAttached) {
               "No logfile available (" + (dir / "SPS/log.txt").string() + ")");
     EXPECT_EQ(form->LogPath, "");
     dir.Write("SPS/LOG.TXT", "written later\r\n");
+    // Minimised and restored, the dialog keeps what it showed and what was typed.
+    form->Edit1->setText("typed@example.org");
+    form->showMinimized();
+    QTest::qWait(10);
+    form->showNormal();
+    QTest::qWait(10);
+    EXPECT_EQ(form->Edit1->text(), "typed@example.org");
     QTest::mouseClick(form->Button1, Qt::LeftButton);
     ASSERT_EQ(mail.sent.size(), 1u);
     EXPECT_FALSE(mail.sent[0].Attachment);

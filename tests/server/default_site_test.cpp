@@ -7,7 +7,10 @@
 #include <sstream>
 
 #include "default_site.h"
+#include "engine/jpeg_codec.h"
+#include "engine_sprites/bmp_writer.h"
 #include "support/temp_program_dir.h"
+#include "title_banner.h"
 
 namespace {
 
@@ -70,6 +73,27 @@ TEST(DefaultSite, IsWrittenOnlyWhereNoSiteIsYet) {
     dir.Write("www/index.html", "mine");
     EXPECT_FALSE(WriteDefaultSite(dir / "www", files));
     EXPECT_EQ(dir.Read("www/index.html"), "mine");
+}
+
+TEST(DefaultSite, TheTitleLetteringFitsTheBannerWhateverItsShape) {
+    // White lettering as tall as it is wide, over a dark background.
+    const std::string lettering = bmp::Make(100, 100, 24, [](int, int) { return 0xFFFFFFu; });
+    TPicture back;
+    back.Width = 800;
+    back.Height = 600;
+    back.Pixels.assign(800 * 600, 0x200010);
+    const std::string backJpeg = EncodeJpeg(back, 90);
+    const auto bytes = [](const std::string& s) {
+        return std::span(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
+    };
+    const std::optional<std::string> banner = TitleBannerJpeg(bytes(lettering), bytes(backJpeg));
+    ASSERT_TRUE(banner);
+    const TPicture picture = DecodeJpeg(bytes(*banner));
+    ASSERT_EQ(picture.Width, TitleBannerWidth);
+    ASSERT_EQ(picture.Height, TitleBannerHeight);
+    const auto green = [&](int x, int y) { return (picture.Pixels[y * picture.Width + x] >> 8) & 0xFF; };
+    EXPECT_GT(green(TitleBannerWidth / 2, TitleBannerHeight / 2), 200u);  // the lettering in the middle
+    EXPECT_LT(green(20, TitleBannerHeight / 2), 60u);  // shrunk to the height, not stretched
 }
 
 }  // namespace

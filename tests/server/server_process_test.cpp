@@ -105,6 +105,17 @@ TEST(ServerProcess, BadRequestsGetAClientErrorAndTheServerServesOn) {
     EXPECT_EQ(server.Stop(), 0);
 }
 
+TEST(ServerProcess, ARequestWithHeadersWithoutEndIsRefusedAndTheServerServesOn) {
+    TempProgramDir dir;
+    GameServerProcess server(VANTOREL_SERVER_BINARY, dir.path());
+    std::string request = "GET /vtrinternal/version.txt HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+    for (int i = 0; i < 100; ++i)
+        request += "X-Filler-" + std::to_string(i) + ": " + std::string(2000, 'x') + "\r\n";
+    EXPECT_EQ(HttpStatusOf(RawHttpExchange(server.Port(), request + "Connection: close\r\n\r\n")), 400);
+    EXPECT_EQ(HttpStatusOf(RawHttpGet(server.Port(), "/vtrinternal/version.txt")), 200);
+    EXPECT_EQ(server.Stop(), 0);
+}
+
 TEST(ServerProcess, ServesManyClientsAtOnceWhileSomeHoldIdleConnections) {
     TempProgramDir dir;
     GameServerProcess server(VANTOREL_SERVER_BINARY, dir.path());

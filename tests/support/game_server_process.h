@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "stop_child.h"
+#include "support/stop_child.h"
 
 class GameServerProcess {
 public:
@@ -86,7 +86,7 @@ public:
     // Stops the server; its exit status (0 after a clean stop, 128 + signal when killed).
     int Stop() {
         if (pid_ <= 0) return status_;
-        const int raw = StopChild(pid_, SIGTERM, 100);
+        const int raw = StopChild(pid_, SIGTERM, std::chrono::seconds(5));
         pid_ = 0;
         if (reader_.joinable()) reader_.join();
         status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);

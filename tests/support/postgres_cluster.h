@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "pg_db.h"
-#include "stop_child.h"
+#include "support/stop_child.h"
 
 class PostgresCluster {
 public:
@@ -160,7 +160,7 @@ private:
 
     void Stop() {
         if (server_ > 0) {
-            StopChild(server_, SIGINT, 200);  // SIGINT: a fast shutdown
+            StopChild(server_, SIGINT, std::chrono::seconds(10));  // SIGINT: a fast shutdown
             server_ = 0;
         }
         if (!dir_.empty()) {

@@ -3,7 +3,8 @@
 # shows vantorel-server's home page (its requests carry the program's Accept
 # header and user agent) on the "MENUE_NET" background and the web ranking
 # list; the error help shows a rule's page and deletes the log (keeps it with
-# S), an unknown error leads to the error report; with the server gone the
+# S), an unknown error leads to the error report, whose closing (the log
+# kept) brings the error help's question again; with the server gone the
 # pane hides. A second run against a small site of links checks that a link
 # outside the area, also one reached through a redirect, goes to the browser.
 # Usage: menu_news.sh <build dir>   (KEEP_SHOTS=DIR keeps the screenshots)
@@ -139,6 +140,8 @@ REPORT=$(wait_window "^Send Errorreport$") || fail "no error report dialog"
 xdotool windowfocus --sync "$REPORT" 2>/dev/null
 xdotool key --window "$REPORT" Escape
 within 5 sh -c "! xdotool search --name '^Send Errorreport\$' >/dev/null 2>&1" || fail "the report dialog stayed"
+# The window is active again and the log is still there: the error help asks again.
+answer alt+n "the error help after the report dialog closed"
 rm -f "$APP/sps/LOG.TXT"
 
 # The server is gone: the next activation finds no home page and hides the pane.

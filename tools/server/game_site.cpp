@@ -8,6 +8,7 @@
 
 #include "highscore_page.h"
 #include "html_page.h"
+#include "infra/helpers.h"
 #include "score_publishing.h"
 #include "site_path.h"
 
@@ -16,9 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string ContentType(const fs::path& file) {
-    std::string ext = file.extension().string();
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const std::string ext = AsciiLowerCase(file.extension().string());
     if (ext == ".htm" || ext == ".html") return "text/html; charset=utf-8";
     // Rules are matched byte for byte against the game's log: no charset is claimed.
     if (ext == ".txt") return "text/plain";
@@ -38,8 +37,7 @@ bool IsInside(const fs::path& file, const fs::path& folder) {
     return true;
 }
 
-}  // namespace
-
+// The reason phrase of the statuses the site gives ("Not Found").
 std::string_view StatusText(int status) {
     switch (status) {
         case 200:
@@ -60,6 +58,8 @@ std::string_view StatusText(int status) {
             return "Error";
     }
 }
+
+}  // namespace
 
 SiteResponse ErrorResponse(int status) {
     SiteResponse r;

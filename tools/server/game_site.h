@@ -44,5 +44,3 @@ private:
 
 // The response of an error status: a short page that names it.
 SiteResponse ErrorResponse(int status);
-// The reason phrase of the statuses the site gives ("Not Found").
-std::string_view StatusText(int status);

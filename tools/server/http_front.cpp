@@ -2,14 +2,17 @@
 // request, so the library's own routing and file serving never run.
 #include "http_front.h"
 
-#include <httplib.h>
-
 #include <stdexcept>
+
+#include "bounded_http_server.h"
 
 namespace {
 
-// A GET carries no body; anything larger than this is refused unread.
+// The site answers before the library reads a body, so none is read; should
+// the library ever read one, it stops at this size.
 constexpr std::size_t kMaxBodyBytes = 64 * 1024;
+// A request line and its headers together; the game sends a few hundred bytes.
+constexpr std::size_t kMaxRequestHeadBytes = 64 * 1024;
 
 void Answer(const GameSite& site, const httplib::Request& req, httplib::Response& res) {
     SiteResponse r = site.Handle(req.method, req.target);
@@ -24,7 +27,7 @@ void Answer(const GameSite& site, const httplib::Request& req, httplib::Response
 }  // namespace
 
 HttpFront::HttpFront(const GameSite& site, RequestLog& log, int threads)
-    : server_(std::make_unique<httplib::Server>()) {
+    : server_(std::make_unique<BoundedHttpServer>(kMaxRequestHeadBytes)) {
     server_->new_task_queue = [threads] {
         return new httplib::ThreadPool(static_cast<std::size_t>(threads));
     };

@@ -1,14 +1,25 @@
 // The publication steps both stores share.
 #include "score_ranking.h"
 
-#include <random>
+#include <sys/random.h>
 
+#include <stdexcept>
+#include <utility>
+
+// A player's ID is all it takes to publish under their name, so it comes
+// straight from the system's entropy: no number of IDs seen tells the next.
 std::string NewPlayerId() {
     static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937_64 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
-    std::string id(16, ' ');
-    for (char& c : id) c = kAlphabet[pick(generator)];
+    constexpr unsigned kLetters = sizeof kAlphabet - 1;
+    constexpr unsigned kUnbiased = 256 / kLetters * kLetters;  // bytes above give some letters more chances
+    std::string id;
+    while (id.size() < 16) {
+        unsigned char bytes[32];
+        if (getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes))
+            throw std::runtime_error("no random bytes for a player ID");
+        for (const unsigned char b : bytes)
+            if (b < kUnbiased && id.size() < 16) id += kAlphabet[b % kLetters];
+    }
     return id;
 }
 

@@ -1,7 +1,7 @@
 // The ranking list's storage: players with an ID, the data they published
 // and their best score, and every publication with its time, from which the
-// weekly list is built. One interface, so that several server instances can
-// later share one database server instead of the embedded file.
+// weekly list is built. One interface for both stores: the embedded SQLite
+// file and a PostgreSQL database that several server instances share.
 #pragma once
 
 #include <cstddef>

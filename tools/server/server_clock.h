@@ -2,7 +2,6 @@
 // set it (the weekly ranking list depends on it), and the start of a week.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
 
@@ -17,16 +16,14 @@ public:
     std::int64_t Now() override;
 };
 
-// Time that moves only when told; safe to read from the server's threads.
+// A time set by hand, for tests and benchmarks that call the site directly.
 class ManualServerClock : public IServerClock {
 public:
     explicit ManualServerClock(std::int64_t now) : now_(now) {}
     std::int64_t Now() override { return now_; }
-    void Set(std::int64_t now) { now_ = now; }
-    void Advance(std::int64_t seconds) { now_ += seconds; }
 
 private:
-    std::atomic<std::int64_t> now_;
+    std::int64_t now_;
 };
 
 // The week of the ranking list starts on Monday at 00:00 UTC; the start of

@@ -84,15 +84,6 @@ std::string SqliteStatement::Text(int column) const {
                 : std::string();
 }
 
-bool SqliteStatement::IsNull(int column) const {
-    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
-}
-
-void SqliteStatement::Reset() {
-    sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
-}
-
 SqliteTransaction::SqliteTransaction(SqliteDb& db) : db_(db) {
     // IMMEDIATE takes the write lock at once, so two writers never deadlock midway.
     db_.Exec("BEGIN IMMEDIATE");

@@ -49,8 +49,6 @@ public:
     void Run();
     std::int64_t Int(int column) const;
     std::string Text(int column) const;
-    bool IsNull(int column) const;
-    void Reset();
 
 private:
     void Check(int rc) const;

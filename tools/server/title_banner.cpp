@@ -61,15 +61,20 @@ TPicture BackgroundStrip(const TPicture& back) {
     return out;
 }
 
-// Lays the lettering, scaled to the banner's width less a margin, over its centre.
+// Lays the lettering over the banner's centre, scaled to its width less a
+// margin, or to its height when the lettering is too tall for that.
 void DrawLettering(TPicture& banner, const TPicture& title) {
-    const int w = TitleBannerWidth - 12;
-    const int h = std::max(1, title.Height * w / title.Width);
+    int w = TitleBannerWidth - 12;
+    int h = std::max(1, title.Height * w / title.Width);
+    if (h > banner.Height) {
+        h = banner.Height;
+        w = std::max(1, title.Width * h / title.Height);
+    }
     const int left = (banner.Width - w) / 2, top = (banner.Height - h) / 2;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const Rgba c = Sample(title, 0, 0, title.Width, title.Height, w, h, x, y, true);
-            if (c.a == 0 || top + y >= banner.Height) continue;
+            if (c.a == 0) continue;
             std::uint32_t& p = banner.Pixels[static_cast<std::size_t>(top + y) * banner.Width + left + x];
             const double br = (p >> 16) & 0xFF, bg = (p >> 8) & 0xFF, bb = p & 0xFF;
             p = Pack(br + (c.r - br) * c.a, bg + (c.g - bg) * c.a, bb + (c.b - bb) * c.a);
