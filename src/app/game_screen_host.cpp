@@ -6,8 +6,6 @@
 #include "app/painting_display.h"
 #include "game/game_screen.h"
 #include "infra/config_file.h"
-#include "infra/errors.h"
-#include "infra/helpers.h"
 #include "platform/sdl_audio_output.h"
 #include "platform/sdl_display.h"
 
@@ -21,23 +19,11 @@ TGameScreenHost::TGameScreenHost(const TOutsideWorld& outside) : outside_(outsid
 
 TGameScreenHost::~TGameScreenHost() = default;
 
-namespace {
-
-// "smoothscaling: 1" in prog.cfg fills a large screen with a filtered picture
-// instead of the sharp whole-number scale; anything but a number means off.
-bool SmoothScalingChosen(IMessages& messages) {
-    try {
-        return (StrToInt(ReadSetting("smoothscaling", "0", messages)) & 0xFF) != 0;
-    } catch (const EConvertError&) {
-        return false;
-    }
-}
-
-}  // namespace
-
 void TGameScreenHost::Run(std::optional<int> displayMode, const std::string& definitions) {
     if (!display_) display_ = std::make_unique<SdlDisplay>();
-    display_->SetSmoothScaling(SmoothScalingChosen(*outside_.Messages));
+    // "smoothscaling: 1" in prog.cfg fills a large screen with a filtered
+    // picture instead of the sharp whole-number scale.
+    display_->SetSmoothScaling(SwitchSettingOn("smoothscaling", *outside_.Messages));
     TPaintingDisplay display(*display_, *outside_.Clock,
                              [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     TDDFullScreenForm1 form(

@@ -8,11 +8,10 @@
 #include "game/game_sounds.h"
 #include "hud/displays.h"
 #include "infra/clock.h"
+#include "infra/config_file.h"
 #include "infra/env_data.h"
-#include "infra/errors.h"
 #include "infra/game_data.h"
 #include "infra/log.h"
-#include "infra/option_settings.h"
 #include "online/system_report.h"
 #include "world/bubble_points.h"
 #include "world/bubbles.h"
@@ -29,15 +28,6 @@ constexpr std::int32_t CaveStepPerStep = 5;
 constexpr std::int32_t EditScrollBand = 50;
 constexpr std::int32_t ApproachSteps = 100;  // glsBegin2: two seconds
 constexpr std::int32_t InfoSteps = 9000;     // glsInfo: three minutes at most
-
-bool CaveEditOn(IMessages& messages) {
-    // A value that is no number leaves the mode off.
-    try {
-        return ReadCaveEditSetting(messages);
-    } catch (const EConvertError&) {
-        return false;
-    }
-}
 
 }  // namespace
 
@@ -59,7 +49,7 @@ void TDDFullScreenForm1::glsInit() {
         "ck zum Men\xFC");
     Clicked = false;
     glsproc = &TDDFullScreenForm1::glsBegin;
-    if (CaveEditOn(*Outside().Messages)) {
+    if (SwitchSettingOn("caveedit", *Outside().Messages)) {
         WriteLog("glsInit: Caveedit on");
         glsproc = &TDDFullScreenForm1::glsCaveEdit;
         World.Anzeige->Title->SetVisible(false);

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "errors.h"
 #include "file_io.h"
+#include "helpers.h"
 #include "messages.h"
 #include "paths.h"
 
@@ -99,4 +101,16 @@ std::string ReadSetting(std::string_view key, std::string_view defaultValue, IMe
 void WriteSetting(std::string_view key, std::string_view value) {
     EnsureSpsDir();
     WriteConfigValue("sps/prog.cfg", key, value);
+}
+
+bool ReadSwitchSetting(std::string_view key, IMessages& messages) {
+    return (StrToInt(ReadSetting(key, "0", messages)) & 0xFF) != 0;
+}
+
+bool SwitchSettingOn(std::string_view key, IMessages& messages) {
+    try {
+        return ReadSwitchSetting(key, messages);
+    } catch (const EConvertError&) {
+        return false;
+    }
 }

@@ -19,3 +19,10 @@ void WriteConfigValue(std::string_view fileName, std::string_view key, std::stri
 std::string ReadSetting(std::string_view key, std::string_view defaultValue, IMessages& messages);
 std::string ReadSettingRaw(std::string_view key, IMessages& messages);
 void WriteSetting(std::string_view key, std::string_view value);
+
+// A switch in sps/prog.cfg ("caveedit", "smoothscaling"): on when the low
+// byte of its decimal value (default 0) is not zero. Raises EConvertError
+// when the value is not a decimal integer.
+bool ReadSwitchSetting(std::string_view key, IMessages& messages);
+// The same, with a value that is not a number counting as off.
+bool SwitchSettingOn(std::string_view key, IMessages& messages);

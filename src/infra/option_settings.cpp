@@ -28,11 +28,7 @@ void ReadOptionSettings(TOptionSettings& s, IMessages& messages) {
     s.MusicVolume = std::clamp<std::int32_t>(Env.MusicVolume, 0, VolumeMax);
     s.SoundVolume = std::clamp<std::int32_t>(Env.SoundVolume, 0, VolumeMax);
     s.CaveEdit = false;
-    s.CaveEdit = ReadCaveEditSetting(messages);
-}
-
-bool ReadCaveEditSetting(IMessages& messages) {
-    return (StrToInt(ReadSetting("caveedit", "0", messages)) & 0xFF) != 0;
+    s.CaveEdit = ReadSwitchSetting("caveedit", messages);
 }
 
 void WriteOptionSettings(const TOptionSettings& shown, const TOptionSettings& chosen) {

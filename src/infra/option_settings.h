@@ -28,9 +28,6 @@ struct TOptionSettings {
 // integer; settings then holds everything else, with CaveEdit off. A settings
 // file that cannot be made is reported through messages.
 void ReadOptionSettings(TOptionSettings& settings, IMessages& messages);
-// The cave editor's switch: on when the low byte of "caveedit" (default 0)
-// is not zero. Raises EConvertError when the setting is not a decimal integer.
-bool ReadCaveEditSetting(IMessages& messages);
 
 // Ok: each value that differs from the one shown goes back into Env, so a
 // stored value the dialog cannot show (a display mode of 3, a volume of 200,
