@@ -6,7 +6,9 @@ if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command 
 fi
 WORK=$(mktemp -d /tmp/vantorel-x11-XXXXXX)
 # Xvfb picks a free display number itself, so tests can run side by side.
-Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+# Without -noreset it resets whenever its last client leaves (the readiness
+# check below), and a client connecting during the reset is refused.
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
 cleanup() {
   if [ -n "${APP_PID:-}" ]; then
