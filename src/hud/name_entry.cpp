@@ -33,7 +33,7 @@ void TAnzeige::HSKeyPress(char key) {
         }
         PlayWave("TR_50_08");
     } else if (key == 13 || key == 27) {
-        FinishHighscoreName(row->Rank, name);
+        FinishHighscoreName(row->Rank, name, world_.SaveRecords);
         name = Env.LastHighscoreName.str();
         row->Editing = false;
         world_.FinishGame(Won);

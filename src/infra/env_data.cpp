@@ -54,6 +54,7 @@ void SetEnvDefaults() {
     for (auto& text : Env.StatTexts) text.reset();
     // A fresh record brings fresh chance, whatever clock a caller runs on.
     Randomize(SystemClock());
+    FillerSeed = RandSeed;
 }
 
 void LoadEnv() {

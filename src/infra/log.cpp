@@ -12,9 +12,14 @@
 namespace {
 constexpr const char* LogFile = "SPS/LOG.TXT";
 std::function<void(std::string_view)> g_listener;
+std::function<void(std::string_view)> g_diversion;
 }  // namespace
 
 void WriteLog(std::string_view text) {
+    if (g_diversion) {
+        g_diversion(text);
+        return;
+    }
     EnsureSpsDir();
     EnterProgramDir();
     const std::string path = ResolvePath(LogFile);
@@ -31,6 +36,7 @@ void WriteLog(std::string_view text) {
 
 void DeleteLog() {
     std::remove(ResolvePath(LogFile).c_str());
+    std::remove(ResolvePath(LogReplayFile).c_str());
 }
 
 bool LogEndsWithOK() {
@@ -50,4 +56,12 @@ std::optional<std::vector<std::string>> ReadLogLines() {
 
 void SetLogListener(std::function<void(std::string_view)> listener) {
     g_listener = std::move(listener);
+}
+
+TLogDiversion::TLogDiversion(std::function<void(std::string_view)> to) : previous_(std::move(g_diversion)) {
+    g_diversion = to ? std::move(to) : [](std::string_view) {};
+}
+
+TLogDiversion::~TLogDiversion() {
+    g_diversion = std::move(previous_);
 }

@@ -14,3 +14,6 @@ void Randomize(IClock& clock);
 std::uint32_t RandInt(std::uint32_t range);
 // A float in [0, 1): seed / 2^32.
 double RandFloat();
+// RandInt's draw from a generator whose seed lives elsewhere, for chance that
+// must not shift the game's (a replay holds only the game's seed).
+std::uint32_t RandIntFrom(std::uint32_t& seed, std::uint32_t range);

@@ -32,6 +32,8 @@ constexpr Inverse Inv;
 
 }  // namespace
 
+std::uint32_t FillerSeed = 0;
+
 char ScrambleChar(char c) {
     if (IsLower(c)) return LetterImage[c - 'a'];
     if (IsUpper(c)) return static_cast<char>(LetterImage[c - 'A'] - 'a' + 'A');
@@ -47,13 +49,13 @@ char UnscrambleChar(char c) {
 }
 
 char RandomFillChar() {
-    switch (RandInt(3)) {
+    switch (RandIntFrom(FillerSeed, 3)) {
         case 0:
-            return static_cast<char>('A' + RandInt(25));
+            return static_cast<char>('A' + RandIntFrom(FillerSeed, 25));
         case 1:
-            return static_cast<char>('a' + RandInt(25));
+            return static_cast<char>('a' + RandIntFrom(FillerSeed, 25));
         default:
-            return static_cast<char>('0' + RandInt(9));
+            return static_cast<char>('0' + RandIntFrom(FillerSeed, 9));
     }
 }
 

@@ -56,11 +56,11 @@ void SetHighscoreName(int rank, std::string_view edited) {
     TrimHighscoreNames();
 }
 
-void FinishHighscoreName(int rank, std::string_view edited) {
+void FinishHighscoreName(int rank, std::string_view edited, const std::function<void()>& save) {
     std::string_view name = TrimBlanks(edited);
     if (!name.empty() && name.back() == '_') name.remove_suffix(1);
     name = TrimBlanks(name);
     if (ValidRank(rank)) Env.Highscores[rank - 1].Name.assign(name);
     Env.LastHighscoreName.assign(name);
-    SaveEnv();
+    if (save) save();
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "infra/env_data.h"
+
 // Places a score; returns its rank 1..10, or 0 when it is below the whole
 // table. An equal score ranks above the older entry. The new entry's name is
 // a single blank.
@@ -22,5 +24,5 @@ int PlaceGameResult(std::int32_t score, const std::function<std::string()>& make
 void SetHighscoreName(int rank, std::string_view edited);
 // The entry is finished (Enter or Escape): blanks trimmed, the edit cursor "_"
 // removed, blanks trimmed again; the name becomes LastHighscoreName and Env is
-// saved.
-void FinishHighscoreName(int rank, std::string_view edited);
+// saved (by save, when one is given).
+void FinishHighscoreName(int rank, std::string_view edited, const std::function<void()>& save = SaveEnv);

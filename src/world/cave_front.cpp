@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr const char* FrontFile = "SPS/front.dat";
-
 // Nearest integer, halves to even, kept inside the record's range.
 std::int32_t RoundToRecord(double v) {
     constexpr double lo = std::numeric_limits<std::int32_t>::min();

@@ -31,6 +31,8 @@ struct TFrontRecord {
     std::int32_t Type = -1;
 };
 static_assert(sizeof(TFrontRecord) == 16);
+// The cave's file in the player's folder.
+constexpr const char* FrontFile = "SPS/front.dat";
 constexpr std::size_t FrontFileSize = sizeof(TFrontRecord) * MaxFrontElements;  // 4800
 
 using TFrontRecords = std::array<TFrontRecord, MaxFrontElements>;

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
+#include "infra/env_data.h"
 #include "world/world_displays.h"
 
 class TSpermien;
@@ -43,6 +45,9 @@ public:
     void FinishGame(bool won);
 
     TGameScreenFields& Screen;
+    // Saves Env once a high-score name has been entered; a replay being
+    // played leaves the player's files alone and empties it.
+    std::function<void()> SaveRecords = &SaveEnv;
     // A game is in play: clicks fire shots, the clock runs.
     bool Playing = false;
     // The game ended lost / won and its end sequence is over.

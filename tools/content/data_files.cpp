@@ -11,11 +11,11 @@
 #include "rng.h"
 
 std::string ScrambleLevel(const std::string& plain) {
-    const std::uint32_t saved = RandSeed;
-    RandSeed = 19700101;  // the filler bytes come from the game's own generator: fix its seed
+    const std::uint32_t saved = FillerSeed;
+    FillerSeed = 19700101;  // the same filler bytes on every build
     std::string out;
     for (const std::string& line : SplitLines(plain)) out += ScrambleText(line) + "\r\n";
-    RandSeed = saved;
+    FillerSeed = saved;
     return out;
 }
 
