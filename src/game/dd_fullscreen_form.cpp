@@ -61,6 +61,7 @@ void TDDFullScreenForm::ShowModal() {
         queue_.ServiceCall();
         HandleMessages();
     }
+    ScreenClosed();
     FormDestroy();
 }
 
@@ -73,6 +74,19 @@ void TDDFullScreenForm::HandleMessages() {
 }
 
 void TDDFullScreenForm::Dispatch(const InputEvent& e) {
+    if (Tape && Tape->Playing()) {
+        WatchInput(e);
+        return;
+    }
+    if (Tape) Tape->Event(e);
+    HandleInput(e);
+}
+
+void TDDFullScreenForm::WatchInput(const InputEvent& e) {
+    if (e.Kind == InputKind::Expose) FormPaint();
+}
+
+void TDDFullScreenForm::HandleInput(const InputEvent& e) {
     try {
         switch (e.Kind) {
             case InputKind::KeyDown:
@@ -306,32 +320,37 @@ bool TDDFullScreenForm::RestoreSurfaces() {
 
 void TDDFullScreenForm::ThreadNotify(std::int32_t) {}
 
-void TDDFullScreenForm::RunFramePipeline(std::int32_t steps, const std::function<void()>& stateStep) {
+bool TDDFullScreenForm::RunFramePipeline(std::int32_t steps, const std::function<void()>& stateStep) {
     StepCount += static_cast<std::uint64_t>(steps);
     try {
-        if (SkipFrameForLostSurfaces()) return;
+        if (SkipFrameForLostSurfaces()) return false;
     } catch (const std::exception& e) {
         FailRun(std::string("Exception raised in Threadnotify while trying to restore surfaces: ") +
                 e.what());
-        return;
+        return false;
     }
-    std::string step;
+    const char* step = "";
+    bool ran = false;
     try {
         step = "BackImageToSecondarySurface";
-        BackImageToSecondarySurface();
+        if (DrawFrames) BackImageToSecondarySurface();
         step = "glsproc";
+        // Recorded only now: a frame whose steps never ran leaves no trace.
+        if (Tape) Tape->Frame(steps);
+        ran = true;
         for (std::int32_t i = 0; i < steps; ++i)
             if (!Paused) stateStep();
         step = "Bobs.Paint";
-        if (LevelActive && !Closing && Bobs) Bobs->paint();
+        if (DrawFrames && LevelActive && !Closing && Bobs) Bobs->paint();
         step = "Flip(DDFLIP_WAIT)";
-        if (!Closing) Flip();
+        if (DrawFrames && !Closing) Flip();
     } catch (const EDirectXSurfaceLostError&) {
         // The next frame restores the surfaces.
     } catch (const std::exception& e) {
-        FailRun("Exception raised in Threadnotify while " + step + ": " + e.what());
+        FailRun(std::string("Exception raised in Threadnotify while ") + step + ": " + e.what());
         display_.Beep();
     }
+    return ran;
 }
 
 void TDDFullScreenForm::SetFlipping(bool on) {
@@ -400,6 +419,7 @@ void TDDFullScreenForm::ReadMouse() {
         x -= ox;
         y -= oy;
     }
+    if (Tape) Tape->Mouse(x, y);
     MouseX = x;
     MouseY = y;
 }

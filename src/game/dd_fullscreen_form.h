@@ -11,6 +11,7 @@
 
 #include "engine/surface.h"
 #include "game/display.h"
+#include "game/game_tape.h"
 #include "game/gui_queue.h"
 #include "game/input_events.h"
 #include "game/loop_thread.h"
@@ -60,6 +61,10 @@ public:
     bool SkipFrameForLostSurfaces();
     void WMLoopEnded(std::uint64_t threadId);
 
+    // An input event as the handlers take it (Dispatch gives them the live
+    // ones; a replay gives them the recorded ones).
+    void HandleInput(const InputEvent& event);
+
     // Events.
     virtual void FormShow();
     void FormPaint();
@@ -105,6 +110,13 @@ public:
     std::int32_t BackScroll = 0;
     std::unique_ptr<TkbDSound> SoundEngine;
 
+    // The replay tape: it sees every event, frame and mouse reading of the
+    // game, or, playing a replay, supplies them (the live input then goes to
+    // WatchInput instead). None: nothing is recorded.
+    IGameTape* Tape = nullptr;
+    // Frames draw the back image and the sprites and present them; a replay
+    // being verified runs only the steps.
+    bool DrawFrames = true;
     // Frames come from a pacing thread; the headless runner turns that off
     // and lets the GUI loop poll the step timer itself.
     bool ThreadedLoop = true;
@@ -122,8 +134,12 @@ protected:
     // back image, run stateStep once per step unless paused, paint the sprite
     // list while a level is active, present. A lost surface ends the frame
     // silently; any other failure is logged with the step's name, marks the
-    // run as failed and winds the screen down.
-    void RunFramePipeline(std::int32_t steps, const std::function<void()>& stateStep);
+    // run as failed and winds the screen down. True when the steps ran.
+    bool RunFramePipeline(std::int32_t steps, const std::function<void()>& stateStep);
+    // Live input while a replay plays: the base only redraws an uncovered window.
+    virtual void WatchInput(const InputEvent& event);
+    // The modal loop has ended (the form closed), before FormDestroy.
+    virtual void ScreenClosed() {}
     // Sets ErrorOccurred and Closing and logs the line.
     void FailRun(const std::string& logLine);
     // A start that failed: logged, the run marked as failed, and a close

@@ -27,7 +27,7 @@ void TDDFullScreenForm1::FormKeyDown(std::uint16_t key, TShiftState shift) {
         Closing = true;
         EscapePressed = true;
     } else if (key == 'P' && shift.Ctrl) {
-        TakeScreenshot();
+        if (!ReplayPlaying()) TakeScreenshot();
     } else if (key == 'P') {
         if (LevelActive && !NameEntryActive(World)) TogglePause();
     } else if (key == VK_DELETE) {
@@ -40,10 +40,10 @@ void TDDFullScreenForm1::FormKeyDown(std::uint16_t key, TShiftState shift) {
 void TDDFullScreenForm1::TogglePause() {
     if (!Paused) {
         Paused = true;
-        PauseTick = Outside().Clock->TickCount();
+        PauseTick = GameClock.TickCount();
         // Taken without repainting: the score shows it with the next change.
         if (World.Anzeige) World.Anzeige->ScorePoints->Points -= PauseCost;
-    } else if (Outside().Clock->TickCount() - PauseTick > PauseDebounceMs) {
+    } else if (GameClock.TickCount() - PauseTick > PauseDebounceMs) {
         Paused = false;
     }
 }

@@ -49,6 +49,7 @@ void TDDFullScreenForm1::FormCreate() {
 
 void TDDFullScreenForm1::InitDDraw() {
     try {
+        StartTape();
         WriteLog("InitDDraw");
         TDDFullScreenForm::InitDDraw();
         WriteLog("1");
@@ -90,7 +91,10 @@ void TDDFullScreenForm1::FreeDDraw() {
 }
 
 void TDDFullScreenForm1::ThreadNotify(std::int32_t steps) {
-    RunFramePipeline(steps, [this] { std::invoke(glsproc, this); });
+    if (player_ && player_->Feeding())
+        FeedReplay(steps);
+    else
+        RunFrame(steps);
 }
 
 void TDDFullScreenForm1::InitLevel() {
@@ -114,6 +118,7 @@ void TDDFullScreenForm1::CloseLevel() {
 }
 
 void TDDFullScreenForm1::EndWithoutWaiting() {
+    if (Tape) Tape->Quit();
     endWithoutWaiting_ = true;
     Paused = false;
     if (!Closing) Close();

@@ -10,8 +10,11 @@
 
 #include "game/dd_fullscreen_form.h"
 #include "game/game_world.h"
+#include "game/replay_player.h"
+#include "game/replay_recorder.h"
+#include "game/taped_clock.h"
 
-class TDDFullScreenForm1 : public TDDFullScreenForm {
+class TDDFullScreenForm1 : public TDDFullScreenForm, public IReplayTarget {
 public:
     using TStateProc = void (TDDFullScreenForm1::*)();
 
@@ -58,11 +61,48 @@ public:
     bool HelpShown = false;
     std::uint32_t PauseTick = 0;
     std::uint32_t& StartTick = Screen.StartTick;
+    // The clock the game reads, past the replay tape.
+    TTapedClock GameClock{*Outside().Clock, Tape};
     // The world of the current game; its objects exist from InitLevel to CloseLevel.
-    TGameWorld World{Screen, *Outside().Clock};
+    TGameWorld World{Screen, GameClock};
     bool LevelLoaded() const { return World.IsOpen(); }
 
+    // Replays. Every visit is recorded unless RecordReplay is turned off
+    // before the screen is shown; the replay is saved when it closes.
+    TReplayRecorder Recorder;
+    bool RecordReplay = true;
+    // The state procedures run so far (a paused step does not run).
+    std::uint64_t StepsRun = 0;
+    // Plays a replay instead of taking live input: set before ShowModal. The
+    // replay's header must already be in Env and GameData (TReplaySession).
+    void PlayReplay(TReplayPlayer& player);
+    bool ReplayPlaying() const { return player_ != nullptr; }
+    // Steps of the replay per step of the clock: 1, 4 while fast-forwarding,
+    // 0 for as fast as it goes (a verification).
+    std::uint32_t ReplaySpeed = 1;
+    // The checksum of the game's state that the check lines carry.
+    std::uint32_t StateChecksum() const;
+
+    bool ReplayFrame(std::int32_t steps, bool draw) override;
+    void ReplayEvent(const InputEvent& event) override { HandleInput(event); }
+    void ReplayQuit() override { EndWithoutWaiting(); }
+    bool ReplayLoopRunning() const override { return FlippingOn; }
+    bool ReplayClosed() const override { return Closed(); }
+    std::uint64_t ReplaySteps() const override { return StepsRun; }
+
+protected:
+    void WatchInput(const InputEvent& event) override;
+    void ScreenClosed() override;
+
 private:
+    // What decides the visit, taken when the screen starts, and the tape set.
+    void StartTape();
+    bool RunFrame(std::int32_t steps);
+    void AfterStep();
+    void FeedReplay(std::int32_t steps);
+    void StopWatching();
+    TReplayGame GameResult() const;
+    void SaveRecording();
     void FormCreate();
     void LoadSounds();
     void StepWorld();
@@ -73,4 +113,10 @@ private:
 
     std::string definitions_;
     bool endWithoutWaiting_ = false;
+    bool caveEdit_ = false;     // "caveedit", read once when the screen starts
+    bool gameStarted_ = false;  // play began in this level
+    TReplayPlayer* player_ = nullptr;
+    std::uint64_t replayBudget_ = 0;
+    bool watchPaused_ = false;
+    bool replayEnding_ = false;
 };

@@ -8,7 +8,6 @@
 #include "game/game_sounds.h"
 #include "hud/displays.h"
 #include "infra/clock.h"
-#include "infra/config_file.h"
 #include "infra/env_data.h"
 #include "infra/game_data.h"
 #include "infra/log.h"
@@ -49,7 +48,7 @@ void TDDFullScreenForm1::glsInit() {
         "ck zum Men\xFC");
     Clicked = false;
     glsproc = &TDDFullScreenForm1::glsBegin;
-    if (SwitchSettingOn("caveedit", *Outside().Messages)) {
+    if (caveEdit_) {
         WriteLog("glsInit: Caveedit on");
         glsproc = &TDDFullScreenForm1::glsCaveEdit;
         World.Anzeige->Title->SetVisible(false);
@@ -84,7 +83,8 @@ void TDDFullScreenForm1::glsBegin() {
         throw;
     }
     if (!Clicked) return;
-    StartTick = Outside().Clock->TickCount();
+    StartTick = GameClock.TickCount();
+    gameStarted_ = true;
     WriteLog("glsBegin: Return");
     World.Anzeige->StartGame();
     World.Spermien->StartLevel();
@@ -164,7 +164,7 @@ void TDDFullScreenForm1::glsCaveEdit() {
         // keep the screen retrying it (and refusing to close) for ever.
         BackScroll = 0;
         glsproc = &TDDFullScreenForm1::glsExit;
-        World.Front->SaveFront();
+        if (!ReplayPlaying()) World.Front->SaveFront();
         return;
     }
     ReadMouse();
@@ -190,6 +190,8 @@ void TDDFullScreenForm1::glsExit() {
     // by the frame, and this state must not run (and fail) again every step.
     const bool leaving = Closing;
     glsproc = leaving ? &TDDFullScreenForm1::glsInfo : &TDDFullScreenForm1::glsInit;
+    if (gameStarted_ && Tape) Tape->GameEnded(StepsRun + 1, GameResult());
+    gameStarted_ = false;
     CloseLevel();
     if (leaving) {
         Clicked = false;
@@ -208,7 +210,7 @@ void TDDFullScreenForm1::glsExit() {
     WriteLog("glsExit: End");
     // Saved last for the same reason: a save that fails is logged and ends the
     // run, with the level freed and the information picture already shown.
-    SaveGameData("SPS/game.dat");
+    if (!ReplayPlaying()) SaveGameData("SPS/game.dat");
 }
 
 void TDDFullScreenForm1::glsInfo() {

@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr std::uint32_t LeaveInfoAfterMs = 1000;
+
 // How long the bot looks at the title before it starts the game.
 constexpr std::uint32_t TitleWaitMs = 1000;
 // The pipe must be this close to the target's row before a shot leaves; a
@@ -111,10 +113,13 @@ void THeadlessBot::OnLogLine(std::string_view line) {
         }
     }
     leaving_ = true;
+    // Escape leaves the title screen of the next game, and a second one a
+    // second later the information picture, instead of its three minutes.
     InputEvent escape;
     escape.Kind = InputKind::KeyDown;
     escape.Key = VK_ESCAPE;
     display_.ScheduleInput(display_.Elapsed(), escape);
+    display_.ScheduleInput(display_.Elapsed() + LeaveInfoAfterMs, escape);
 }
 
 std::string THeadlessBot::Result() const {

@@ -3,10 +3,9 @@
 // row of the deadly enemy nearest the pipe that no condom (or click) is on its
 // way to yet, and clicks once the pipe has come within a few pixels of it;
 // it confirms a high-score name entry with Enter, and leaves with Escape
-// when its one game is over. A passive bot steers the same way but never
-// fires, which shows whether the level is lost by doing nothing. A reaction
-// delay makes its inputs arrive that much later than the frame it judged,
-// closer to a person's hand.
+// when its one game is over (a second Escape ends the information picture). A passive bot steers the same way
+// but never fires, which shows whether the level is lost by doing nothing. A reaction delay makes its inputs
+// arrive that much later than the frame it judged, closer to a person's hand.
 #pragma once
 
 #include <cstdint>

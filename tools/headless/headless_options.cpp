@@ -8,7 +8,8 @@
 const char* HeadlessUsage =
     "usage: vantorel-headless [--dir DIR] [--seed N] [--input FILE] [--ms-per-frame N]\n"
     "                         [--max-steps N] [--mode 0|1|2] [--save-frames DIR --at STEP,STEP,...]\n"
-    "                         [--bot | --bot-passive] [--bot-delay MS]\n";
+    "                         [--bot | --bot-passive] [--bot-delay MS] [--record FILE]\n"
+    "       vantorel-headless [--dir DIR] --replay FILE [--verify] [--save-frames DIR --at STEP,...]\n";
 
 namespace {
 
@@ -46,6 +47,12 @@ HeadlessOptions ParseHeadlessOptions(int argc, char** argv) {
             o.SaveFramesDir = value();
         else if (arg == "--bot")
             o.Bot = true;
+        else if (arg == "--record")
+            o.RecordFile = value();
+        else if (arg == "--replay")
+            o.ReplayFile = value();
+        else if (arg == "--verify")
+            o.Verify = true;
         else if (arg == "--bot-delay")
             o.BotDelayMs = static_cast<std::uint32_t>(Number(value(), "--bot-delay", 10000));
         else if (arg == "--bot-passive") {
@@ -64,5 +71,7 @@ HeadlessOptions ParseHeadlessOptions(int argc, char** argv) {
     if (o.MsPerFrame == 0) throw std::runtime_error("--ms-per-frame must be at least 1");
     if (!o.SaveAtSteps.empty() && o.SaveFramesDir.empty())
         throw std::runtime_error("--at needs --save-frames");
+    if (o.Verify && o.ReplayFile.empty()) throw std::runtime_error("--verify needs --replay");
+    if (o.Verify && !o.SaveFramesDir.empty()) throw std::runtime_error("--verify draws no frames to save");
     return o;
 }

@@ -21,6 +21,12 @@ struct HeadlessOptions {
     bool BotFires = true;
     // The bot's reaction time: its inputs arrive this long after the frame it saw.
     std::uint32_t BotDelayMs = 0;
+    // The replay of the run is also written here.
+    std::string RecordFile;
+    // A replay to play instead of a game: verified as fast as it goes, or
+    // played with its frames drawn (for --save-frames).
+    std::string ReplayFile;
+    bool Verify = false;
 };
 
 // Parses argv; raises std::runtime_error with a usage hint on bad arguments.

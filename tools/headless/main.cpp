@@ -1,7 +1,7 @@
 // vantorel-headless: runs the game screen on a capture display with a manual
 // clock, scripted input (or a simple bot) and a recording audio output; prints
 // the log lines written while it ran and can save chosen frames as PNG
-// pictures.
+// pictures. It also plays and verifies replays.
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -10,6 +10,8 @@
 #include "game/capture_display.h"
 #include "game/game_screen.h"
 #include "game/input_script.h"
+#include "game/menu_preparation.h"
+#include "game/replay_verify.h"
 #include "headless_bot.h"
 #include "headless_options.h"
 #include "infra/clock.h"
@@ -22,28 +24,9 @@
 #include "infra/random.h"
 #include "platform/freetype_rasterizer.h"
 #include "png_writer.h"
-#include "sound/convert_sounds.h"
 #include "sound/recording_audio_output.h"
 
 namespace {
-
-// Music preparation without a panel: progress goes to standard error.
-class ConsoleProgress : public IConvertProgress {
-public:
-    void Started(int jobs) override { std::cerr << "Converting " << jobs << " music file(s)...\n"; }
-    void Progressed(int) override {}
-    void Finished() override {}
-};
-
-// What the menu window does before a game: its folder, the records, the music.
-void PrepareLikeTheMenu(const TOutsideWorld& outside) {
-    EnterProgramDir();
-    EnsureSpsDir();
-    LoadEnv();
-    LoadGameData("SPS/game.dat", *outside.Messages);
-    ConsoleProgress progress;
-    ConvertSounds(progress, outside);
-}
 
 // The input script's happenings, and the close request after the last step.
 void ScheduleInput(CaptureDisplay& display, const HeadlessOptions& options, const std::string& inputFile) {
@@ -59,18 +42,17 @@ void ScheduleInput(CaptureDisplay& display, const HeadlessOptions& options, cons
 }
 
 // Saves the frame presented when each of the chosen steps has been reached.
-std::function<void(const TSurface&)> FrameSaver(const HeadlessOptions& options, const std::string& framesDir,
-                                                const TDDFullScreenForm1& form) {
+TReplayFrameSink FrameSaver(const HeadlessOptions& options, const std::string& framesDir) {
     if (!framesDir.empty()) std::filesystem::create_directories(framesDir);
-    return
-        [&options, framesDir, &form, pending = options.SaveAtSteps.begin()](const TSurface& surface) mutable {
-            while (pending != options.SaveAtSteps.end() && *pending <= form.StepCount) {
-                const std::string path = framesDir + "/step_" + std::to_string(*pending) + ".png";
-                SaveSurfaceAsPng(const_cast<TSurface&>(surface), path);
-                std::cerr << "saved " << path << '\n';
-                ++pending;
-            }
-        };
+    return [&options, framesDir, pending = options.SaveAtSteps.begin()](const TSurface& surface,
+                                                                        std::uint64_t steps) mutable {
+        while (pending != options.SaveAtSteps.end() && *pending <= steps) {
+            const std::string path = framesDir + "/step_" + std::to_string(*pending) + ".png";
+            SaveSurfaceAsPng(const_cast<TSurface&>(surface), path);
+            std::cerr << "saved " << path << '\n';
+            ++pending;
+        }
+    };
 }
 
 // Paths on the command line are relative to where the runner was started,
@@ -79,7 +61,39 @@ std::string Absolute(const std::string& path) {
     return path.empty() ? std::string() : std::filesystem::absolute(path).string();
 }
 
+// Plays the replay: 0 when it matches, 1 when it differs, 2 when it cannot be read.
+int RunReplay(const HeadlessOptions& options) {
+    const std::string replayFile = Absolute(options.ReplayFile);
+    const std::string framesDir = Absolute(options.SaveFramesDir);
+    const auto text = ReadWholeFile(replayFile);
+    if (!text) throw std::runtime_error("cannot read " + replayFile);
+    if (!options.Dir.empty()) SetProgramDir(Absolute(options.Dir));
+    TFreeTypeRasterizer font;
+    TOutsideWorld outside;
+    outside.Resources = &ContentResources();
+    outside.Fonts = &font;
+    PrepareLikeTheMenu(outside);
+    TReplayContent content;
+    content.Resources = outside.Resources;
+    content.Fonts = &font;
+    const TReplayVerdict verdict = VerifyReplay(
+        *text, content, {}, [](std::string_view line) { std::cout << line << '\n'; },
+        options.Verify ? TReplayFrameSink() : FrameSaver(options, framesDir));
+    std::cout.flush();
+    std::cerr << "replay: " << VerdictText(verdict) << '\n';
+    switch (verdict.Status) {
+        case TReplayStatus::Matches:
+            return 0;
+        case TReplayStatus::Differs:
+            return 1;
+        case TReplayStatus::BadFile:
+            break;
+    }
+    return 2;
+}
+
 int Run(const HeadlessOptions& options) {
+    if (!options.ReplayFile.empty()) return RunReplay(options);
     const std::string inputFile = Absolute(options.InputFile);
     const std::string framesDir = Absolute(options.SaveFramesDir);
     if (!options.Dir.empty()) SetProgramDir(Absolute(options.Dir));
@@ -109,12 +123,16 @@ int Run(const HeadlessOptions& options) {
         onLogLine = [&bot](std::string_view line) { bot->OnLogLine(line); };
     }
     form.SetDisplayMode(options.Mode);
-    display.OnPresent = [saveFrame = FrameSaver(options, framesDir, form), &bot](const TSurface& surface) {
-        saveFrame(surface);
+    display.OnPresent = [saveFrame = FrameSaver(options, framesDir), &bot, &form](const TSurface& surface) {
+        saveFrame(surface, form.StepCount);
         if (bot) bot->OnFrame();
     };
     form.ShowModal();
     onLogLine = nullptr;
+    if (!options.RecordFile.empty()) {
+        if (!form.Recorder.Complete()) throw std::runtime_error("the run left no replay to write");
+        WriteFileAtomically(Absolute(options.RecordFile), form.Recorder.Text());
+    }
     // As the menu window does when it closes: the counters of games started
     // and won live in Env, which the game screen saves only with a new name.
     SaveEnv();
