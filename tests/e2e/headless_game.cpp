@@ -146,11 +146,20 @@ void HeadlessGame::SaveRecords() {
 HeadlessResult HeadlessGame::Run(const std::string& script, std::uint32_t seed, std::uint64_t maxSteps,
                                  const std::string& extraArgs) {
     Dir.Write("input.txt", script);
+    HeadlessResult result =
+        Runner("--seed " + std::to_string(seed) + " --input '" + (Dir / "input.txt").string() +
+               "' --ms-per-frame 100 --max-steps " + std::to_string(maxSteps) + " " + extraArgs);
+    LoadEnv();
+    return result;
+}
+
+HeadlessResult HeadlessGame::Verify(const std::string& replayFile) {
+    return Runner("--replay '" + (Dir / replayFile).string() + "' --verify");
+}
+
+HeadlessResult HeadlessGame::Runner(const std::string& arguments) {
     const std::string command = std::string("'") + VANTOREL_HEADLESS + "' --dir '" + Dir.path().string() +
-                                "' --seed " + std::to_string(seed) + " --input '" +
-                                (Dir / "input.txt").string() + "' --ms-per-frame 100 --max-steps " +
-                                std::to_string(maxSteps) + " " + extraArgs + " 2>'" +
-                                (Dir / "stderr.txt").string() + "'";
+                                "' " + arguments + " 2>'" + (Dir / "stderr.txt").string() + "'";
     HeadlessResult result;
     std::FILE* out = ::popen(command.c_str(), "r");
     if (!out) throw std::runtime_error("cannot start " + command);
@@ -160,6 +169,5 @@ HeadlessResult HeadlessGame::Run(const std::string& script, std::uint32_t seed, 
     const int status = ::pclose(out);
     result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.Lines = SplitOutput(text);
-    LoadEnv();
     return result;
 }

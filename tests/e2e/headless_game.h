@@ -38,6 +38,11 @@ public:
     // Runs the runner with the script; Env is loaded from the folder after it.
     HeadlessResult Run(const std::string& script, std::uint32_t seed = 1, std::uint64_t maxSteps = 30000,
                        const std::string& extraArgs = "");
+    // Verifies the replay in the folder; its verdict is the file stderr.txt.
+    HeadlessResult Verify(const std::string& replayFile);
 
     TempProgramDir Dir;
+
+private:
+    HeadlessResult Runner(const std::string& arguments);
 };

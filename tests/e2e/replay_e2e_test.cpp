@@ -1,0 +1,125 @@
+// Replays through the headless runner: the committed corpus verifies, a
+// replay whose input was changed fails at the step where the game first
+// differs, bad files are refused by line, and a failed save of a replay
+// leaves the game and its records alone.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "headless_game.h"
+#include "infra/env_data.h"
+
+namespace {
+
+std::string Corpus(const std::string& name) {
+    std::ifstream in(std::string(VANTOREL_SOURCE_DIR) + "/tests/replays/" + name + ".replay",
+                     std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The step of the first check after the line that starts at offset.
+std::uint64_t NextCheckStep(const std::string& text, std::size_t offset) {
+    const std::size_t check = text.find("\ncheck ", offset);
+    return std::stoull(text.substr(check + 7));
+}
+
+// The verdict's step: "the replay differs at step N: ...".
+std::uint64_t DifferingStep(const std::string& verdict) {
+    std::smatch m;
+    if (!std::regex_search(verdict, m, std::regex("differs at step ([0-9]+)"))) return 0;
+    return std::stoull(m[1]);
+}
+
+}  // namespace
+
+TEST(ReplayCorpus, EveryCommittedReplayVerifiesAndWritesNothing) {
+    const std::pair<const char*, const char*> corpus[] = {{"won", "games: won 14880"},
+                                                          {"lost", "games: lost 0"},
+                                                          {"torpedoes", "games: won 16500"},
+                                                          {"pause", "games: won 14760"},
+                                                          {"caveedit", "no game played"}};
+    for (const auto& [name, games] : corpus) {
+        HeadlessGame game;
+        game.Dir.Write("game.replay", Corpus(name));
+        const HeadlessResult r = game.Verify("game.replay");
+        const std::string verdict = game.Dir.Read("stderr.txt");
+        EXPECT_EQ(r.ExitCode, 0) << name << ": " << verdict;
+        EXPECT_NE(verdict.find("the replay matches"), std::string::npos) << name << ": " << verdict;
+        EXPECT_NE(verdict.find(games), std::string::npos) << name << ": " << verdict;
+        // The replayed visit's own log, and none of the player's files.
+        EXPECT_EQ(r.Last(), "OK") << name;
+        for (const char* file : {"sps/LOG.TXT", "sps/env.dat", "sps/game.dat", "replays"})
+            EXPECT_FALSE(game.Dir.Exists(file)) << name << ": " << file;
+    }
+}
+
+TEST(ReplayCorpus, AChangedInputLineFailsAtTheFirstCheckAfterIt) {
+    const std::string won = Corpus("won");
+    // The pipe's row at the hundredth mouse reading; the shot that follows
+    // flies elsewhere. And the start of play read from the clock a tick later.
+    std::size_t mouse = 0;
+    for (int i = 0; i < 100; ++i) mouse = won.find("\nm ", mouse + 1);
+    std::string moved = won;
+    const std::size_t y = moved.find(' ', mouse + 3) + 1;
+    moved.replace(y, moved.find('\n', y) - y, "77");
+    std::string later = won;
+    const std::size_t tick = later.find("\nt ");
+    later.insert(later.find('\n', tick + 1), "1");
+    for (const auto& [replay, at] :
+         {std::pair{moved, NextCheckStep(won, mouse)}, std::pair{later, NextCheckStep(won, tick)}}) {
+        HeadlessGame game;
+        game.Dir.Write("game.replay", replay);
+        const HeadlessResult r = game.Verify("game.replay");
+        const std::string verdict = game.Dir.Read("stderr.txt");
+        EXPECT_EQ(r.ExitCode, 1) << verdict;
+        EXPECT_EQ(DifferingStep(verdict), at) << verdict;
+        EXPECT_NE(verdict.find("state differs"), std::string::npos) << verdict;
+    }
+}
+
+TEST(ReplayCorpus, BadFilesAreRefusedNamingTheLine) {
+    const std::string lost = Corpus("lost");
+    const std::string binary(
+        "\x7f"
+        "ELF\x02\x01\x01\0\0\0\xff\xfe\n\n",
+        16);
+    std::string huge = lost;
+    huge.replace(huge.find("\nf 1\n"), 5, "\nf 99999999999999999999\n");
+    const std::pair<std::string, std::string> bad[] = {
+        {lost.substr(0, lost.size() / 2), "before its end line"},
+        {"vantorel-replay 2\n" + lost.substr(lost.find('\n') + 1), "line 1: a replay of format version 2"},
+        {huge, "a number from 1 to 5 expected"},
+        {binary, "line 1: not a replay"},
+        {std::string(), "line 1: "}};
+    for (const auto& [text, message] : bad) {
+        HeadlessGame game;
+        game.Dir.Write("game.replay", text);
+        const HeadlessResult r = game.Verify("game.replay");
+        const std::string verdict = game.Dir.Read("stderr.txt");
+        EXPECT_EQ(r.ExitCode, 2) << verdict;
+        EXPECT_NE(verdict.find("bad replay: line "), std::string::npos) << verdict;
+        EXPECT_NE(verdict.find(message), std::string::npos) << verdict;
+    }
+}
+
+TEST(ReplayRecording, AReplayThatCannotBeSavedIsSkippedAndTheGameEndsWell) {
+    HeadlessGame game;
+    game.Dir.Write("replays", "a file where the folder should be");
+    game.SaveRecords();
+    // A game lost at once (no level to speak of): the score enters the table.
+    game.SetLevel({"speed=10", "boba=virus1", "formation=1", "end", "DefineFormation1", "a9;", "end"});
+    const HeadlessResult r = game.Run("500 click\n9000 key Enter\n12000 key Escape\n14000 key Escape\n");
+    const int failed = r.Find("Replay not saved: ", 0, true);
+    ASSERT_GE(failed, 0) << r.Text();
+    EXPECT_GT(failed, r.Find("FormClose: End"));
+    EXPECT_EQ(r.Last(), "OK");
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_EQ(Env.GamesStarted, 1);
+    EXPECT_NE(Env.Highscores[0].Score, EmptyHighscore);
+    EXPECT_EQ(game.Dir.Read("replays"), "a file where the folder should be");
+}
