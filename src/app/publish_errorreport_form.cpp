@@ -75,6 +75,8 @@ void TPublishErrorreportForm::CreateControls() {
     Memo2 = ScrollingMemo(this, "Memo2");
     Memo2->setReadOnly(true);
     Memo2->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+    Label5 = Caption(this, "Label5", "The replay of the game that failed goes along as well.");
+    Label5->hide();
     Label4 =
         Caption(this, "Label4",
                 "Probably we need additional help from you to find and eleminate the bug. Perhaps we have "
@@ -100,7 +102,8 @@ void TPublishErrorreportForm::CreateControls() {
     auto* layout = new QVBoxLayout(this);
     for (QWidget* w :
          {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Memo1), static_cast<QWidget*>(Label3),
-          static_cast<QWidget*>(Memo2), static_cast<QWidget*>(Label4), static_cast<QWidget*>(Edit1)})
+          static_cast<QWidget*>(Memo2), static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label4),
+          static_cast<QWidget*>(Edit1)})
         layout->addWidget(w);
     layout->addLayout(buttons);
     setTabOrder(Memo1, Edit1);
@@ -130,6 +133,9 @@ void TPublishErrorreportForm::FormShow() {
         Memo2->appendPlainText("No logfile available (" + QString::fromLocal8Bit(LogPath.c_str()) + ")");
         LogPath.clear();
     }
+    // The replay belongs to the log: without the log it does not go either.
+    ReplayPath = !LogPath.empty() && FileExists(LogReplayFile) ? ResolvePath(LogReplayFile) : std::string();
+    Label5->setVisible(!ReplayPath.empty());
 }
 
 void TPublishErrorreportForm::FormClose() {
@@ -140,7 +146,8 @@ void TPublishErrorreportForm::Button1Click() {
     // Log and dialog stay unless the server accepted the report, so that
     // nothing is lost when the machine is offline or the mail is refused.
     try {
-        if (!reporter_.SendErrorMail(FromQString(Edit1->text()), FromQString(Memo1->toPlainText()), LogPath))
+        if (!reporter_.SendErrorMail(FromQString(Edit1->text()), FromQString(Memo1->toPlainText()), LogPath,
+                                     ReplayPath))
             return;
     } catch (const std::exception& e) {
         messages_.Error(e.what());

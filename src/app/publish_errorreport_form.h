@@ -26,12 +26,16 @@ public:
     QLabel* Label3 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
     QLabel* Label4 = nullptr;
+    // Shown when the replay of the game that failed goes along.
+    QLabel* Label5 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
     // The log to attach, resolved at show time; empty when there was none.
     std::string LogPath;
+    // The replay kept with that log; empty when there is none (or no log).
+    std::string ReplayPath;
 
     void FormShow();
     void FormClose();

@@ -36,15 +36,32 @@ std::string OneLine(std::string_view text) {
     return out;
 }
 
+std::string FileName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
 // Attaches the log at path; the note the body ends with (UTF-8, like the
 // file system's names), empty when the whole log went along.
 std::string AttachLog(TMailMessage& m, const std::string& path) {
     const auto log = ReadLogTail(path);
     if (!log) return "\r\n(The logfile " + path + " could not be read.)\r\n";
-    m.Attachment = TMailAttachment{std::filesystem::path(path).filename().string(), log->Bytes};
+    m.Attachments.push_back({FileName(path), log->Bytes});
     if (!log->Cut()) return {};
     return "\r\n(The attached logfile was cut to its last " + std::to_string(log->Bytes.size()) + " of " +
            std::to_string(log->FullSize) + " bytes.)\r\n";
+}
+
+// Attaches the replay at path when it is small enough; the note otherwise.
+std::string AttachReplay(TMailMessage& m, const std::string& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > MaxAttachedReplayBytes)
+        return "\r\n(The replay of the game, " + std::to_string(size) +
+               " bytes, was too large to attach.)\r\n";
+    const auto bytes = ec ? std::nullopt : ReadWholeFile(path);
+    if (!bytes) return "\r\n(The replay " + path + " could not be read.)\r\n";
+    m.Attachments.push_back({FileName(path), *bytes});
+    return {};
 }
 
 }  // namespace
@@ -109,7 +126,8 @@ std::string TErrorReporter::MessageID() {
 }
 
 TMailMessage TErrorReporter::BuildErrorMail(std::string_view sender, std::string_view body,
-                                            const std::string& attachmentPath) {
+                                            const std::string& attachmentPath,
+                                            const std::string& replayPath) {
     TMailMessage m;
     m.Sender = ErrorReportSender;
     m.SenderName = ErrorReportSenderName;
@@ -126,16 +144,17 @@ TMailMessage TErrorReporter::BuildErrorMail(std::string_view sender, std::string
     text += WithCrLf(body);
     m.Body = Cp1252ToUtf8(text);
     if (!attachmentPath.empty()) m.Body += AttachLog(m, attachmentPath);
+    if (!replayPath.empty()) m.Body += AttachReplay(m, replayPath);
     return m;
 }
 
 bool TErrorReporter::SendErrorMail(std::string_view sender, std::string_view body,
-                                   const std::string& attachmentPath) {
+                                   const std::string& attachmentPath, const std::string& replayPath) {
     if (!goOnline_()) {
         messages_.Information("Operation Failed: Can't connect to the Internet");
         return false;
     }
-    mail_.Send(BuildErrorMail(sender, body, attachmentPath));
+    mail_.Send(BuildErrorMail(sender, body, attachmentPath, replayPath));
     messages_.Information("Thanks for your help!");
     return true;
 }

@@ -1,5 +1,6 @@
-// Error reports by mail: the user's description as the body, the log as the
-// attachment, sent to the makers' fixed recipient.
+// Error reports by mail: the user's description as the body, the log and the
+// replay of the game that failed as attachments, sent to the makers' fixed
+// recipient.
 #pragma once
 
 #include <chrono>
@@ -21,6 +22,8 @@ constexpr std::string_view ErrorReportSender = "errorreport@vantorel-game.net";
 constexpr std::string_view ErrorReportSenderName = "Vantorel";
 // At most this much of the log's end travels with a report.
 constexpr std::size_t MaxAttachedLogBytes = 1024 * 1024;
+// A replay is whole or useless: a larger one stays at home (the body says so).
+constexpr std::size_t MaxAttachedReplayBytes = 4 * 1024 * 1024;
 
 // An address fit for a Reply-To header: printable ASCII without blanks,
 // "<", ">", ",", ";", quotes or brackets, one "@" with text on both sides,
@@ -47,16 +50,18 @@ public:
                    std::string recipient, WallClock now = &std::chrono::system_clock::now);
 
     // Mails the description (Windows-1252) with the log at attachmentPath
-    // (none when empty) and shows "Thanks for your help!". Offline it shows
-    // "Operation Failed: Can't connect to the Internet" and returns false;
-    // true only when the server accepted the mail. A typed address that is
-    // valid becomes the Reply-To; any other typed text opens the body.
-    // Sending errors raise EMailError.
-    bool SendErrorMail(std::string_view sender, std::string_view body, const std::string& attachmentPath);
+    // (none when empty) and the replay at replayPath (none when empty), and
+    // shows "Thanks for your help!". Offline it shows "Operation Failed:
+    // Can't connect to the Internet" and returns false; true only when the
+    // server accepted the mail. A typed address that is valid becomes the
+    // Reply-To; any other typed text opens the body. Sending errors raise
+    // EMailError.
+    bool SendErrorMail(std::string_view sender, std::string_view body, const std::string& attachmentPath,
+                       const std::string& replayPath = {});
 
     // The message SendErrorMail sends (without sending it).
     TMailMessage BuildErrorMail(std::string_view sender, std::string_view body,
-                                const std::string& attachmentPath);
+                                const std::string& attachmentPath, const std::string& replayPath = {});
 
 private:
     std::string MessageID();

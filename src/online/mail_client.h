@@ -1,7 +1,6 @@
 // Sending one mail: what the error report needs from an SMTP client.
 #pragma once
 
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,7 +16,7 @@ struct TMailAttachment {
     std::string Bytes;
 };
 
-// One plain-text message to one recipient. Addresses are bare
+// One plain-text message to one recipient, with any number of text files. Addresses are bare
 // ("name@host"); header texts are ASCII.
 struct TMailMessage {
     std::string Sender;      // envelope sender and From
@@ -27,7 +26,7 @@ struct TMailMessage {
     std::string Subject;
     std::vector<std::string> Headers;  // further header lines "Name: value" (Date, Message-ID)
     std::string Body;                  // UTF-8, lines ending in CR LF
-    std::optional<TMailAttachment> Attachment;
+    std::vector<TMailAttachment> Attachments;
 };
 
 class IMailClient {

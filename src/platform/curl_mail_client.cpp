@@ -39,10 +39,10 @@ CurlMime Body(CURL* curl, const TMailMessage& m) {
     curl_mime_data(text, m.Body.data(), m.Body.size());
     curl_mime_type(text, "text/plain; charset=UTF-8");
     curl_mime_encoder(text, "quoted-printable");
-    if (m.Attachment) {
+    for (const TMailAttachment& attachment : m.Attachments) {
         curl_mimepart* file = curl_mime_addpart(mime.get());
-        curl_mime_data(file, m.Attachment->Bytes.data(), m.Attachment->Bytes.size());
-        curl_mime_filename(file, m.Attachment->FileName.c_str());
+        curl_mime_data(file, attachment.Bytes.data(), attachment.Bytes.size());
+        curl_mime_filename(file, attachment.FileName.c_str());
         curl_mime_type(file, "text/plain");
         curl_mime_encoder(file, "base64");
     }

@@ -51,10 +51,12 @@ protected:
 
 }  // namespace
 
-TEST_F(ErrorReportMailTest, AReportArrivesWithItsHeadersBodyAndLog) {
+TEST_F(ErrorReportMailTest, AReportArrivesWithItsHeadersBodyLogAndReplay) {
     SmtpSink sink;
     if (!sink.port()) GTEST_SKIP() << sink.problem();
     dir.Write("SPS/LOG.TXT", Log);
+    const std::string replay = "vantorel-replay 1\nprogram 1.07\n" + std::string(3000, 'f') + "\nend 0 0\n";
+    dir.Write("SPS/log.replay", replay);
     EXPECT_FALSE(SendFromDialog(sink));
     ASSERT_EQ(sink.MessageCount(), 1) << (messages.shown.empty() ? "" : messages.shown.back());
     EXPECT_EQ(sink.Read(1, "mail_from"), "errorreport@vantorel-game.net");
@@ -71,11 +73,15 @@ TEST_F(ErrorReportMailTest, AReportArrivesWithItsHeadersBodyAndLog) {
               "The screen went black\r\nafter the second level.\r\n.\r\nA lone dot above.\r\n");
     EXPECT_EQ(sink.Read(1, "attachment.name"), "LOG.TXT");
     EXPECT_EQ(sink.Read(1, "attachment"), Log);
+    EXPECT_EQ(sink.Read(1, "attachment2.name"), "log.replay");
+    EXPECT_EQ(sink.Read(1, "attachment2"), replay);
     // Every line of the message as it travelled ends in CR LF.
     const std::string raw = sink.Read(1, "raw");
     for (std::size_t at = raw.find('\n'); at != std::string::npos; at = raw.find('\n', at + 1))
         ASSERT_EQ(raw[at - 1], '\r') << "bare LF at " << at;
+    // Sent: the log and its replay are gone.
     EXPECT_FALSE(dir.Exists("SPS/LOG.TXT"));
+    EXPECT_FALSE(dir.Exists("SPS/log.replay"));
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Thanks for your help!"});
 }
 

@@ -67,7 +67,7 @@ TEST_F(ErrorReportDialogTest, AcceptedReportDeletesTheLogAndCloses) {
     ASSERT_EQ(mail.sent.size(), 1u);
     EXPECT_EQ(mail.sent[0].ReplyTo, "anna@example.org");
     EXPECT_EQ(mail.sent[0].Body, "It froze\r\nafter the title\r\n");
-    EXPECT_EQ(mail.sent[0].Attachment->Bytes, "Start\r\nError in Blt\r\nERROR\r\n");
+    EXPECT_EQ(mail.sent[0].Attachments.at(0).Bytes, "Start\r\nError in Blt\r\nERROR\r\n");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Thanks for your help!"});
     EXPECT_FALSE(dir.Exists("SPS/LOG.TXT"));
     EXPECT_FALSE(form->isVisible());
@@ -120,5 +120,5 @@ TEST_F(ErrorReportDialogTest, WithoutALogAtShowTimeNothingIsAttached) {
     EXPECT_EQ(form->Edit1->text(), "typed@example.org");
     QTest::mouseClick(form->Button1, Qt::LeftButton);
     ASSERT_EQ(mail.sent.size(), 1u);
-    EXPECT_FALSE(mail.sent[0].Attachment);
+    EXPECT_TRUE(mail.sent[0].Attachments.empty());
 }

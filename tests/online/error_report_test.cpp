@@ -41,9 +41,9 @@ TEST_F(ErrorReportTest, AValidTypedAddressBecomesTheReplyToNeverTheSender) {
     EXPECT_EQ(m.Recipient, "bugs@example.org");
     EXPECT_EQ(m.Subject, "Fehlermeldung");
     EXPECT_EQ(m.Body, "It froze.\r\nAfter level 1\r\ntwice\r\n");
-    ASSERT_TRUE(m.Attachment);
-    EXPECT_EQ(m.Attachment->FileName, "LOG.TXT");
-    EXPECT_EQ(m.Attachment->Bytes, "Start\r\nERROR\r\n");
+    ASSERT_EQ(m.Attachments.size(), 1u);
+    EXPECT_EQ(m.Attachments[0].FileName, "LOG.TXT");
+    EXPECT_EQ(m.Attachments[0].Bytes, "Start\r\nERROR\r\n");
     ASSERT_EQ(m.Headers.size(), 2u);
     EXPECT_EQ(m.Headers[0], "Date: Tue, 14 Nov 2023 22:13:20 +0000");
     EXPECT_TRUE(std::regex_match(m.Headers[1],
@@ -53,7 +53,7 @@ TEST_F(ErrorReportTest, AValidTypedAddressBecomesTheReplyToNeverTheSender) {
     // Each report has its own id.
     reporter.SendErrorMail("", "again", "");
     EXPECT_NE(mail.sent[1].Headers[1], m.Headers[1]);
-    EXPECT_FALSE(mail.sent[1].Attachment);
+    EXPECT_TRUE(mail.sent[1].Attachments.empty());
 }
 
 TEST_F(ErrorReportTest, AnyOtherTypedTextOpensTheBodyInstead) {
@@ -91,7 +91,7 @@ TEST_F(ErrorReportTest, OnlyTheLastMebibyteOfALongLogTravelsAndTheBodySaysSo) {
     dir.Write("SPS/LOG.TXT", log);
     auto reporter = MakeReporter();
     reporter.SendErrorMail("", "Crash", LogPath());
-    const TMailAttachment& attached = *mail.sent.at(0).Attachment;
+    const TMailAttachment& attached = mail.sent.at(0).Attachments.at(0);
     EXPECT_LE(attached.Bytes.size(), MaxAttachedLogBytes);
     EXPECT_GT(attached.Bytes.size(), MaxAttachedLogBytes - 20);
     EXPECT_EQ(log.substr(log.size() - attached.Bytes.size()), attached.Bytes);
@@ -101,13 +101,31 @@ TEST_F(ErrorReportTest, OnlyTheLastMebibyteOfALongLogTravelsAndTheBodySaysSo) {
               std::string::npos);
 }
 
+TEST_F(ErrorReportTest, TheReplayGoesAlongWholeOrNotAtAllWhenTooLarge) {
+    dir.Write("SPS/LOG.TXT", "Start\r\nERROR\r\n");
+    const std::string replay = "vantorel-replay 1\n" + std::string(MaxAttachedReplayBytes - 18, 'f');
+    dir.Write("SPS/log.replay", replay);
+    auto reporter = MakeReporter();
+    reporter.SendErrorMail("", "Crash", LogPath(), (dir / "SPS/log.replay").string());
+    ASSERT_EQ(mail.sent.at(0).Attachments.size(), 2u);
+    EXPECT_EQ(mail.sent[0].Attachments[1].FileName, "log.replay");
+    EXPECT_EQ(mail.sent[0].Attachments[1].Bytes, replay);
+    dir.Write("SPS/log.replay", replay + "f");
+    reporter.SendErrorMail("", "Crash", LogPath(), (dir / "SPS/log.replay").string());
+    EXPECT_EQ(mail.sent.at(1).Attachments.size(), 1u);
+    EXPECT_NE(mail.sent[1].Body.find(std::to_string(MaxAttachedReplayBytes + 1) +
+                                     " bytes, was too large to attach"),
+              std::string::npos)
+        << mail.sent[1].Body;
+}
+
 TEST_F(ErrorReportTest, ALogThatCannotBeReadIsNamedAsTheFileSystemSpellsIt) {
     // File names are UTF-8 here; only the typed text is Windows-1252.
     const std::string path = (dir / "J\xC3\xB6rg/LOG.TXT").string();
     auto reporter = MakeReporter();
     reporter.SendErrorMail("", "Gr\xFC\xDF", path);
     const TMailMessage& m = mail.sent.at(0);
-    EXPECT_FALSE(m.Attachment);
+    EXPECT_TRUE(m.Attachments.empty());
     EXPECT_EQ(m.Body, "Gr\xC3\xBC\xC3\x9F\r\n\r\n(The logfile " + path + " could not be read.)\r\n");
 }
 

@@ -7,7 +7,8 @@ Binds a free port and prints "listening on 127.0.0.1:PORT" once it accepts
 connections. Message N goes to DIR/N/: mail_from, rcpt_tos (one a line), raw
 (the bytes as received), header.<Name> (every occurrence, one a line),
 body (the decoded plain-text part), attachment.name and attachment (the
-decoded bytes of the first attachment). Recipients given with --refuse get
+decoded bytes of the first attachment), attachment2.name and attachment2 (the
+second), and so on. Recipients given with --refuse get
 "550" and no message is stored. Runs until it is terminated.
 """
 import argparse
@@ -59,10 +60,10 @@ class StoringHandler:
         body = message.get_body(preferencelist=("plain",))
         if body is not None:
             write(folder + ".tmp", "body", body.get_payload(decode=True))
-        for part in message.iter_attachments():
-            write(folder + ".tmp", "attachment.name", part.get_filename() or "")
-            write(folder + ".tmp", "attachment", part.get_payload(decode=True))
-            break
+        for number, part in enumerate(message.iter_attachments(), 1):
+            name = "attachment" + (str(number) if number > 1 else "")
+            write(folder + ".tmp", name + ".name", part.get_filename() or "")
+            write(folder + ".tmp", name, part.get_payload(decode=True))
         os.rename(folder + ".tmp", folder)  # a reader never sees half a message
         return "250 Message accepted"
 
