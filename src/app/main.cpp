@@ -1,8 +1,12 @@
 // Program entry: the outside world the program runs in, the application
 // object, the menu window as the main window, and the message loop until that
-// window closes.
+// window closes. "vantorel --replay FILE" plays a replay on the game screen
+// instead and ends.
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <filesystem>
+#include <optional>
 
 #include <QTimer>
 
@@ -14,6 +18,8 @@
 #include "app/publish_highscore_form.h"
 #include "app/qt_messages.h"
 #include "content/content_resources.h"
+#include "game/menu_preparation.h"
+#include "infra/env_data.h"
 #include "infra/outside_world.h"
 #include "online/internet.h"
 #include "platform/curl_http_client.h"
@@ -22,6 +28,35 @@
 #include "platform/linux_system_facts.h"
 #include "platform/termination_signals.h"
 #include "platform/xdg_browser_launcher.h"
+
+namespace {
+
+// The replay named after "--replay" on the command line, if any.
+const char* ReplayArgument(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--replay") == 0) return argv[i + 1];
+    return nullptr;
+}
+
+// Plays the replay as the menu window would start a game: the records, the
+// music, then the game screen. 0 when it played, 1 when it stopped matching
+// the game, 2 when it could not be played.
+int WatchReplay(const char* file, TGameScreenHost& screens, const TOutsideWorld& outside,
+                IMessages& messages) {
+    // Named from where the program was started, which is left below.
+    const std::string path = std::filesystem::absolute(file).string();
+    PrepareLikeTheMenu(outside);
+    std::optional<int> mode;
+    if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) mode = Env.DisplayMode;
+    const std::string problem = screens.RunReplay(path, mode, {});
+    if (!problem.empty()) {
+        std::fprintf(stderr, "vantorel: %s\n", problem.c_str());
+        messages.Error(problem);
+    }
+    return screens.ReplayResult();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // SIGTERM and SIGINT wait in a pipe until the menu window can end the run.
@@ -38,15 +73,22 @@ int main(int argc, char** argv) {
     TGameScreenHost gameScreens(outside);
 
     TApplication app(argc, argv, messages);
+    if (const char* replay = ReplayArgument(argc, argv))
+        return WatchReplay(replay, gameScreens, outside, messages);
     CurlHttpClient http;
     XdgBrowserLauncher browser;
     const auto connection = MakeConnection();
     TInternet internet(http, browser, *connection, messages);
     int result = 1;
     try {
-        TForm1 form(outside, internet, [&](std::optional<int> mode, const std::string& definitions) {
-            gameScreens.Run(mode, definitions);
-        });
+        TForm1 form(
+            outside, internet,
+            [&](std::optional<int> mode, const std::string& definitions) {
+                gameScreens.Run(mode, definitions);
+            },
+            [&](const std::string& file, std::optional<int> mode, const std::string& definitions) {
+                return gameScreens.RunReplay(file, mode, definitions);
+            });
         QObject::connect(&form, &TForm1::PublishHighscoreRequested,
                          [&] { ShowPublishHighscoreDialog(&form, internet, messages, *outside.Resources); });
         QObject::connect(&form, &TForm1::PublishErrorreportRequested, [&] {

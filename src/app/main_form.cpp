@@ -40,12 +40,13 @@ constexpr const char* GameDataFile = "SPS/game.dat";
 }  // namespace
 
 TForm1::TForm1(const TOutsideWorld& outside, TInternet& internet, GameScreenRunner runGameScreen,
-               QWidget* parent)
+               ReplayRunner runReplay, QWidget* parent)
     : QMainWindow(parent),
       outside_(outside),
       messages_(*outside.Messages),
       internet_(internet),
-      runGameScreen_(std::move(runGameScreen)) {
+      runGameScreen_(std::move(runGameScreen)),
+      runReplay_(std::move(runReplay)) {
     setWindowTitle("Vantorel!");
     // A fixed single border: no maximise box, no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -200,19 +201,27 @@ void TForm1::Shape1MouseDown() {
     ActionStartExecute();
 }
 
-void TForm1::ActionStartExecute() {
-    if (gameRunning_ || activating_) return;
+bool TForm1::ReadyToPlay() {
     // A click that activates the window can arrive before the activation
     // handler has run: the music must be ready before the game screen opens.
     if (!activatedOnce_) FormActivate();
     Timer1->stop();
-    if (!MusicReady) {
-        messages_.Information(
-            "Cannot start game because of low drive space. Please close program and make some more space "
-            "available on drive " +
-            outside_.FreeSpace(GetCacheDir()).mountPoint + ". Then try again.");
-        return;
-    }
+    if (MusicReady) return true;
+    messages_.Information(
+        "Cannot start game because of low drive space. Please close program and make some more space "
+        "available on drive " +
+        outside_.FreeSpace(GetCacheDir()).mountPoint + ". Then try again.");
+    return false;
+}
+
+std::optional<int> TForm1::DisplayModeSetting() const {
+    if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) return Env.DisplayMode;
+    return std::nullopt;
+}
+
+void TForm1::ActionStartExecute() {
+    if (gameRunning_ || activating_) return;
+    if (!ReadyToPlay()) return;
     WriteLog("Program Version " + std::string(ProgramVersion));
     LogSystemInfo(*outside_.Facts);
     if (AvailableMemoryKB < MinimumMemoryKB &&
@@ -221,11 +230,9 @@ void TForm1::ActionStartExecute() {
         Timer1->start();
         return;
     }
-    std::optional<int> mode;
-    if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) mode = Env.DisplayMode;
     const std::int32_t bestBefore = Env.Highscores[0].Score;
     try {
-        RunGameScreen(mode);
+        RunGameScreen([this] { runGameScreen_(DisplayModeSetting(), sbMemoText_); });
     } catch (const std::exception& e) {
         // The game screen could not even be made (no display): said here, and
         // what follows a game still runs, the timer's restart included.
@@ -261,7 +268,7 @@ void TForm1::ActivateAgain() {
     });
 }
 
-void TForm1::RunGameScreen(std::optional<int> mode) {
+void TForm1::RunGameScreen(const std::function<void()>& run) {
     // The window goes on painting while the game screen runs (in its own
     // colours, not greyed as a disabled window would be), but takes no input:
     // a filter drops it, including what arrived meanwhile and is handed out
@@ -279,7 +286,7 @@ void TForm1::RunGameScreen(std::optional<int> mode) {
             form.gameRunning_ = false;
         }
     } restore{*this};
-    runGameScreen_(mode, sbMemoText_);
+    run();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {

@@ -35,12 +35,17 @@ public:
     // of the memo; returns when it has closed.
     using GameScreenRunner =
         std::function<void(std::optional<int> displayMode, const std::string& definitions)>;
+    // Plays the replay file on the game screen the same way; returns what to
+    // tell the player afterwards (empty when it played).
+    using ReplayRunner = std::function<std::string(const std::string& file, std::optional<int> displayMode,
+                                                   const std::string& definitions)>;
 
     // The creation handler (FormCreate) runs here. The outside world gives the
     // message boxes, the resources, the machine's facts, free space and time;
     // the internet helpers outlive the window.
+    // Without a replay runner the menu has no entry for watching replays.
     TForm1(const TOutsideWorld& outside, TInternet& internet, GameScreenRunner runGameScreen,
-           QWidget* parent = nullptr);
+           ReplayRunner runReplay = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Controls, in creation order.
@@ -54,6 +59,7 @@ public:
     QTimer* Timer1 = nullptr;
     // Actions and menus.
     QAction* ActionStart = nullptr;
+    QAction* ActionReplay = nullptr;
     QAction* ActionHilfe = nullptr;
     QAction* ActionEinstellungen = nullptr;
     QAction* Actionwebsite = nullptr;
@@ -68,7 +74,7 @@ public:
     QMenu* Internet1 = nullptr;
     QMenu* Help1 = nullptr;
     // The menu items: each is its action's entry in its menu.
-    QAction *Options1 = nullptr, *Close1 = nullptr, *PlayVantorel1 = nullptr;
+    QAction *Options1 = nullptr, *Close1 = nullptr, *PlayVantorel1 = nullptr, *WatchReplay1 = nullptr;
     QAction *PublishHighscore1 = nullptr, *GotoHighscore1 = nullptr, *GotoVelmoraWebsite1 = nullptr;
     QAction *PublishErrorreport1 = nullptr, *Hilfe1 = nullptr, *Info1 = nullptr;
 
@@ -88,6 +94,11 @@ public:
     void FormKeyUp(int key);
     void Shape1MouseDown();
     void ActionStartExecute();
+    // Game > Watch Replay: a file chooser on the player's replays, then the
+    // replay on the game screen. Nothing of the player's files changes.
+    void ActionReplayExecute();
+    // Where the chooser opens.
+    std::string ReplayFolder() const;
     void ActionHilfeExecute();
     void ActionEinstellungenExecute();
     void ActionwebsiteExecute();
@@ -145,7 +156,11 @@ private:
     void CreateMenus();
     QAction* NewAction(const char* name, const char* caption, void (TForm1::*execute)());
     void LoadDefinitionsMemo();
-    void RunGameScreen(std::optional<int> mode);
+    // The game screen runs (a game or a replay) while the window takes no input.
+    void RunGameScreen(const std::function<void()>& run);
+    // The music is ready to play, or the player was told why not.
+    bool ReadyToPlay();
+    std::optional<int> DisplayModeSetting() const;
 
     void AfterGame(std::int32_t bestBefore);
     // The window is active again (first showing, a game or one of its own
@@ -160,6 +175,7 @@ private:
     IMessages& messages_;  // the outside world's message boxes
     TInternet& internet_;
     GameScreenRunner runGameScreen_;
+    ReplayRunner runReplay_;
     std::string sbMemoText_;
     std::vector<std::string> sbMemoLines_;
     bool activatePending_ = true;

@@ -1,9 +1,11 @@
 // The menu window's actions and menus: the dialogs, the pages in the browser
 // and publishing.
 #include <QAction>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaMethod>
+#include <QTimer>
 
 #include "app/editor_form.h"
 #include "app/info_form.h"
@@ -11,6 +13,7 @@
 #include "app/main_options.h"
 #include "infra/env_data.h"
 #include "infra/messages.h"
+#include "infra/paths.h"
 #include "online/internet.h"
 #include "online/server_addresses.h"
 
@@ -26,6 +29,7 @@ QAction* TForm1::NewAction(const char* name, const char* caption, void (TForm1::
 void TForm1::CreateActions() {
     ActionStart = NewAction("ActionStart", "Play 'Vantorel'", &TForm1::ActionStartExecute);
     ActionStart->setShortcut(QKeySequence(Qt::Key_F9));
+    ActionReplay = NewAction("ActionReplay", "Watch &Replay", &TForm1::ActionReplayExecute);
     ActionHilfe = NewAction("ActionHilfe", "Goto &Help Page", &TForm1::ActionHilfeExecute);
     ActionHilfe->setShortcut(QKeySequence(Qt::Key_F1));
     ActionEinstellungen = NewAction("ActionEinstellungen", "&Options", &TForm1::ActionEinstellungenExecute);
@@ -51,6 +55,9 @@ void TForm1::CreateMenus() {
     Game1 = menuBar()->addMenu("&Game");
     PlayVantorel1 = ActionStart;
     Game1->addAction(PlayVantorel1);
+    WatchReplay1 = ActionReplay;
+    WatchReplay1->setVisible(static_cast<bool>(runReplay_));
+    Game1->addAction(WatchReplay1);
     Internet1 = menuBar()->addMenu("&Internet");
     PublishHighscore1 = ActionPublishHighscore;
     GotoHighscore1 = ActionGotoHighscore;
@@ -71,6 +78,33 @@ void TForm1::CreateMenus() {
     Help1->addSeparator();
     Info1 = ActionInfo;
     Help1->addAction(Info1);
+}
+
+std::string TForm1::ReplayFolder() const {
+    EnsureDir("replays");
+    return ResolvePath("replays");
+}
+
+void TForm1::ActionReplayExecute() {
+    if (gameRunning_ || activating_ || !runReplay_) return;
+    QFileDialog chooser(this, "Watch Replay", QString::fromLocal8Bit(ReplayFolder().c_str()),
+                        "Replays (*.replay)");
+    chooser.setObjectName("ReplayChooser");
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+    const std::string file = chooser.selectedFiles().first().toLocal8Bit().toStdString();
+    std::string problem;
+    if (ReadyToPlay()) {
+        try {
+            RunGameScreen([&] { problem = runReplay_(file, DisplayModeSetting(), sbMemoText_); });
+        } catch (const std::exception& e) {
+            problem = e.what();
+        }
+    }
+    if (!problem.empty()) messages_.Error(problem);
+    Timer1->start();
+    ActivateAgain();
 }
 
 void TForm1::ActionHilfeExecute() {

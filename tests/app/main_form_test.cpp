@@ -1,6 +1,7 @@
 // The menu window: layout, menus, the activation's log handling, the game
 // start with its refusals, and closing.
 #include <QAction>
+#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include "app/main_form_fixture.h"
 #include "infra/env_data.h"
 #include "online/server_addresses.h"
+#include "support/modal_dialogs.h"
 
 namespace {
 
@@ -70,7 +72,8 @@ TEST_F(MainFormTest, MenusHoldEveryActionWithItsShortcut) {
     for (QAction* a : form->menuBar()->actions()) titles << a->text();
     EXPECT_EQ(titles, QStringList({"&File", "&Game", "&Internet", "&Help"}));
     EXPECT_EQ(Entries(form->Datei1), QStringList({"&Options", "-", "&Close"}));
-    EXPECT_EQ(Entries(form->Game1), QStringList({"Play 'Vantorel'"}));
+    // Watching replays needs a replay runner, which this window was not given.
+    EXPECT_EQ(Entries(form->Game1), QStringList({"Play 'Vantorel'", "Watch &Replay (hidden)"}));
     EXPECT_EQ(Entries(form->Internet1),
               QStringList({"&Publish Highscore", "Goto &Highscore", "&Goto 'Velmora' Website (hidden)", "-",
                            "Send &Errorreport"}));
@@ -267,6 +270,41 @@ TEST_F(MainFormTest, WhileTheGameRunsTheWindowTakesNoInputAndStaysOpen) {
     // Afterwards the window takes input again.
     QTest::keyPress(&form, Qt::Key_E);
     EXPECT_TRUE(form.EditorKeyHeld);
+}
+
+TEST_F(MainFormTest, WatchReplayPlaysTheChosenFileAndTellsWhereItStoppedMatching) {
+    dir.Write("replays/2025-01-31_14-05-22_14880.replay", "a replay");
+    const std::string chosen = (dir / "replays/2025-01-31_14-05-22_14880.replay").string();
+    std::vector<std::string> watched;
+    bool running = false;
+    TForm1* self = nullptr;
+    TForm1 form(
+        outside, internet, [](std::optional<int>, const std::string&) { ADD_FAILURE() << "a game started"; },
+        [&](const std::string& file, std::optional<int> mode, const std::string& definitions) {
+            watched.push_back(file);
+            running = self->GameRunning();
+            EXPECT_EQ(mode, std::optional<int>(2));
+            EXPECT_EQ(definitions, self->SBMemoText());
+            return std::string("The replay stopped matching this game at step 7: a reason");
+        });
+    self = &form;
+    Env.DisplayMode = 2;  // the window has loaded its records
+    EXPECT_TRUE(form.WatchReplay1->isVisible());
+    QString opened;
+    const auto chooser = WhenShown<QFileDialog>([&](QFileDialog& d) {
+        opened = d.directory().absolutePath();
+        d.selectFile(QString::fromStdString(chosen));
+        QMetaObject::invokeMethod(&d, "accept");
+    });
+    form.ActionReplay->trigger();
+    EXPECT_EQ(opened.toStdString(), (dir / "replays").string());
+    EXPECT_EQ(watched, std::vector<std::string>{chosen});
+    EXPECT_TRUE(running);
+    EXPECT_FALSE(form.GameRunning());
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"The replay stopped matching this game at step 7: a reason"});
+    EXPECT_TRUE(form.Timer1->isActive());
+    EXPECT_FALSE(dir.Exists("sps/LOG.TXT"));  // nothing of a game start
 }
 
 TEST_F(MainFormTest, AGameScreenThatCannotBeMadeIsReportedAndTheTimerRunsAgain) {

@@ -3,7 +3,10 @@
 # converts the music with its panel showing, closes and saves; started again
 # in window mode, a click on PLAY opens the game screen, a few seconds of play,
 # Escape twice, the game screen closes with "OK" as the last log line, and
-# closing the menu window saves sps/env.dat.
+# closing the menu window saves sps/env.dat. The game left its replay, which
+# the headless runner verifies with the game's own log lines and score (and
+# one changed mouse reading makes it fail at a named step), and which
+# "vantorel --replay" plays on the game screen, fast-forwarded, writing nothing.
 # Usage: menu_game.sh <build dir>
 set -u
 BUILD=$1
@@ -88,5 +91,48 @@ started=$(env_byte $GAMES_STARTED_OFFSET)
 if grep -q "^glsInit: Start" "$WORK/log"; then
   [ "$started" = "1" ] || fail "GamesStarted is $started, not 1"
 fi
+
+# The replay of the game, verified headless.
+REPLAY=$(ls "$APP"/replays/*.replay 2>/dev/null | head -n 1)
+[ -n "$REPLAY" ] || fail "the game left no replay in $APP/replays"
+"$BUILD/vantorel-headless" --dir "$APP" --replay "$REPLAY" --verify >"$WORK/verify.log" 2>"$WORK/verify.err" ||
+  fail "the replay does not verify: $(cat "$WORK/verify.err")"
+score=$(sed -n 's/^game \([-0-9]*\) .*/\1/p' "$REPLAY" | head -n 1)
+[ -n "$score" ] || fail "the replay holds no game"
+grep -q "games: [a-z]* $score\b" "$WORK/verify.err" || fail "the verified score is not $score: $(cat "$WORK/verify.err")"
+# The same log lines from the game screen's start, but for the machine's facts.
+game_lines() {
+  tr -d '\r' <"$1" | sed -n '/^Formshow: Start$/,$p' | grep -v -E \
+    '^(Retreiving system information|OSVersion|OSPlatform|DispResu|DirectXvs|BitsPixel|CPUvendor|MemoryLoad|Total|Avail|PageSize|AtiveProcessorMask|NumberOfProcessors|ProcessorType|AllocationGranularity)'
+}
+diff <(game_lines "$WORK/log") <(game_lines "$WORK/verify.log") >"$WORK/lines.diff" ||
+  fail "the replay's log lines differ from the game's: $(cat "$WORK/lines.diff")"
+[ "$(game_lines "$WORK/log" | wc -l)" -gt 60 ] || fail "too few log lines to compare"
+# One mouse reading changed: the first check after it differs, by its step.
+line=$(grep -n '^m ' "$REPLAY" | sed -n 2p | cut -d: -f1)
+[ -n "$line" ] || fail "the replay read the mouse less than twice"
+sed "${line}s/^m \([-0-9]*\) [-0-9]*$/m \1 7/" "$REPLAY" >"$WORK/changed.replay"
+"$BUILD/vantorel-headless" --dir "$APP" --replay "$WORK/changed.replay" --verify >/dev/null 2>"$WORK/changed.err"
+rc=$?
+[ "$rc" -eq 1 ] || fail "a changed mouse reading gave exit code $rc: $(cat "$WORK/changed.err")"
+grep -q "differs at step [0-9]" "$WORK/changed.err" || fail "no step named: $(cat "$WORK/changed.err")"
+
+# Watched on the game screen, fast-forwarded; the player's files stay as they were.
+before=$(md5sum "$APP/sps/env.dat" "$APP/sps/game.dat"; ls "$APP/replays")
+(cd "$APP" && exec ./vantorel --replay "$REPLAY" >>"$WORK/out.txt" 2>&1) &
+APP_PID=$!
+for _ in $(seq 100); do
+  WATCH=$(xdotool search --onlyvisible --class vantorel 2>/dev/null | head -n 1)
+  [ -n "$WATCH" ] && break
+  sleep 0.1
+done
+[ -n "$WATCH" ] || fail "no game screen for the replay"
+sleep 1
+xdotool windowfocus --sync "$WATCH" 2>/dev/null
+xdotool key --window "$WATCH" f 2>/dev/null
+wait_exit 300
+[ "$(md5sum "$APP/sps/env.dat" "$APP/sps/game.dat"; ls "$APP/replays")" = "$before" ] ||
+  fail "watching the replay changed the player's files"
+[ -f "$APP/sps/LOG.TXT" ] && fail "watching the replay wrote a log"
 [ -n "${KEEP_SHOTS:-}" ] && cp "$WORK"/panel.png "$WORK"/menu.png "$WORK"/game.png "$KEEP_SHOTS"/
 echo "PASSED"
