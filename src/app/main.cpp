@@ -43,17 +43,24 @@ const char* ReplayArgument(int argc, char** argv) {
 // the game, 2 when it could not be played.
 int WatchReplay(const char* file, TGameScreenHost& screens, const TOutsideWorld& outside,
                 IMessages& messages) {
-    // Named from where the program was started, which is left below.
-    const std::string path = std::filesystem::absolute(file).string();
-    PrepareLikeTheMenu(outside);
-    std::optional<int> mode;
-    if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) mode = Env.DisplayMode;
-    const std::string problem = screens.RunReplay(path, mode, {});
+    std::string problem;
+    int result = 2;
+    try {
+        // Named from where the program was started, which is left below.
+        const std::string path = std::filesystem::absolute(file).string();
+        PrepareLikeTheMenu(outside);
+        std::optional<int> mode;
+        if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) mode = Env.DisplayMode;
+        problem = screens.RunReplay(path, mode, {});
+        result = screens.ReplayResult();
+    } catch (const std::exception& e) {
+        problem = e.what();
+    }
     if (!problem.empty()) {
         std::fprintf(stderr, "vantorel: %s\n", problem.c_str());
         messages.Error(problem);
     }
-    return screens.ReplayResult();
+    return result;
 }
 
 }  // namespace

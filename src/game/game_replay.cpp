@@ -113,9 +113,7 @@ void TDDFullScreenForm1::WatchInput(const InputEvent& e) {
 }
 
 void TDDFullScreenForm1::StopWatching() {
-    player_->Stop();
     watchPaused_ = false;
-    replayEnding_ = true;
     EndWithoutWaiting();
 }
 

@@ -118,6 +118,15 @@ void TDDFullScreenForm1::CloseLevel() {
 }
 
 void TDDFullScreenForm1::EndWithoutWaiting() {
+    // Asked of a replay being watched, it ends the watching too.
+    if (player_) {
+        player_->Stop();
+        replayEnding_ = true;
+    }
+    QuitNow();
+}
+
+void TDDFullScreenForm1::QuitNow() {
     if (Tape) Tape->Quit();
     endWithoutWaiting_ = true;
     Paused = false;

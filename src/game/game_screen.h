@@ -85,7 +85,7 @@ public:
 
     bool ReplayFrame(std::int32_t steps, bool draw) override;
     void ReplayEvent(const InputEvent& event) override { HandleInput(event); }
-    void ReplayQuit() override { EndWithoutWaiting(); }
+    void ReplayQuit() override { QuitNow(); }
     bool ReplayLoopRunning() const override { return FlippingOn; }
     bool ReplayClosed() const override { return Closed(); }
     std::uint64_t ReplaySteps() const override { return StepsRun; }
@@ -95,6 +95,8 @@ protected:
     void ScreenClosed() override;
 
 private:
+    // EndWithoutWaiting for the game itself (a replay plays on through it).
+    void QuitNow();
     // What decides the visit, taken when the screen starts, and the tape set.
     void StartTape();
     bool RunFrame(std::int32_t steps);
