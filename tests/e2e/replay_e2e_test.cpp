@@ -107,6 +107,32 @@ TEST(ReplayCorpus, BadFilesAreRefusedNamingTheLine) {
     }
 }
 
+TEST(ReplayRecording, AVisitOfTwoGamesWithANameEntryReplaysAsItWasPlayed) {
+    HeadlessGame game;
+    game.SaveRecords();
+    // Two games lost, each into the table: a name typed, the second offered
+    // the first's, and env.dat saved twice in the middle of the visit; a
+    // pause on the title screen costs the second game 100 points.
+    game.SetLevel({"speed=10", "boba=virus1", "formation=1", "end", "DefineFormation1", "a9;", "end"});
+    const HeadlessResult played = game.Run(
+        "1000 click\n3000 move 700 100\n20000 text Ann\n21000 key Enter\n24000 key P\n25000 key P\n"
+        "27000 click\n45000 key Enter\n50000 key Escape\n52000 key Escape\n");
+    ASSERT_EQ(played.Count("glsLoop: Lost"), 2) << played.Text();
+    EXPECT_EQ(Env.Highscores[0].Name.str(), "Ann");
+    const auto replays = std::filesystem::directory_iterator(game.Dir / "replays");
+    const std::string replay = std::filesystem::relative(replays->path(), game.Dir.path()).string();
+    EXPECT_NE(replay.find("_highscore.replay"), std::string::npos) << replay;
+    const HeadlessResult replayed = game.Verify(replay);
+    const std::string verdict = game.Dir.Read("stderr.txt");
+    EXPECT_EQ(replayed.ExitCode, 0) << verdict;
+    EXPECT_NE(verdict.find("games: lost 0, lost -100"), std::string::npos) << verdict;
+    // The replay's log lines are the game's, from the screen's start on.
+    const auto from = [](const HeadlessResult& r) {
+        return std::vector<std::string>(r.Lines.begin() + r.Find("Formshow: Start"), r.Lines.end());
+    };
+    EXPECT_EQ(from(replayed), from(played));
+}
+
 TEST(ReplayRecording, AReplayThatCannotBeSavedIsSkippedAndTheGameEndsWell) {
     HeadlessGame game;
     game.Dir.Write("replays", "a file where the folder should be");
