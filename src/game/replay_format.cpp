@@ -1,12 +1,15 @@
 // Writing and reading the replay format's lines.
 #include "game/replay_format.h"
 
+#include "game/frame_timer.h"
+
 #include <algorithm>
 #include <charconv>
 #include <functional>
 #include <limits>
 
 #include "infra/checksum.h"
+#include "infra/helpers.h"
 
 const std::array<const char*, ReplayEnvSettingCount> ReplayEnvSettingNames = {
     "SoundOn",     "SoundMode",  "StatusLine",   "MusicOn", "MusicVolume",
@@ -31,46 +34,19 @@ bool FitsSetting(std::size_t i, std::int64_t v) {
                 : v >= 0 && v <= 255;
 }
 
-std::string EscapeName(std::string_view name) {
-    static const char* const Hex = "0123456789ABCDEF";
-    std::string out;
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u > ' ' && u < 127 && c != '%') {
-            out += c;
-        } else {
-            out += '%';
-            out += Hex[u >> 4];
-            out += Hex[u & 15];
-        }
-    }
-    return out;
+// A name's bytes stand as they are when printable, blank and "%" aside.
+bool StaysInName(unsigned char c) {
+    return c > ' ' && c < 127 && c != '%';
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
+std::string EscapeName(std::string_view name) {
+    return PercentEscape(name, StaysInName);
 }
 
 std::optional<std::string> UnescapeName(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto u = static_cast<unsigned char>(text[i]);
-        if (u <= ' ' || u >= 127) return std::nullopt;
-        if (text[i] != '%') {
-            out += text[i];
-            continue;
-        }
-        if (i + 2 >= text.size()) return std::nullopt;
-        const int hi = HexDigit(text[i + 1]), lo = HexDigit(text[i + 2]);
-        if (hi < 0 || lo < 0) return std::nullopt;
-        out += static_cast<char>(hi * 16 + lo);
-        i += 2;
-    }
-    if (out.size() > MaxNameBytes) return std::nullopt;
-    return out;
+    auto name = PercentDecode(text, StaysInName);
+    if (name && name->size() > MaxNameBytes) return std::nullopt;
+    return name;
 }
 
 // A line split at single blanks.
@@ -290,8 +266,8 @@ public:
         std::uint32_t v = 0;
         bool ok = w.size() == 8;
         for (const char c : w) {
-            ok = ok && HexDigit(c) >= 0;
-            v = v * 16 + static_cast<std::uint32_t>(std::max(HexDigit(c), 0));
+            ok = ok && HexDigitValue(c) >= 0;
+            v = v * 16 + static_cast<std::uint32_t>(std::max(HexDigitValue(c), 0));
         }
         if (!ok) fail_("a checksum of eight hexadecimal digits expected, not " + Shown(w));
         return v;
@@ -329,6 +305,29 @@ const struct {
     const char* Name;
     InputKind Kind;
 } WheelNames[] = {{"up", InputKind::MouseWheelUp}, {"down", InputKind::MouseWheelDown}};
+
+// The lines of nothing but numbers in a range.
+const struct {
+    const char* Name;
+    TReplayItem Kind;
+    std::size_t Numbers;
+    std::int64_t Min, Max;
+} NumberLines[] = {{"f", TReplayItem::Frame, 1, 1, MaxStepsPerFrame},
+                   {"m", TReplayItem::Mouse, 2, Int32Min, Int32Max},
+                   {"t", TReplayItem::Clock, 1, 0, 0xFFFFFFFF},
+                   {"quit", TReplayItem::Quit, 0, 0, 0}};
+
+bool ParseNumbers(const TLineParser& p, TReplayRecord& r) {
+    for (const auto& line : NumberLines) {
+        if (p[0] != line.Name) continue;
+        p.WordCount(1 + line.Numbers, 1 + line.Numbers);
+        r.Kind = line.Kind;
+        if (line.Numbers > 0) r.A = p.Number(1, line.Min, line.Max);
+        if (line.Numbers > 1) r.B = p.Number(2, line.Min, line.Max);
+        return true;
+    }
+    return false;
+}
 
 // The input events; false when the line holds none.
 bool ParseEvent(const TLineParser& p, InputEvent& e) {
@@ -427,22 +426,8 @@ bool TReplayReader::Next(TReplayRecord& r) {
     const TLineParser p(NextLine(), fail);
     r = TReplayRecord{};
     const std::string_view w = p[0];
-    if (w == "f") {
-        p.WordCount(2, 2);
-        r.Kind = TReplayItem::Frame;
-        r.A = p.Number(1, 1, 5);
-    } else if (w == "m") {
-        p.WordCount(3, 3);
-        r.Kind = TReplayItem::Mouse;
-        r.A = p.Number(1, Int32Min, Int32Max);
-        r.B = p.Number(2, Int32Min, Int32Max);
-    } else if (w == "t") {
-        p.WordCount(2, 2);
-        r.Kind = TReplayItem::Clock;
-        r.A = p.Number(1, 0, 0xFFFFFFFF);
-    } else if (w == "quit") {
-        p.WordCount(1, 1);
-        r.Kind = TReplayItem::Quit;
+    if (ParseNumbers(p, r)) {
+        // a frame, a reading or the quit
     } else if (w == "check") {
         p.WordCount(3, 3);
         r.Kind = TReplayItem::Check;

@@ -101,6 +101,47 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::string PercentEscape(std::string_view bytes, bool (*stays)(unsigned char)) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (stays(u)) {
+            out += c;
+        } else {
+            out += '%';
+            out += Hex[u >> 4];
+            out += Hex[u & 15];
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> PercentDecode(std::string_view text, bool (*stays)(unsigned char)) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            if (stays && !stays(static_cast<unsigned char>(text[i]))) return std::nullopt;
+            out += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size()) return std::nullopt;
+        const int hi = HexDigitValue(text[i + 1]), lo = HexDigitValue(text[i + 2]);
+        if (hi < 0 || lo < 0) return std::nullopt;
+        out += static_cast<char>(hi * 16 + lo);
+        i += 2;
+    }
+    return out;
+}
+
 void WaitMs(IClock& clock, std::uint32_t ms) {
     const std::uint32_t start = clock.TickCount();
     // Wrapping arithmetic: the elapsed time is right across the 2^32 wrap.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,14 @@ inline bool IsControlCharacter(char c) {
 }
 // The text without the blanks (' ' only) at its start and end.
 std::string_view TrimBlanks(std::string_view text);
+// The value of a hexadecimal digit (either case); -1 for any other character.
+int HexDigitValue(char c);
+// Every byte for which stays is false written as "%" and two upper-case
+// hexadecimal digits (the score records, the replays' names).
+std::string PercentEscape(std::string_view bytes, bool (*stays)(unsigned char));
+// The %XX escapes decoded; nothing for a malformed escape, or for a byte
+// outside an escape for which stays (when given) is false.
+std::optional<std::string> PercentDecode(std::string_view text, bool (*stays)(unsigned char) = nullptr);
 // Waits until the clock's millisecond tick has passed its entry value plus
 // ms, in naps of a millisecond on that clock.
 void WaitMs(IClock& clock, std::uint32_t ms);

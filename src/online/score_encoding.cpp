@@ -4,35 +4,12 @@
 #include <array>
 #include <utility>
 
-namespace {
+#include "infra/helpers.h"
 
-constexpr char HexDigits[] = "0123456789ABCDEF";
+namespace {
 
 bool StandsAsItIs(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-std::string PercentEscape(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (StandsAsItIs(u)) {
-            out += c;
-        } else {
-            out += '%';
-            out += HexDigits[u >> 4];
-            out += HexDigits[u & 15];
-        }
-    }
-    return out;
 }
 
 // Each escape is decoded once: the byte it gives is never read as the start
@@ -42,8 +19,8 @@ std::string PercentUnescape(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 2 < text.size()) {
-            const int hi = HexValue(text[i + 1]);
-            const int lo = HexValue(text[i + 2]);
+            const int hi = HexDigitValue(text[i + 1]);
+            const int lo = HexDigitValue(text[i + 2]);
             if (hi >= 0 && lo >= 0) {
                 out += static_cast<char>(hi * 16 + lo);
                 i += 2;
@@ -80,7 +57,7 @@ std::string EncodeScoreRecord(std::string_view record, IRandomSource& random) {
         for (const std::uint8_t position : p) out += ScoreAlphabet[position];
         out += shuffled;
     }
-    return PercentEscape(out);
+    return PercentEscape(out, StandsAsItIs);
 }
 
 std::string DecodeScoreRecord(std::string_view encoded) {

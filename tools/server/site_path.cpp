@@ -3,31 +3,9 @@
 
 #include <optional>
 
+#include "infra/helpers.h"
+
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Decodes %XX escapes of one path part; nothing for a malformed escape.
-std::optional<std::string> DecodePart(std::string_view part) {
-    std::string out;
-    for (std::size_t i = 0; i < part.size(); ++i) {
-        if (part[i] != '%') {
-            out += part[i];
-            continue;
-        }
-        if (i + 2 >= part.size()) return std::nullopt;
-        const int hi = HexValue(part[i + 1]), lo = HexValue(part[i + 2]);
-        if (hi < 0 || lo < 0) return std::nullopt;
-        out += static_cast<char>(hi * 16 + lo);
-        i += 2;
-    }
-    return out;
-}
 
 bool IsNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
@@ -72,7 +50,7 @@ SitePath ParseSitePath(std::string_view target) {
     if (result.folder) rest.remove_suffix(1);
     while (!rest.empty()) {
         const std::size_t slash = rest.find('/');
-        const std::optional<std::string> part = DecodePart(rest.substr(0, slash));
+        const std::optional<std::string> part = PercentDecode(rest.substr(0, slash));
         if (!part || !IsPageName(*part) || result.parts.size() == MaxSitePathParts) return BadPath(400);
         result.parts.push_back(*part);
         if (slash == std::string_view::npos) break;
