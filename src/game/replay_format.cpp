@@ -245,8 +245,9 @@ public:
     }
     void WordCount(std::size_t minWords, std::size_t maxWords) const {
         if (words_.Count < minWords || words_.Count > maxWords)
-            fail_(std::string(words_[0]) + " takes " + std::to_string(minWords - 1) +
-                  (maxWords > minWords ? " to " + std::to_string(maxWords - 1) : std::string()) + " values");
+            fail_("\"" + std::string(words_[0]) + "\" takes " + std::to_string(minWords - 1) +
+                  (maxWords > minWords ? " to " + std::to_string(maxWords - 1) : std::string()) + " value" +
+                  (maxWords == 2 ? "" : "s") + ", not " + std::to_string(words_.Count - 1));
     }
     std::int64_t Number(std::size_t i, std::int64_t min, std::int64_t max) const {
         const std::string_view w = words_[i];

@@ -53,6 +53,7 @@ void TReplayPlayer::Differ(const std::string& reason, std::uint64_t step) {
 
 void TReplayPlayer::Stop() {
     feeding_ = false;
+    stopped_ = true;
 }
 
 void TReplayPlayer::Feed(std::uint64_t& budget) {
@@ -191,6 +192,8 @@ void TReplayPlayer::GameEnded(std::uint64_t step, const TReplayGame& game) {
 }
 
 void TReplayPlayer::Closed(std::uint64_t steps, std::uint32_t sum) {
+    // Stopped by the viewer, the screen closes early on purpose.
+    if (stopped_) return;
     if (feeding_ && Peek() && next_.Kind == TReplayItem::Check) BetweenFrames();
     if (!finished_) {
         Differ("the game screen closed after step " + std::to_string(steps) + " where the replay goes on",

@@ -81,7 +81,7 @@ private:
     TReplayRecord next_;
     bool peeked_ = false;
     IReplayTarget* target_ = nullptr;
-    bool feeding_ = true, finished_ = false, cut_ = false;
+    bool feeding_ = true, finished_ = false, cut_ = false, stopped_ = false;
     std::optional<std::string> difference_;
     std::uint64_t differenceStep_ = 0;
     bool mouseKnown_ = false;

@@ -78,6 +78,8 @@ TEST(GameE2E, AFolderInPlaceOfTheGameDataEndsNormallyWithTheSaveError) {
         << r.Text();
     EXPECT_EQ(r.Last(), "ERROR");
     EXPECT_EQ(r.ExitCode, 1);
+    // The log that ends in "ERROR" keeps the visit's replay beside it.
+    EXPECT_EQ(game.Dir.Read("sps/log.replay").rfind("vantorel-replay 1\n", 0), 0u);
 }
 
 TEST(GameE2E, ARunnerThatFailsAtRunTimeGivesTheErrorWithoutItsUsage) {

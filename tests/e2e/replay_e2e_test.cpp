@@ -82,6 +82,28 @@ TEST(ReplayCorpus, AChangedInputLineFailsAtTheFirstCheckAfterIt) {
     }
 }
 
+TEST(ReplayCorpus, AChangedResultOrALostKeyIsNamedAsSuch) {
+    const std::string won = Corpus("won");
+    std::string result = won;
+    result.replace(result.find("\ngame 14880 "), 11, "\ngame 14881");
+    // Without the Enter that confirmed the name, the game waits in its name entry.
+    std::string keyless = won;
+    const std::size_t enter = keyless.find("\nkeypress 13\n");
+    keyless.erase(enter, 12);
+    const std::pair<std::string, std::string> changed[] = {
+        {result, "game 1 ended won with 14880 points, in the replay won with 14881 points"},
+        {keyless, "the replay has the end of a game the game did not come to"}};
+    for (const auto& [replay, reason] : changed) {
+        HeadlessGame game;
+        game.Dir.Write("game.replay", replay);
+        const HeadlessResult r = game.Verify("game.replay");
+        const std::string verdict = game.Dir.Read("stderr.txt");
+        EXPECT_EQ(r.ExitCode, 1) << verdict;
+        EXPECT_NE(verdict.find(reason), std::string::npos) << verdict;
+        EXPECT_GT(DifferingStep(verdict), 4500u) << verdict;
+    }
+}
+
 TEST(ReplayCorpus, BadFilesAreRefusedNamingTheLine) {
     const std::string lost = Corpus("lost");
     const std::string binary(

@@ -28,14 +28,31 @@ TEST(Log, EndsWithOkOnlyForAMissingLogOrAnExactLastLine) {
     }
 }
 
-TEST(Log, DeleteIgnoresAMissingFile) {
+TEST(Log, DeleteIgnoresAMissingFileAndTakesTheReplayAlong) {
     TempProgramDir dir;
     DeleteLog();
     WriteLog("ERROR");
+    dir.Write("sps/log.replay", "the failed visit");
     EXPECT_FALSE(LogEndsWithOK());
     DeleteLog();
     EXPECT_FALSE(dir.Exists("sps/LOG.TXT"));
+    EXPECT_FALSE(dir.Exists("sps/log.replay"));
     EXPECT_TRUE(LogEndsWithOK());
+}
+
+TEST(Log, ADiversionTakesEveryLineInsteadOfTheFileUntilItEnds) {
+    TempProgramDir dir;
+    std::vector<std::string> seen, diverted;
+    SetLogListener([&](std::string_view line) { seen.emplace_back(line); });
+    {
+        const TLogDiversion replay([&](std::string_view line) { diverted.emplace_back(line); });
+        WriteLog("glsInit: Start");
+    }
+    WriteLog("OK");
+    SetLogListener({});
+    EXPECT_EQ(diverted, std::vector<std::string>{"glsInit: Start"});
+    EXPECT_EQ(seen, std::vector<std::string>{"OK"});
+    EXPECT_EQ(dir.Read("sps/LOG.TXT"), "OK\r\n");
 }
 
 TEST(Log, AListenerSeesEveryLine) {
