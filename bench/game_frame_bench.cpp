@@ -5,6 +5,7 @@
 // Processor time of this thread; the ratios are printed to standard error.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -12,7 +13,6 @@
 #include <memory>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -137,7 +137,8 @@ void BM_GameFrameRecording(benchmark::State& state) {
     std::fprintf(stderr,
                  "game frame (steps + drawing), processor time over %zu pairs of frames (%zu with a picture "
                  "load left out): recording off %.4f ms, on %.4f ms; on/off %.4f\n",
-                 kept, pairs.size() - kept, off / static_cast<double>(kept), on / static_cast<double>(kept), on / off);
+                 kept, pairs.size() - kept, off / static_cast<double>(kept), on / static_cast<double>(kept),
+                 on / off);
 }
 
 // What the recorder adds to a frame: its frame line and a mouse reading
@@ -190,10 +191,11 @@ void BM_VerifyReplay(benchmark::State& state) {
     const double n = static_cast<double>(state.iterations());
     state.counters["verify_ms"] = verify / n;
     state.counters["drawn_ms"] = drawn / n;
-    std::fprintf(stderr,
-                 "replay of a won 90-second game, processor time: verified %.1f ms%s, played with drawing %.1f "
-                 "ms; drawn/verified %.1f\n",
-                 verify / n, matched ? "" : " (IT DID NOT MATCH)", drawn / n, drawn / verify);
+    std::fprintf(
+        stderr,
+        "replay of a won 90-second game, processor time: verified %.1f ms%s, played with drawing %.1f "
+        "ms; drawn/verified %.1f\n",
+        verify / n, matched ? "" : " (IT DID NOT MATCH)", drawn / n, drawn / verify);
 }
 
 }  // namespace

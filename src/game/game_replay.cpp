@@ -50,6 +50,7 @@ void TDDFullScreenForm1::StartTape() {
     header.LevelNumber = GameData.LevelNumber;
     header.LevelSum = FileChecksum(LevelFileName());
     header.FrontSum = FileChecksum(FrontFile);
+    header.DisplayMode = DisplayMode;
     TakeEnvSettings(Env, header);
     header.CaveEdit = caveEdit_;
     Recorder.Begin(header);

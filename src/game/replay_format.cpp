@@ -116,6 +116,7 @@ std::string HeaderText(const TReplayHeader& h) {
     t += "seed " + std::to_string(h.Seed) + "\n";
     t += "level " + std::to_string(h.LevelNumber) + " " + sum(h.LevelSum) + "\n";
     t += "front " + sum(h.FrontSum) + "\n";
+    t += "display " + std::to_string(h.DisplayMode) + "\n";
     for (std::size_t i = 0; i < ReplayEnvSettingCount; ++i)
         t += std::string("env ") + ReplayEnvSettingNames[i] + " " + std::to_string(h.Settings[i]) + "\n";
     t += std::string("setting caveedit ") + (h.CaveEdit ? "1" : "0") + "\n";
@@ -397,6 +398,7 @@ TReplayHeader TReplayReader::ReadHeader() {
         h.LevelSum = p.SumOrMissing(2);
     }
     h.FrontSum = line("front", 2, 2).SumOrMissing(1);
+    h.DisplayMode = static_cast<std::int32_t>(line("display", 2, 2).Number(1, 0, 2));
     for (std::size_t i = 0; i < ReplayEnvSettingCount; ++i) {
         const TLineParser p = line("env", 3, 3);
         if (p[1] != ReplayEnvSettingNames[i])

@@ -33,6 +33,9 @@ struct TReplayHeader {
     std::uint16_t LevelNumber = 1;
     std::optional<std::uint32_t> LevelSum;  // nothing: the file was missing
     std::optional<std::uint32_t> FrontSum;
+    // The display mode played in (0, 1, 2): a verification opens the same,
+    // so that the start's log lines are the same.
+    std::int32_t DisplayMode = 2;
     std::array<std::int32_t, ReplayEnvSettingCount> Settings{};
     bool CaveEdit = false;
     std::array<TReplayHighscore, HighscoreCount> Highscores;

@@ -56,7 +56,7 @@ TReplayVerdict VerifyReplay(std::string text, const TReplayContent& content, con
         if (drawn) display.OnPresent = [&](const TSurface& frame) { drawn(frame, form.StepCount); };
         form.ThreadedLoop = false;
         form.ReplaySpeed = 0;
-        form.SetDisplayMode(2);
+        form.SetDisplayMode(session->Header().DisplayMode);
         form.ShowModal();
         verdict.Steps = form.StepsRun;
     }

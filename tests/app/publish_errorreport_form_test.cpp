@@ -74,6 +74,26 @@ TEST_F(ErrorReportDialogTest, AcceptedReportDeletesTheLogAndCloses) {
     EXPECT_EQ(ReadSettingRaw("PER Name", messages), "anna@example.org");
 }
 
+TEST_F(ErrorReportDialogTest, TheReplayKeptWithTheLogGoesAlongAndGoesWithIt) {
+    dir.Write("SPS/log.replay", "vantorel-replay 1\n");
+    auto form = ShowDialog();
+    EXPECT_FALSE(form->Label5->isHidden());
+    EXPECT_EQ(form->ReplayPath, (dir / "SPS/log.replay").string());
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    ASSERT_EQ(mail.sent.size(), 1u);
+    ASSERT_EQ(mail.sent[0].Attachments.size(), 2u);
+    EXPECT_EQ(mail.sent[0].Attachments[1].FileName, "log.replay");
+    EXPECT_FALSE(dir.Exists("SPS/log.replay"));
+    // Without the log the replay stays at home: it belongs to that log.
+    std::filesystem::remove(dir / "SPS/LOG.TXT");
+    dir.Write("SPS/log.replay", "vantorel-replay 1\n");
+    form = ShowDialog();
+    EXPECT_TRUE(form->Label5->isHidden());
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    ASSERT_EQ(mail.sent.size(), 2u);
+    EXPECT_TRUE(mail.sent[1].Attachments.empty());
+}
+
 TEST_F(ErrorReportDialogTest, AReportNotSentKeepsLogAndDialog) {
     auto form = ShowDialog();
     online = false;

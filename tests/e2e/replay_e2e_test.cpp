@@ -104,6 +104,26 @@ TEST(ReplayCorpus, AChangedResultOrALostKeyIsNamedAsSuch) {
     }
 }
 
+TEST(ReplayCorpus, AReplayCutShortVerifiesUpToItsCut) {
+    // The lost game's replay as a full buffer leaves it: up to its 20th check.
+    const std::string lost = Corpus("lost");
+    std::size_t at = 0;
+    for (int i = 0; i < 20; ++i) at = lost.find("\ncheck ", at + 1);
+    const std::size_t end = lost.find('\n', at + 1) + 1;
+    std::size_t frames = 0;
+    for (std::size_t f = lost.find("\nf "); f + 1 < end; f = lost.find("\nf ", f + 1)) ++frames;
+    HeadlessGame game;
+    game.Dir.Write("game.replay", lost.substr(0, end) + "end 1000 " + std::to_string(frames) + " cut\n");
+    const HeadlessResult r = game.Verify("game.replay");
+    const std::string verdict = game.Dir.Read("stderr.txt");
+    EXPECT_EQ(r.ExitCode, 0) << verdict;
+    EXPECT_NE(verdict.find("matches: 1000 steps"), std::string::npos) << verdict;
+    EXPECT_NE(verdict.find("(recorded only this far)"), std::string::npos) << verdict;
+    // A cut whose counts do not agree with the file is refused.
+    game.Dir.Write("game.replay", lost.substr(0, end) + "end 1000 " + std::to_string(frames + 1) + " cut\n");
+    EXPECT_EQ(game.Verify("game.replay").ExitCode, 2) << game.Dir.Read("stderr.txt");
+}
+
 TEST(ReplayCorpus, BadFilesAreRefusedNamingTheLine) {
     const std::string lost = Corpus("lost");
     const std::string binary(
@@ -134,11 +154,13 @@ TEST(ReplayRecording, AVisitOfTwoGamesWithANameEntryReplaysAsItWasPlayed) {
     game.SaveRecords();
     // Two games lost, each into the table: a name typed, the second offered
     // the first's, and env.dat saved twice in the middle of the visit; a
-    // pause on the title screen costs the second game 100 points.
+    // pause on the title screen costs the second game 100 points. Played in
+    // full screen (the mouse in screen pixels), verified in a window.
     game.SetLevel({"speed=10", "boba=virus1", "formation=1", "end", "DefineFormation1", "a9;", "end"});
     const HeadlessResult played = game.Run(
         "1000 click\n3000 move 700 100\n20000 text Ann\n21000 key Enter\n24000 key P\n25000 key P\n"
-        "27000 click\n45000 key Enter\n50000 key Escape\n52000 key Escape\n");
+        "27000 click\n45000 key Enter\n50000 key Escape\n52000 key Escape\n",
+        1, 30000, "--mode 0");
     ASSERT_EQ(played.Count("glsLoop: Lost"), 2) << played.Text();
     EXPECT_EQ(Env.Highscores[0].Name.str(), "Ann");
     const auto replays = std::filesystem::directory_iterator(game.Dir / "replays");

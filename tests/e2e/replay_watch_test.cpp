@@ -77,7 +77,9 @@ TEST(ReplayWatching, TheViewerPausesFastForwardsAndStopsAndNothingOfTheGameStays
         EXPECT_LT(display.Elapsed(), 9500u);  // Escape ended it at once
     }
     ASSERT_FALSE(seen.empty());
-    const auto steps = [&](std::uint32_t from, std::uint32_t to) { return StepsAt(seen, to) - StepsAt(seen, from); };
+    const auto steps = [&](std::uint32_t from, std::uint32_t to) {
+        return StepsAt(seen, to) - StepsAt(seen, from);
+    };
     EXPECT_NEAR(static_cast<double>(steps(500, 1500)), 50, 2);  // normal speed: 50 steps a second
     EXPECT_EQ(steps(2100, 3900), 0u);                           // paused
     EXPECT_NEAR(static_cast<double>(steps(4100, 5900)), 90, 2);

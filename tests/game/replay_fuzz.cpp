@@ -18,8 +18,8 @@ bool SameHeader(const TReplayHeader& a, const TReplayHeader& b) {
         if (a.Highscores[r].Score != b.Highscores[r].Score || a.Highscores[r].Name != b.Highscores[r].Name)
             return false;
     return a.Program == b.Program && a.Seed == b.Seed && a.LevelNumber == b.LevelNumber &&
-           a.LevelSum == b.LevelSum && a.FrontSum == b.FrontSum && a.Settings == b.Settings &&
-           a.CaveEdit == b.CaveEdit && a.LastName == b.LastName;
+           a.LevelSum == b.LevelSum && a.FrontSum == b.FrontSum && a.DisplayMode == b.DisplayMode &&
+           a.Settings == b.Settings && a.CaveEdit == b.CaveEdit && a.LastName == b.LastName;
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 # SIGTERM and SIGINT end the program as closing the menu window does: with the
 # menu idle, during play (the game screen closes through its protocol first)
 # and while a message box is open; each time it exits 0 within two seconds and
-# env.dat is saved, with the games started counted.
+# env.dat is saved, with the games started counted. The game ended by the
+# signal leaves a replay that plays to its end, the signal included.
 # Usage: end_on_signal.sh <build dir>
 set -u
 BUILD=$1
@@ -41,6 +42,10 @@ sleep 0.3
 [ "$(env_byte $GAMES_STARTED_OFFSET)" = 1 ] || fail "SIGTERM during play lost the game started"
 grep -q "^FormClose: Reclose" "$WORK/log" || fail "the game screen was not asked to close"
 tail -n 1 "$WORK/log" | tr -d '\r' | grep -qx "OK" || fail "the game screen did not close cleanly"
+REPLAY=$(ls "$APP"/replays/*.replay 2>/dev/null | head -n 1)
+grep -qx "quit" "$REPLAY" 2>/dev/null || fail "no replay holds the signal"
+"$BUILD/vantorel-headless" --dir "$APP" --replay "$REPLAY" --verify >/dev/null 2>"$WORK/verify.err" ||
+  fail "the replay of the game ended by SIGTERM does not verify: $(cat "$WORK/verify.err")"
 
 # A message box open (a music file that does not decode): SIGINT, as Ctrl+C.
 printf 'not music' >"$APP/snd/zz.mp3"
