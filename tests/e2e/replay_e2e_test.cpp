@@ -45,6 +45,7 @@ TEST(ReplayCorpus, EveryCommittedReplayVerifiesAndWritesNothing) {
                                                           {"caveedit", "no game played"}};
     for (const auto& [name, games] : corpus) {
         HeadlessGame game;
+        const std::string front = game.Dir.Read("sps/front.dat");
         game.Dir.Write("game.replay", Corpus(name));
         const HeadlessResult r = game.Verify("game.replay");
         const std::string verdict = game.Dir.Read("stderr.txt");
@@ -53,8 +54,9 @@ TEST(ReplayCorpus, EveryCommittedReplayVerifiesAndWritesNothing) {
         EXPECT_NE(verdict.find(games), std::string::npos) << name << ": " << verdict;
         // The replayed visit's own log, and none of the player's files.
         EXPECT_EQ(r.Last(), "OK") << name;
-        for (const char* file : {"sps/LOG.TXT", "sps/env.dat", "sps/game.dat", "replays"})
+        for (const char* file : {"sps/LOG.TXT", "sps/env.dat", "sps/game.dat", "replays", "Screenshots"})
             EXPECT_FALSE(game.Dir.Exists(file)) << name << ": " << file;
+        EXPECT_EQ(game.Dir.Read("sps/front.dat"), front) << name;  // the cave editor's leave saves nothing
     }
 }
 
@@ -126,10 +128,10 @@ TEST(ReplayCorpus, AReplayCutShortVerifiesUpToItsCut) {
 
 TEST(ReplayCorpus, BadFilesAreRefusedNamingTheLine) {
     const std::string lost = Corpus("lost");
-    const std::string binary(
+    const char elf[] =
         "\x7f"
-        "ELF\x02\x01\x01\0\0\0\xff\xfe\n\n",
-        16);
+        "ELF\x02\x01\x01\0\0\0\xff\xfe\n\n";
+    const std::string binary(elf, sizeof elf - 1);
     std::string huge = lost;
     huge.replace(huge.find("\nf 1\n"), 5, "\nf 99999999999999999999\n");
     const std::pair<std::string, std::string> bad[] = {
