@@ -372,53 +372,67 @@ void ParseGame(const TLineParser& p, TReplayGame& game) {
 
 }  // namespace
 
-TReplayHeader TReplayReader::ReadHeader() {
-    const std::function<void(const std::string&)> fail = [this](const std::string& what) { Fail(what); };
-    TReplayHeader h;
-    {
-        const TLineParser p(NextLine(), fail);
-        if (p[0] != "vantorel-replay" || p.Count() != 2)
-            Fail("not a replay: the first line should be \"vantorel-replay " +
-                 std::to_string(ReplayFormatVersion) + "\"");
-        const std::int64_t version = p.Number(1, 0, Int32Max);
-        if (version != ReplayFormatVersion)
-            Fail("a replay of format version " + std::to_string(version) + "; this program reads version " +
-                 std::to_string(ReplayFormatVersion));
+namespace {
+
+using TFail = std::function<void(const std::string&)>;
+// The next line, which must start with keyword and have that many words.
+using TExpect =
+    std::function<TLineParser(std::string_view keyword, std::size_t minWords, std::size_t maxWords)>;
+
+void CheckVersion(const TLineParser& p, const TFail& fail) {
+    if (p[0] != "vantorel-replay" || p.Count() != 2)
+        fail("not a replay: the first line should be \"vantorel-replay " +
+             std::to_string(ReplayFormatVersion) + "\"");
+    const std::int64_t version = p.Number(1, 0, Int32Max);
+    if (version != ReplayFormatVersion)
+        fail("a replay of format version " + std::to_string(version) + "; this program reads version " +
+             std::to_string(ReplayFormatVersion));
+}
+
+void ReadSettings(const TExpect& line, const TFail& fail, TReplayHeader& h) {
+    for (std::size_t i = 0; i < ReplayEnvSettingCount; ++i) {
+        const TLineParser p = line("env", 3, 3);
+        if (p[1] != ReplayEnvSettingNames[i])
+            fail(std::string("the setting ") + ReplayEnvSettingNames[i] + " expected, not " + Shown(p[1]));
+        h.Settings[i] = static_cast<std::int32_t>(p.Number(2, Int32Min, Int32Max));
+        if (!FitsSetting(i, h.Settings[i]))
+            fail(std::string(ReplayEnvSettingNames[i]) + " is out of its range");
     }
-    const auto line = [&](std::string_view keyword, std::size_t minWords, std::size_t maxWords) {
+    const TLineParser p = line("setting", 3, 3);
+    if (p[1] != "caveedit") fail("the setting caveedit expected, not " + Shown(p[1]));
+    h.CaveEdit = p.Number(2, 0, 1) != 0;
+}
+
+void ReadTable(const TExpect& line, const TFail& fail, TReplayHeader& h) {
+    for (std::size_t r = 0; r < h.Highscores.size(); ++r) {
+        const TLineParser p = line("highscore", 3, 4);
+        if (p.Number(1, 1, HighscoreCount) != static_cast<std::int64_t>(r + 1))
+            fail("the high-score rank " + std::to_string(r + 1) + " expected");
+        h.Highscores[r] = {static_cast<std::int32_t>(p.Number(2, Int32Min, Int32Max)), p.Name(3)};
+    }
+    h.LastName = line("lastname", 1, 2).Name(1);
+}
+
+}  // namespace
+
+TReplayHeader TReplayReader::ReadHeader() {
+    const TFail fail = [this](const std::string& what) { Fail(what); };
+    CheckVersion(TLineParser(NextLine(), fail), fail);
+    const TExpect line = [&](std::string_view keyword, std::size_t minWords, std::size_t maxWords) {
         TLineParser p(NextLine(), fail);
         p.Expect(keyword, minWords, maxWords);
         return p;
     };
+    TReplayHeader h;
     h.Program = line("program", 1, 2).Name(1);
     h.Seed = static_cast<std::uint32_t>(line("seed", 2, 2).Number(1, 0, 0xFFFFFFFF));
-    {
-        const TLineParser p = line("level", 3, 3);
-        h.LevelNumber = static_cast<std::uint16_t>(p.Number(1, 0, 65535));
-        h.LevelSum = p.SumOrMissing(2);
-    }
+    const TLineParser level = line("level", 3, 3);
+    h.LevelNumber = static_cast<std::uint16_t>(level.Number(1, 0, 65535));
+    h.LevelSum = level.SumOrMissing(2);
     h.FrontSum = line("front", 2, 2).SumOrMissing(1);
     h.DisplayMode = static_cast<std::int32_t>(line("display", 2, 2).Number(1, 0, 2));
-    for (std::size_t i = 0; i < ReplayEnvSettingCount; ++i) {
-        const TLineParser p = line("env", 3, 3);
-        if (p[1] != ReplayEnvSettingNames[i])
-            Fail(std::string("the setting ") + ReplayEnvSettingNames[i] + " expected, not " + Shown(p[1]));
-        h.Settings[i] = static_cast<std::int32_t>(p.Number(2, Int32Min, Int32Max));
-        if (!FitsSetting(i, h.Settings[i]))
-            Fail(std::string(ReplayEnvSettingNames[i]) + " is out of its range");
-    }
-    {
-        const TLineParser p = line("setting", 3, 3);
-        if (p[1] != "caveedit") Fail("the setting caveedit expected, not " + Shown(p[1]));
-        h.CaveEdit = p.Number(2, 0, 1) != 0;
-    }
-    for (std::size_t r = 0; r < h.Highscores.size(); ++r) {
-        const TLineParser p = line("highscore", 3, 4);
-        if (p.Number(1, 1, HighscoreCount) != static_cast<std::int64_t>(r + 1))
-            Fail("the high-score rank " + std::to_string(r + 1) + " expected");
-        h.Highscores[r] = {static_cast<std::int32_t>(p.Number(2, Int32Min, Int32Max)), p.Name(3)};
-    }
-    h.LastName = line("lastname", 1, 2).Name(1);
+    ReadSettings(line, fail, h);
+    ReadTable(line, fail, h);
     line("begin", 1, 1);
     return h;
 }
@@ -459,56 +473,79 @@ bool TReplayReader::Next(TReplayRecord& r) {
     return true;
 }
 
+namespace {
+
+// Counts what a replay holds, line by line, and refuses what does not fit.
+class TTally {
+public:
+    explicit TTally(const TReplayLimits& limits) : limits_(limits) {}
+
+    void Count(const TReplayRecord& r, std::size_t line) {
+        line_ = line;
+        Cap(line, limits_.MaxLines, "lines");
+        switch (r.Kind) {
+            case TReplayItem::Frame:
+                Cap(++counts_.Frames, limits_.MaxFrames, "frames");
+                Cap(counts_.FrameSteps += static_cast<std::uint64_t>(r.A), limits_.MaxSteps, "steps");
+                break;
+            case TReplayItem::Mouse:
+            case TReplayItem::Clock:
+            case TReplayItem::Event:
+            case TReplayItem::Quit:
+                Cap(++counts_.Inputs, limits_.MaxInputLines, "input lines");
+                break;
+            case TReplayItem::Check:
+                if (r.A < lastCheck_ || static_cast<std::uint64_t>(r.A) > counts_.FrameSteps)
+                    Fail("a check of step " + std::to_string(r.A) + " does not fit the steps before it");
+                lastCheck_ = r.A;
+                break;
+            case TReplayItem::Game:
+                ++counts_.Games;
+                break;
+            case TReplayItem::End:
+                End(r);
+                break;
+        }
+        previous_ = r;
+    }
+    const TReplayCounts& Counts() const { return counts_; }
+
+private:
+    void End(const TReplayRecord& r) {
+        if (previous_.Kind != TReplayItem::Check || previous_.A != r.A)
+            Fail("the end line must follow a check of its last step");
+        if (static_cast<std::uint64_t>(r.B) != counts_.Frames)
+            Fail("the end line counts " + std::to_string(r.B) + " frames, the file holds " +
+                 std::to_string(counts_.Frames));
+        counts_.Steps = static_cast<std::uint64_t>(r.A);
+        counts_.Cut = r.Cut;
+    }
+    void Cap(std::uint64_t n, std::uint64_t max, const char* what) const {
+        if (n > max) Fail("more than " + std::to_string(max) + " " + what + " in one replay");
+    }
+    [[noreturn]] void Fail(const std::string& what) const { throw EReplayError(line_, what); }
+
+    const TReplayLimits& limits_;
+    TReplayCounts counts_;
+    TReplayRecord previous_;
+    std::int64_t lastCheck_ = -1;
+    std::size_t line_ = 0;
+};
+
+}  // namespace
+
 TReplayHeader ValidateReplay(std::string_view text, const TReplayLimits& limits, TReplayCounts* countsOut) {
     if (text.size() > limits.MaxBytes)
         throw EReplayError(0, "the file has " + std::to_string(text.size()) + " bytes, more than the " +
                                   std::to_string(limits.MaxBytes) + " a replay may have");
     TReplayReader reader(text);
     const TReplayHeader header = reader.ReadHeader();
-    TReplayCounts c;
-    TReplayRecord r, previous;
-    std::int64_t lastCheck = -1;
-    const auto cap = [&](std::uint64_t n, std::uint64_t max, const char* what) {
-        if (n > max)
-            throw EReplayError(reader.Line(),
-                               "more than " + std::to_string(max) + " " + what + " in one replay");
-    };
-    while (reader.Next(r)) {
-        cap(reader.Line(), limits.MaxLines, "lines");
-        switch (r.Kind) {
-            case TReplayItem::Frame:
-                cap(++c.Frames, limits.MaxFrames, "frames");
-                cap(c.FrameSteps += static_cast<std::uint64_t>(r.A), limits.MaxSteps, "steps");
-                break;
-            case TReplayItem::Mouse:
-            case TReplayItem::Clock:
-            case TReplayItem::Event:
-            case TReplayItem::Quit:
-                cap(++c.Inputs, limits.MaxInputLines, "input lines");
-                break;
-            case TReplayItem::Check:
-                if (r.A < lastCheck || static_cast<std::uint64_t>(r.A) > c.FrameSteps)
-                    throw EReplayError(reader.Line(), "a check of step " + std::to_string(r.A) +
-                                                          " does not fit the steps before it");
-                lastCheck = r.A;
-                break;
-            case TReplayItem::Game:
-                ++c.Games;
-                break;
-            case TReplayItem::End:
-                if (previous.Kind != TReplayItem::Check || previous.A != r.A)
-                    throw EReplayError(reader.Line(), "the end line must follow a check of its last step");
-                if (static_cast<std::uint64_t>(r.B) != c.Frames)
-                    throw EReplayError(reader.Line(), "the end line counts " + std::to_string(r.B) +
-                                                          " frames, the file holds " +
-                                                          std::to_string(c.Frames));
-                c.Steps = static_cast<std::uint64_t>(r.A);
-                c.Cut = r.Cut;
-                break;
-        }
-        previous = r;
+    TTally tally(limits);
+    TReplayRecord r;
+    while (reader.Next(r)) tally.Count(r, reader.Line());
+    if (countsOut) {
+        *countsOut = tally.Counts();
+        countsOut->Lines = reader.Line();
     }
-    c.Lines = reader.Line();
-    if (countsOut) *countsOut = c;
     return header;
 }
