@@ -30,6 +30,7 @@ public:
     void Wake() override { inner_.Wake(); }
     bool TakeContentsLost() override { return inner_.TakeContentsLost(); }
     void Beep() override { inner_.Beep(); }
+    void SetNameEntry(bool active) override { inner_.SetNameEntry(active); }
 
 private:
     IDisplay& inner_;

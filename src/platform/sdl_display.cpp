@@ -42,10 +42,12 @@ SdlDisplay::SdlDisplay() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) Fail("SDL video");
     wakeEvent_ = SDL_RegisterEvents(1);
+    pads_ = std::make_unique<TSdlPads>();
 }
 
 SdlDisplay::~SdlDisplay() {
     Close();
+    pads_.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
@@ -94,6 +96,8 @@ TDisplayModeInfo SdlDisplay::Open(int mode, std::int32_t width, std::int32_t hei
         throw;
     }
     presenter_->SetPreferSmooth(smooth_);
+    pads_->OpenAttached();
+    pads_->SetNameEntry(false);
     SDL_StartTextInput();
     SDL_RaiseWindow(window_);
     return info;
@@ -130,6 +134,7 @@ void SdlDisplay::CursorPos(std::int32_t& x, std::int32_t& y) {
     int mx = 0, my = 0;
     SDL_GetMouseState(&mx, &my);
     WindowToPicture(mx, my);
+    if (presenter_) pads_->StepCursor(mx, my, presenter_->FrameWidth(), presenter_->FrameHeight());
     ClientOrigin(x, y);
     x += mx;
     y += my;
@@ -153,6 +158,8 @@ void SdlDisplay::HandleEvent(const SDL_Event& event, std::vector<InputEvent>& ou
     if (event.type == SDL_WINDOWEVENT && presenter_ &&
         (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
         presenter_->Repaint();
+    if (pads_->Handle(event, out)) return;
+    if (event.type == SDL_MOUSEMOTION) pads_->MouseMoved();
     for (InputEvent e : TranslateSdlEvent(event)) {
         if (e.Kind == InputKind::MouseDown || e.Kind == InputKind::MouseUp || e.Kind == InputKind::MouseMove)
             WindowToPicture(e.X, e.Y);
@@ -179,6 +186,10 @@ bool SdlDisplay::TakeContentsLost() {
     const bool lost = contentsLost_;
     contentsLost_ = false;
     return lost;
+}
+
+void SdlDisplay::SetNameEntry(bool active) {
+    pads_->SetNameEntry(active);
 }
 
 void SdlDisplay::Beep() {
