@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -37,6 +38,10 @@ Uint32 SdlFormatOf(const TPixelFormat& format) {
 }
 
 SdlDisplay::SdlDisplay() {
+    // On a Wayland desktop the game screen runs natively; SDL itself would
+    // take XWayland first. Where Wayland fails to start, X11 still may.
+    if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("WAYLAND_DISPLAY"))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland,x11");
     // SDL's own handlers would turn SIGTERM and SIGINT into a quit event that
     // nobody reads; the program handles them itself.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

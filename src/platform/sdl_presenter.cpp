@@ -178,7 +178,13 @@ std::unique_ptr<TSdlPresenter> MakeSdlPresenter(SDL_Window* window, const TPixel
         SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (renderer && IsSoftwareOpenGl(renderer)) {
         SDL_DestroyRenderer(renderer);
-        renderer = nullptr;
+        try {
+            return MakeWindowSurfacePresenter(window, frameW, frameH);
+        } catch (const std::runtime_error&) {
+            // Wayland gives a window no pixels of its own: software OpenGL then.
+            renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+            if (!renderer) throw;
+        }
     }
     if (renderer) {
         SDL_Texture* texture = SDL_CreateTexture(renderer, SdlFormatOf(frameFormat),

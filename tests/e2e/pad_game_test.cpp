@@ -57,7 +57,9 @@ public:
     bool NameEntrySeen = false;
 
     TDisplayModeInfo DesktopMode() override { return inner_.DesktopMode(); }
-    TDisplayModeInfo Open(int mode, std::int32_t w, std::int32_t h) override { return inner_.Open(mode, w, h); }
+    TDisplayModeInfo Open(int mode, std::int32_t w, std::int32_t h) override {
+        return inner_.Open(mode, w, h);
+    }
     void Close() override { inner_.Close(); }
     void Present(const TSurface& surface) override { inner_.Present(surface); }
     void SetCursorVisible(bool visible) override { inner_.SetCursorVisible(visible); }

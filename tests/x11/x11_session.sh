@@ -131,6 +131,35 @@ wait_game_closed() {
   fail "the game screen did not close"
 }
 
+# picture_place FRAME_W FRAME_H OUT_W OUT_H prints "X Y W H", where the
+# frame lands in an output of that size: the largest whole scale where the
+# output holds it twice, else the largest fraction, centred.
+picture_place() {
+  awk -v fw="$1" -v fh="$2" -v w="$3" -v h="$4" 'BEGIN {
+    k = int(w / fw); if (int(h / fh) < k) k = int(h / fh)
+    if (k >= 2) { pw = fw * k; ph = fh * k }
+    else if (w * fh <= h * fw) { pw = w; ph = int((fh * w + fw / 2) / fw) }
+    else { ph = h; pw = int((fw * h + fh / 2) / fh) }
+    print int((w - pw) / 2), int((h - ph) / 2), pw, ph }'
+}
+# output_point P SIZE FRAME G: the output pixel that shows frame pixel G, for
+# a picture placed at P with SIZE output pixels for FRAME frame pixels.
+output_point() {
+  awk -v p="$1" -v s="$2" -v f="$3" -v g="$4" 'BEGIN { print p + int((g + 0.5) * s / f) }'
+}
+
+# check_placed BEFORE AFTER X Y: the cave file AFTER holds exactly one piece
+# more than BEFORE (a record BaseX, Y, Z, type not there before), at X, Y.
+check_placed() {
+  records() { od -An -td4 -w16 -v "$1" | awk '$1 != -1 { print $1, $2, $4 }' | sort; }
+  local placed bx by
+  placed=$(comm -13 <(records "$1") <(records "$2"))
+  echo "placed: $placed"
+  [ "$(echo "$placed" | wc -l)" -eq 1 ] && [ -n "$placed" ] || fail "not one new piece in the cave: '$placed'"
+  read -r bx by _ <<<"$placed"
+  [ "$bx" -eq "$3" ] && [ "$by" -eq "$4" ] || fail "the click at game ($3, $4) placed a piece at ($bx, $by)"
+}
+
 # A byte of the Env record (env_byte OFFSET [FILE], set_env_byte OFFSET VALUE
 # [FILE]; FILE defaults to $APP/sps/env.dat): a field at record offset N is
 # stored as the sixth byte of its six-byte group, and bytes that are not
