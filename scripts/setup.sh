@@ -11,6 +11,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-urw-base35
   libjpeg62-turbo-dev libpng-dev libmpg123-dev libmp3lame-dev libcairo2-dev libpixman-1-dev
   xvfb xauth x11-utils xdotool imagemagick openbox
+  libwayland-dev qt6-wayland libdecor-0-plugin-1-cairo weston libweston-10-dev
   desktop-file-utils appstream python3-aiosmtpd
 )
 

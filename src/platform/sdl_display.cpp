@@ -8,6 +8,7 @@
 #include <string>
 
 #include "sdl_input.h"
+#include "wayland_probe.h"
 
 namespace {
 
@@ -39,9 +40,10 @@ Uint32 SdlFormatOf(const TPixelFormat& format) {
 
 SdlDisplay::SdlDisplay() {
     // On a Wayland desktop the game screen runs natively; SDL itself would
-    // take XWayland first. Where Wayland fails to start, X11 still may.
+    // take XWayland first. Where Wayland fails to start, X11 still may; a
+    // compositor that SDL's Wayland driver cannot use gets X11 only.
     if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("WAYLAND_DISPLAY"))
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland,x11");
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, WaylandCompositorUsable() ? "wayland,x11" : "x11");
     // SDL's own handlers would turn SIGTERM and SIGINT into a quit event that
     // nobody reads; the program handles them itself.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
