@@ -8,6 +8,7 @@
 #include <map>
 
 #include "content/content_resources.h"
+#include "game/forwarding_display.h"
 #include "game/game_screen.h"
 #include "headless_game.h"
 #include "hud/displays.h"
@@ -25,10 +26,10 @@ const std::vector<std::string> DeadlyLevel = {"speed=10",         "boba=virus1",
 
 // The SDL display with a player in front of it: each wait for input is one
 // step of game time, and before SDL's events are read the player's hand acts
-// on the virtual pad, by step number or when the name entry begins and ends.
-class PadPlayer : public IDisplay {
+// on the virtual pad, by step number or when the name entry begins.
+class PadPlayer : public TForwardingDisplay {
 public:
-    PadPlayer(SdlDisplay& inner, ManualClock& clock) : inner_(inner), clock_(clock) {}
+    PadPlayer(SdlDisplay& inner, ManualClock& clock) : TForwardingDisplay(inner), clock_(clock) {}
     ~PadPlayer() override { Unplug(); }
 
     void Plug() {
@@ -56,20 +57,8 @@ public:
     int Steps = 0;
     bool NameEntrySeen = false;
 
-    TDisplayModeInfo DesktopMode() override { return inner_.DesktopMode(); }
-    TDisplayModeInfo Open(int mode, std::int32_t w, std::int32_t h) override {
-        return inner_.Open(mode, w, h);
-    }
-    void Close() override { inner_.Close(); }
-    void Present(const TSurface& surface) override { inner_.Present(surface); }
-    void SetCursorVisible(bool visible) override { inner_.SetCursorVisible(visible); }
-    void CursorPos(std::int32_t& x, std::int32_t& y) override { inner_.CursorPos(x, y); }
-    void ClientOrigin(std::int32_t& x, std::int32_t& y) override { inner_.ClientOrigin(x, y); }
-    void Wake() override { inner_.Wake(); }
-    bool TakeContentsLost() override { return inner_.TakeContentsLost(); }
-    void Beep() override { inner_.Beep(); }
     void SetNameEntry(bool active) override {
-        inner_.SetNameEntry(active);
+        Inner().SetNameEntry(active);
         if (active) NameEntrySeen = true;
         if (active && OnNameEntry) OnNameEntry();
     }
@@ -80,11 +69,10 @@ public:
         release_.clear();
         const auto [first, last] = plan_.equal_range(Steps);
         for (auto it = first; it != last; ++it) it->second();
-        inner_.WaitEvents(out, 0);
+        Inner().WaitEvents(out, 0);
     }
 
 private:
-    SdlDisplay& inner_;
     ManualClock& clock_;
     int pad_ = -1;
     SDL_Joystick* joystick_ = nullptr;

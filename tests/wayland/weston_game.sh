@@ -66,36 +66,32 @@ wl_windows() {
     /role xdg_toplevel, .* of vantorel/ { want = 1; next }
     want && /position:/ { gsub(/[(),>-]/, " "); print $2, $3, $4 - $2, $5 - $3; want = 0 }'
 }
-# Waits until the program has N top-level windows; sets WINDOWS.
-wait_windows() {
-  for _ in $(seq 150); do
-    WINDOWS=$(wl_windows)
-    [ "$(echo "$WINDOWS" | grep -c .)" -ge "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "$1 Wayland window(s) expected, found: '$WINDOWS'"
+# poll TENTHS CMD...: runs CMD every tenth of a second until it succeeds, at
+# most TENTHS times; fails when it never does.
+poll() {
+  local tries=$1
+  shift
+  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+  return 1
 }
+# wait_windows N: until the program has N top-level windows; sets WINDOWS.
+has_windows() { WINDOWS=$(wl_windows) && [ "$(echo "$WINDOWS" | grep -c .)" -ge "$1" ]; }
+wait_windows() { poll 150 has_windows "$1" || fail "$1 Wayland window(s) expected, found: '$WINDOWS'"; }
 # A log that ends well, which the menu deletes when it starts: what the log
 # then holds is this run's.
 reset_log() { printf 'OK\r\n' >"$APP/sps/LOG.TXT"; }
 # game_box W H: waits for the game screen's window at that size (full screen
 # arrives a moment after the window); sets GAME_BOX.
+has_game_box() {
+  GAME_BOX=$(wl_windows | grep -vxF "$MENU_BOX" | awk -v w="$1" -v h="$2" '$3 == w && $4 == h' | head -n 1)
+  [ -n "$GAME_BOX" ]
+}
 game_box() {
   wait_windows 2
-  for _ in $(seq 100); do
-    GAME_BOX=$(wl_windows | grep -vxF "$MENU_BOX" | awk -v w="$1" -v h="$2" '$3 == w && $4 == h' | head -n 1)
-    [ -n "$GAME_BOX" ] && return 0
-    sleep 0.2
-  done
-  fail "no game screen of ${1}x${2} among: $(wl_windows | tr '\n' ';')"
+  poll 200 has_game_box "$1" "$2" || fail "no game screen of ${1}x${2} among: $(wl_windows | tr '\n' ';')"
 }
-wait_game_gone() {
-  for _ in $(seq 150); do
-    [ "$(wl_windows | grep -c .)" -le 1 ] && return 0
-    sleep 0.1
-  done
-  fail "the game screen did not close"
-}
+menu_only() { [ "$(wl_windows | grep -c .)" -le 1 ]; }
+wait_game_gone() { poll 150 menu_only || fail "the game screen did not close"; }
 start_wayland() {
   reset_log
   (cd "$APP" && exec env -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$RUN" WAYLAND_DISPLAY=$WL_SOCKET \
@@ -105,8 +101,9 @@ start_wayland() {
   MENU_BOX=$(echo "$WINDOWS" | head -n 1)
 }
 end_wayland() { kill -TERM "$APP_PID"; wait_exit 300; }
+logged() { grep -q "^$1" "$APP/sps/LOG.TXT" 2>/dev/null; }
 wait_log() {
-  for _ in $(seq "${2:-100}"); do grep -q "^$1" "$APP/sps/LOG.TXT" 2>/dev/null && return 0; sleep 0.1; done
+  poll "${2:-100}" logged "$1" && return 0
   tail -n 15 "$APP/sps/LOG.TXT"
   cat "$WORK/out.txt"
   fail "no '$1' in the log"

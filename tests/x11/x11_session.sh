@@ -27,6 +27,8 @@ for _ in $(seq 300); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n 1 "$WORK/display")
 for _ in $(seq 150); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+# Run from a Wayland desktop, the program would otherwise open there.
+unset WAYLAND_DISPLAY
 
 # Waits for a window whose name matches, prints its id.
 wait_window() {
