@@ -56,7 +56,12 @@ public:
     std::function<void()> OnNameEntry;
     int Steps = 0;
     bool NameEntrySeen = false;
+    std::int32_t CursorY = -1;  // as the game read it last
 
+    void CursorPos(std::int32_t& x, std::int32_t& y) override {
+        Inner().CursorPos(x, y);
+        CursorY = y;
+    }
     void SetNameEntry(bool active) override {
         Inner().SetNameEntry(active);
         if (active) NameEntrySeen = true;
@@ -114,11 +119,22 @@ TEST_F(PadGame, APadPlaysAWholeGameAndTypesTheName) {
     form.SetDisplayMode(2);
     auto pipeY = [&form] { return form.World.Rohre ? form.World.Rohre->Item(1)->Y : -1000.0f; };
     float lowest = 0, afterMouse = 0;
+    std::int32_t halfway = 0, further = 0;
     // Plugged in while the title shows; A starts the game.
     player.At(20, [&] { player.Plug(); });
     player.At(60, [&] { player.Press(SDL_CONTROLLER_BUTTON_A); });
-    // The stick held down steers the canon to its lowest place.
-    player.At(100, [&] { player.Stick(32767); });
+    // The stick pushed half way down moves the cursor slowly, then fully
+    // down twelve pixels a step, and steers the canon to its lowest place.
+    player.At(100, [&] {
+        halfway = -player.CursorY;  // in screen pixels: the window's place is added
+        player.Stick(16000);
+    });
+    player.At(110, [&] {
+        halfway += player.CursorY;
+        further = -player.CursorY;
+        player.Stick(32767);
+    });
+    player.At(120, [&] { further += player.CursorY; });
     player.At(160, [&] {
         lowest = pipeY();
         player.Stick(0);
@@ -150,6 +166,9 @@ TEST_F(PadGame, APadPlaysAWholeGameAndTypesTheName) {
     form.ShowModal();
 
     EXPECT_TRUE(player.NameEntrySeen);
+    EXPECT_GT(halfway, 0);
+    EXPECT_LT(halfway, 20);
+    EXPECT_EQ(further, 120);
     EXPECT_FLOAT_EQ(lowest, 255.0f);  // the aim's limit, as the mouse at the bottom gives it
     EXPECT_FLOAT_EQ(afterMouse, 0.0f);
     EXPECT_EQ(Env.GamesStarted, 1);
