@@ -61,7 +61,7 @@ game_box() {
   read -r X Y WIDTH HEIGHT <<<"$GAME_BOX"
 }
 logged() { grep -q "^$1" "$APP/sps/LOG.TXT" 2>/dev/null; }
-wait_log() { poll "${2:-100}" logged "$1" || { cat "$APP/sps/LOG.TXT"; fail "no '$1' in the log"; }; }
+wait_log() { poll "${2:-300}" logged "$1" || { cat "$APP/sps/LOG.TXT"; fail "no '$1' in the log"; }; }
 # A log that ends well is deleted by the menu as it starts: the log then holds this run's lines.
 reset_log() { printf 'OK\r\n' >"$APP/sps/LOG.TXT"; }
 start_wayland() {
@@ -179,7 +179,7 @@ game_box 1280 720
 wait_log "glsInit: End"
 wl_input click
 wait_log "glsBegin: Return"
-wait_log "glsLoop: Lost" 400
+wait_log "glsLoop: Lost" 600
 wait_log "glsExit: Play again"
 wl_leave
 wait_log "glsExit: Close4"
