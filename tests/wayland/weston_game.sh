@@ -181,6 +181,8 @@ wl_input click
 wait_log "glsBegin: Return"
 wait_log "glsLoop: Lost" 600
 wait_log "glsExit: Play again"
+next_title() { [ "$(grep -c "^glsInit: End" "$APP/sps/LOG.TXT")" -ge 2 ]; }
+poll 300 next_title || fail "no next game's title"
 wl_leave
 wait_log "glsExit: Close4"
 wl_leave

@@ -50,7 +50,10 @@ gone Info
 
 EDITOR=$(open_dialog Editor "keydown --window $MENU e" "key --window $MENU F1" "keyup --window $MENU e")
 shot editor
-xdotool getwindowgeometry "$EDITOR" | grep -q "Geometry: 485x469" || fail "the editor is not 485 x 469"
+# A busy machine maps the window before it has its size.
+editor_size() { xdotool getwindowgeometry "$EDITOR" 2>/dev/null | grep -q "Geometry: 485x469"; }
+for _ in $(seq 50); do editor_size && break; sleep 0.1; done
+editor_size || fail "the editor is not 485 x 469: $(xdotool getwindowgeometry "$EDITOR" 2>&1 | tr '\n' ' ')"
 xdotool mousemove --window "$EDITOR" 440 452 click 1
 gone Editor
 
