@@ -21,7 +21,7 @@ if [ "$(id -u)" -ne 0 ]; then
   as_root=(fakeroot -i "$WORK/fakeroot" -s "$WORK/fakeroot")
 fi
 . "$SRC/tests/support/game_server.sh"
-trap 'stop_game_server; rm -rf "$WORK"' EXIT
+trap 'stop_game_server; chmod -R u+w "$WORK"; rm -rf "$WORK"' EXIT
 
 version=$(sed -n 's/^project(Vantorel VERSION \([0-9.]*\).*/\1/p' "$SRC/CMakeLists.txt")
 "$CPACK" --config "$BUILD/CPackConfig.cmake" -B "$WORK/out" >"$WORK/cpack.txt" 2>&1 || { cat "$WORK/cpack.txt"; fail "cpack"; }
@@ -85,37 +85,8 @@ start_game_server "$R/usr/bin" "$WORK/server" || fail "the installed server did 
 curl -sf "$GAME_SERVER_URL/vtrinternal/version.txt" | head -n 1 | grep -qx "$version"$'\r' || fail "no version.txt announcing $version"
 stop_game_server
 
-# The installed game: the music converted from the installed MP3s, a game
-# begun on the installed level and ended cleanly. x11_session.sh makes its own
-# WORK inside this subshell.
-(
-  BUILD=$R/usr/games
-  . "$SRC/tests/x11/x11_session.sh"
-  export XDG_DATA_HOME=$WORK/data XDG_CACHE_HOME=$WORK/cache HOME=$WORK/home
-  mkdir -p "$HOME"
-  start_program "$HOME" "$R/usr/games/vantorel"
-  # The menu deletes a log ending in "OK" when it is active again: follow it.
-  timeout 90 tail -F -n +1 -s 0.05 "$XDG_DATA_HOME/vantorel/sps/LOG.TXT" >"$WORK/log" 2>/dev/null &
-  mp3s=$(find "$R/usr/share/vantorel/snd" -iname '*.mp3' | wc -l)
-  for _ in $(seq 300); do
-    waves=$(find "$XDG_CACHE_HOME/vantorel/snd" -iname '*.wav' 2>/dev/null | wc -l)
-    [ "$waves" -ge "$mp3s" ] && break
-    sleep 0.1
-  done
-  [ "$mp3s" -gt 0 ] && [ "$waves" -ge "$mp3s" ] || fail "$waves of $mp3s MP3 files converted"
-  sleep 1
-  click_play
-  sleep 2
-  GAME=$(other_window)  # full screen may have replaced the first window
-  xdotool windowfocus --sync "$GAME" 2>/dev/null
-  xdotool key --window "$GAME" Escape 2>/dev/null
-  sleep 1.5
-  xdotool key --window "$GAME" Escape 2>/dev/null
-  wait_game_closed
-  close_menu
-  grep -q "^glsInit: End" "$WORK/log" || fail "no game began"
-  tail -n 1 "$WORK/log" | tr -d '\r' | grep -qx OK || fail "the game did not end with OK"
-)
+# The installed game, as x11.installed plays a prefix installation.
+bash "$SRC/tests/x11/installed.sh" "$BUILD" "$R/usr" games
 case $? in
   0) ;;
   77) skipped "no Xvfb, xdotool or ImageMagick: the installed game is not started" ;;
