@@ -261,6 +261,10 @@ void TForm1::ActivateAgain() {
     });
 }
 
+void TForm1::ActivateAfterClosing(QWidget* window) {
+    if (window) connect(window, &QObject::destroyed, &ownWindowsWatch_, [this] { ActivateAgain(); });
+}
+
 void TForm1::RunGameScreen(std::optional<int> mode) {
     // The window goes on painting while the game screen runs (in its own
     // colours, not greyed as a disabled window would be), but takes no input:
