@@ -126,10 +126,11 @@ public:
     void Finished() override;
 
 signals:
-    // The publishing dialog (not modal) and the error-report dialog (modal:
-    // the window's activation runs once it has closed) are opened by whoever
-    // connects to these; ActionPublishHighscore emits its signal only when
-    // rank 1 of the table holds a score.
+    // The publishing dialog (not modal: whoever opens it has the window's
+    // activation run after it, ActivateAfterClosing) and the error-report
+    // dialog (modal: the window's activation runs once it has closed) are
+    // opened by whoever connects to these; ActionPublishHighscore emits its
+    // signal only when rank 1 of the table holds a score.
     void PublishHighscoreRequested();
     void PublishErrorreportRequested();
 
