@@ -195,7 +195,7 @@ TEST_F(MainFormTest, LowDriveSpaceRefusesTheGameAndKeepsTheTimerOff) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0],
               "Cannot start game because of low drive space. Please close program and make some more space "
-              "available on drive /data. Then try again.");
+              "available on drive /data:\\. Then try again.");
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_TRUE(games.empty());
     EXPECT_EQ(Log().find("Program Version 1.07"), std::string::npos);
