@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "online/server_addresses.h"
@@ -11,6 +12,7 @@
 #include "platform/linux_connection.h"
 #include "platform/xdg_browser_launcher.h"
 #include "support/local_http_server.h"
+#include "support/temp_program_dir.h"
 
 namespace {
 
@@ -45,6 +47,31 @@ TEST(BrowserLauncher, RefusesEverythingButWebAddresses) {
     EXPECT_FALSE(launcher.Open("file:///etc/passwd"));
     EXPECT_FALSE(launcher.Open("javascript:alert(1)"));
     EXPECT_FALSE(launcher.Open("--help"));
+}
+
+TEST(BrowserLauncher, TheOpenersExitStatusDecidesUnlessItStaysWithTheBrowser) {
+    TempProgramDir dir;
+    const auto opener = [&](const std::string& name, const std::string& body) {
+        dir.Write(name, "#!/bin/sh\n" + body + "\n");
+        std::filesystem::permissions(dir / name, std::filesystem::perms::owner_all);
+        setenv("VANTOREL_BROWSER", (dir / name).c_str(), 1);
+    };
+    XdgBrowserLauncher launcher(std::chrono::milliseconds(500));
+    opener("no-browser.sh", "exit 3");  // as xdg-open when it finds no browser
+    EXPECT_FALSE(launcher.Open("http://dl.test/"));
+    opener("opened.sh", "echo \"$1\" >\"$0.url\"");
+    EXPECT_TRUE(launcher.Open("https://dl.test/get"));
+    EXPECT_EQ(dir.Read("opened.sh.url"), "https://dl.test/get\n");
+    opener("killed.sh", "kill -9 $$");
+    EXPECT_FALSE(launcher.Open("http://dl.test/"));
+    // An opener still running after the wait has started the browser and waits for it.
+    opener("stays.sh", "sleep 3");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(launcher.Open("http://dl.test/"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    setenv("VANTOREL_BROWSER", (dir / "missing.sh").c_str(), 1);
+    EXPECT_FALSE(launcher.Open("http://dl.test/"));
+    unsetenv("VANTOREL_BROWSER");
 }
 
 TEST(CurlHttpClient, SendsTheProgramsHeadersAndFollowsRedirects) {
