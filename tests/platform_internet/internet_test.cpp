@@ -31,6 +31,23 @@ TEST(Connection, OnlineMeansADefaultRouteThatIsUp) {
     EXPECT_FALSE(HasDefaultRoute(defaultUp));
 }
 
+TEST(Connection, AnIpv6DefaultRouteThatIsUpCountsToo) {
+    const std::string zero(32, '0');
+    const std::string linkLocal = "fe800000000000000000000000000000 40 " + zero + " 00 " + zero +
+                                  " 00000100 00000001 00000000 00000001 eth0\n";
+    // The kernel's unreachable default route on lo: not up, a reject route.
+    const std::string unreachable =
+        zero + " 00 " + zero + " 00 " + zero + " ffffffff 00000001 00000000 00200200       lo\n";
+    const std::string defaultUp = zero + " 00 " + zero + " 00 fd000000000000000000000000000001 00000400 " +
+                                  "00000002 00000000 00000003     eth0\n";
+    EXPECT_TRUE(HasIpv6DefaultRoute(linkLocal + defaultUp + unreachable));
+    EXPECT_FALSE(HasIpv6DefaultRoute(linkLocal + unreachable));
+    for (const char* flags : {"00000203", "00000002"})  // a reject route, a route that is down
+        EXPECT_FALSE(
+            HasIpv6DefaultRoute(zero + " 00 " + zero + " 00 " + zero + " 00000400 0 0 " + flags + " eth0\n"));
+    EXPECT_FALSE(HasIpv6DefaultRoute(""));
+}
+
 TEST(Connection, TheEnvironmentCanFixTheState) {
     setenv("VANTOREL_ONLINE", "1", 1);
     EXPECT_TRUE(MakeConnection()->IsOnline());
