@@ -69,9 +69,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.vantorel-game.net/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What dpkg-shlibdeps cannot see: "Arial" and "Courier New" are drawn with
-# their metric-compatible Liberation faces; pages open through xdg-open.
+# their metric-compatible Liberation faces; pages open through xdg-open; on a
+# Wayland desktop the menu window needs Qt's Wayland platform and the game
+# screen's window its decorations from libdecor's plugin (else both fall back
+# to XWayland, or the window goes without a title bar).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland, libdecor-0-plugin-1-cairo")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${VANTOREL_DEBIAN_DIR}/postinst ${VANTOREL_DEBIAN_DIR}/prerm
                                        ${VANTOREL_DEBIAN_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
