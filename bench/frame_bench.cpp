@@ -1,7 +1,8 @@
-// The standard frame drawn by our engine, the same scene drawn by pixman, and
-// one frame's memcpy, on RGB565 and XRGB8888; the processor times per frame
-// and their ratios are printed to standard error at the end of the run
-// (standard output may be JSON).
+// The standard frame drawn by our engine at each instruction-set level, the
+// same scene drawn by pixman, and one frame's memcpy, on RGB565 and XRGB8888;
+// the processor times per frame and their ratios are printed to standard
+// error at the end of the run (standard output may be JSON), with the levels
+// that ran.
 #include <benchmark/benchmark.h>
 #include <pixman.h>
 
@@ -16,6 +17,7 @@
 
 #include "engine/pictures.h"
 #include "engine/screen.h"
+#include "simd_levels.h"
 #include "standard_scene.h"
 #include "thread_cpu_time.h"
 
@@ -25,24 +27,36 @@ TPixelFormat FormatOf(std::int64_t arg) {
     return arg == 565 ? PixelFormatRGB565() : PixelFormatXRGB8888();
 }
 
-// Milliseconds per frame of each benchmark, for the closing summary.
+// Milliseconds per frame of each benchmark, for the closing summary: ours
+// by level, pixman and memcpy, per format.
 class TSummary {
 public:
-    void Record(const std::string& name, std::int64_t arg, double ms) { ms_[arg][name] = ms; }
+    void Record(const std::string& name, std::int64_t format, double ms) { ms_[format][name] = ms; }
     ~TSummary() {
-        for (const auto& [arg, byName] : ms_) {
-            auto get = [&](const char* n) {
+        std::string ran;
+        for (const auto& [format, byName] : ms_) {
+            auto get = [&](const std::string& n) {
                 const auto it = byName.find(n);
                 return it == byName.end() ? 0.0 : it->second;
             };
-            const double ours = get("standard"), pixman = get("pixman"), copy = get("memcpy");
-            std::fprintf(stderr,
-                         "Frame %lld (processor time): standard %.3f ms, pixman %.3f ms, memcpy %.4f ms",
-                         static_cast<long long>(arg), ours, pixman, copy);
-            if (ours > 0 && pixman > 0) std::fprintf(stderr, "; pixman/standard %.2f", pixman / ours);
-            if (ours > 0 && copy > 0) std::fprintf(stderr, "; standard/memcpy %.1f", ours / copy);
-            std::fprintf(stderr, "\n");
+            const double pixman = get("pixman"), copy = get("memcpy");
+            std::fprintf(stderr, "Frame %lld (processor time): pixman %.3f ms, memcpy %.4f ms\n",
+                         static_cast<long long>(format), pixman, copy);
+            ran.clear();
+            for (const TSimdLevel level : {TSimdLevel::sse2, TSimdLevel::avx2, TSimdLevel::avx512}) {
+                const std::string name = SimdLevelName(level);
+                const double ours = get(name);
+                if (ours <= 0) continue;
+                ran += " " + name;
+                std::fprintf(stderr, "  standard at %-6s %.3f ms", name.c_str(), ours);
+                if (pixman > 0) std::fprintf(stderr, "; standard/pixman %.2f", ours / pixman);
+                if (copy > 0) std::fprintf(stderr, "; standard/memcpy %.1f", ours / copy);
+                std::fprintf(stderr, "\n");
+            }
         }
+        if (!ms_.empty())
+            std::fprintf(stderr, "Levels run:%s (this processor has up to %s)\n", ran.c_str(),
+                         SimdLevelName(ProcessorSimdLevel()));
     }
 
 private:
@@ -52,7 +66,7 @@ private:
 TSummary g_summary;
 
 template <typename Body>
-void TimeFrames(benchmark::State& state, const char* name, std::uint64_t pixels, Body body) {
+void TimeFrames(benchmark::State& state, const std::string& name, std::uint64_t pixels, Body body) {
     // Processor time of this thread: the machine is shared, and wall time
     // would count the other engineers' builds.
     const double start = ThreadCpuMs();
@@ -63,8 +77,10 @@ void TimeFrames(benchmark::State& state, const char* name, std::uint64_t pixels,
 }
 
 void BM_StandardFrame(benchmark::State& state) {
+    const TBenchSimdLevel level(state, 1);
+    if (!level.Ran()) return;
     const TStandardScene scene(FormatOf(state.range(0)));
-    TimeFrames(state, "standard", scene.PixelsWritten(), [&] { scene.Render(); });
+    TimeFrames(state, SimdLevelName(level.Level()), scene.PixelsWritten(), [&] { scene.Render(); });
     state.counters["pixels"] = static_cast<double>(scene.PixelsWritten());
 }
 
@@ -194,6 +210,6 @@ void BM_MemcpyFrame(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_StandardFrame)->Arg(565)->Arg(8888)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StandardFrame)->Apply(FormatsAndLevels)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PixmanFrame)->Arg(565)->Arg(8888)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemcpyFrame)->Arg(565)->Arg(8888)->Unit(benchmark::kMillisecond);

@@ -1,9 +1,10 @@
 // The fast row kernels against the per-pixel rules written out plainly here:
-// random pictures, rectangles, stretch factors, alphas, masks and keys.
+// random pictures, rectangles, stretch factors, alphas, masks and keys. ctest
+// runs them at every instruction-set level through VANTOREL_SIMD.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
+#include <cstdlib>
 
 #include "engine/blend.h"
 #include "engine/pixel_rows_simd.h"
@@ -77,20 +78,9 @@ void Reference(TSurface& back, TSurface& front, TSurface& out, const TRect& br, 
     }
 }
 
-// Runs each test with the SSE2 kernels and, where the processor has them,
-// with the AVX-512 ones.
-class BlendKernels : public ::testing::TestWithParam<bool> {
-protected:
-    void SetUp() override { AllowAvx512(GetParam()); }
-    void TearDown() override { AllowAvx512(true); }
-};
-
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Simd, BlendKernels, ::testing::Values(false, true),
-                         [](const auto& p) { return p.param ? std::string("Avx512") : std::string("Sse2"); });
-
-TEST_P(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
+TEST(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
     for (const TPixelFormat& f : {PixelFormatRGB565(), PixelFormatXRGB8888(), PixelFormatRGB888()})
         for (int round = 0; round < 60; ++round) {
             auto back = MakeSurface(Rand(1, 70), Rand(1, 20), f),
@@ -119,7 +109,7 @@ TEST_P(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
         }
 }
 
-TEST_P(BlendKernels, KeyedStretchBltMatchesThePerPixelCopy) {
+TEST(BlendKernels, KeyedStretchBltMatchesThePerPixelCopy) {
     for (const TPixelFormat& f : {PixelFormatRGB565(), PixelFormatXRGB8888(), PixelFormatRGB888()})
         for (int round = 0; round < 60; ++round) {
             auto src = MakeSurface(Rand(1, 70), Rand(1, 20), f), dst = MakeSurface(70, 20, f);
@@ -146,4 +136,17 @@ TEST_P(BlendKernels, KeyedStretchBltMatchesThePerPixelCopy) {
                     ASSERT_EQ(GetPx(*dst, x, y), want) << f.dwRGBBitCount << " bits, round " << round;
                 }
         }
+}
+
+TEST(SimdLevel, IsTheAskedOneUpToTheProcessorsAndChoosesItsKernels) {
+    EXPECT_EQ(SimdLevelFor("sse2", TSimdLevel::avx512), TSimdLevel::sse2);
+    EXPECT_EQ(SimdLevelFor("avx2", TSimdLevel::avx512), TSimdLevel::avx2);
+    EXPECT_EQ(SimdLevelFor("avx512", TSimdLevel::avx2), TSimdLevel::avx2);
+    EXPECT_EQ(SimdLevelFor("AVX2 please", TSimdLevel::avx512), TSimdLevel::avx512);
+    EXPECT_EQ(SimdLevelFor(nullptr, TSimdLevel::sse2), TSimdLevel::sse2);
+    // What the run under test asked for is what draws.
+    const TSimdLevel level = CurrentSimdLevel();
+    EXPECT_EQ(level, SimdLevelFor(std::getenv("VANTOREL_SIMD"), ProcessorSimdLevel()));
+    const TRowKernels* tables[] = {&kSse2RowKernels, &kAvx2RowKernels, &kAvx512RowKernels};
+    EXPECT_EQ(RowKernels().maskRow8888, tables[static_cast<int>(level)]->maskRow8888) << SimdLevelName(level);
 }
