@@ -1,8 +1,7 @@
 // The standard frame drawn by our engine at each instruction-set level, the
 // same scene drawn by pixman, and one frame's memcpy, on RGB565 and XRGB8888;
-// the processor times per frame and their ratios are printed to standard
-// error at the end of the run (standard output may be JSON), with the levels
-// that ran.
+// the summary of processor times per frame and their ratios comes at the end
+// of the run (frame_summary.h).
 #include <benchmark/benchmark.h>
 #include <pixman.h>
 
@@ -17,6 +16,7 @@
 
 #include "engine/pictures.h"
 #include "engine/screen.h"
+#include "frame_summary.h"
 #include "simd_levels.h"
 #include "standard_scene.h"
 #include "thread_cpu_time.h"
@@ -27,44 +27,6 @@ TPixelFormat FormatOf(std::int64_t arg) {
     return arg == 565 ? PixelFormatRGB565() : PixelFormatXRGB8888();
 }
 
-// Milliseconds per frame of each benchmark, for the closing summary: ours
-// by level, pixman and memcpy, per format.
-class TSummary {
-public:
-    void Record(const std::string& name, std::int64_t format, double ms) { ms_[format][name] = ms; }
-    ~TSummary() {
-        std::string ran;
-        for (const auto& [format, byName] : ms_) {
-            auto get = [&](const std::string& n) {
-                const auto it = byName.find(n);
-                return it == byName.end() ? 0.0 : it->second;
-            };
-            const double pixman = get("pixman"), copy = get("memcpy");
-            std::fprintf(stderr, "Frame %lld (processor time): pixman %.3f ms, memcpy %.4f ms\n",
-                         static_cast<long long>(format), pixman, copy);
-            ran.clear();
-            for (const TSimdLevel level : {TSimdLevel::sse2, TSimdLevel::avx2, TSimdLevel::avx512}) {
-                const std::string name = SimdLevelName(level);
-                const double ours = get(name);
-                if (ours <= 0) continue;
-                ran += " " + name;
-                std::fprintf(stderr, "  standard at %-6s %.3f ms", name.c_str(), ours);
-                if (pixman > 0) std::fprintf(stderr, "; standard/pixman %.2f", ours / pixman);
-                if (copy > 0) std::fprintf(stderr, "; standard/memcpy %.1f", ours / copy);
-                std::fprintf(stderr, "\n");
-            }
-        }
-        if (!ms_.empty())
-            std::fprintf(stderr, "Levels run:%s (this processor has up to %s)\n", ran.c_str(),
-                         SimdLevelName(ProcessorSimdLevel()));
-    }
-
-private:
-    std::map<std::int64_t, std::map<std::string, double>> ms_;
-};
-
-TSummary g_summary;
-
 template <typename Body>
 void TimeFrames(benchmark::State& state, const std::string& name, std::uint64_t pixels, Body body) {
     // Processor time of this thread: the machine is shared, and wall time
@@ -72,7 +34,8 @@ void TimeFrames(benchmark::State& state, const std::string& name, std::uint64_t 
     const double start = ThreadCpuMs();
     for (auto _ : state) body();
     const double elapsed = ThreadCpuMs() - start;
-    if (state.iterations() > 0) g_summary.Record(name, state.range(0), elapsed / state.iterations());
+    if (state.iterations() > 0)
+        FrameSummary().Record(name, state.range(0), state.iterations(), elapsed / state.iterations());
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * pixels));
 }
 
@@ -80,7 +43,8 @@ void BM_StandardFrame(benchmark::State& state) {
     const TBenchSimdLevel level(state, 1);
     if (!level.Ran()) return;
     const TStandardScene scene(FormatOf(state.range(0)));
-    TimeFrames(state, SimdLevelName(level.Level()), scene.PixelsWritten(), [&] { scene.Render(); });
+    TimeFrames(state, std::string("standard ") + SimdLevelName(level.Level()), scene.PixelsWritten(),
+               [&] { scene.Render(); });
     state.counters["pixels"] = static_cast<double>(scene.PixelsWritten());
 }
 

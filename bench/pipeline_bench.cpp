@@ -7,9 +7,10 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <iostream>
+#include <string>
 
 #include "engine/screen.h"
+#include "frame_summary.h"
 #include "platform/sdl_display.h"
 #include "simd_levels.h"
 #include "standard_scene.h"
@@ -33,8 +34,8 @@ void BM_PipelineFrame(benchmark::State& state) {
     }
     const double perFrame = (ThreadCpuMs() - start) / static_cast<double>(state.iterations());
     state.counters["cpu_ms_per_frame"] = perFrame;
-    std::cerr << "pipeline frame " << (rgb565 ? "RGB565" : "32-bit") << " at " << SimdLevelName(level.Level())
-              << ": " << perFrame << " ms of processor time (draw + present)\n";
+    FrameSummary().Record(std::string("pipeline ") + SimdLevelName(level.Level()), state.range(0),
+                          state.iterations(), perFrame);
 }
 
 }  // namespace

@@ -64,7 +64,12 @@ struct TVectorOps {
     static VANTOREL_INLINE Reg Select16(Reg m, Reg ifSet, Reg ifClear) { return Select(m, ifSet, ifClear); }
     static VANTOREL_INLINE Reg Select32(Reg m, Reg ifSet, Reg ifClear) { return Select(m, ifSet, ifClear); }
     static VANTOREL_INLINE Reg Select(Reg m, Reg ifSet, Reg ifClear) {
-        return Reg(S8(m) < 0 ? U8(ifSet) : U8(ifClear));
+        // SSE2 has no blend instruction; the wider levels have one that
+        // looks only at each byte's top bit.
+        if constexpr (Bytes == 16)
+            return (m & ifSet) | (~m & ifClear);
+        else
+            return Reg(S8(m) < 0 ? U8(ifSet) : U8(ifClear));
     }
     // Stores s where key is clear, keeping the pixels under key set.
     static VANTOREL_INLINE void StoreUnless16(std::uint8_t* p, std::uint32_t bytes, Reg key, Reg s) {
@@ -76,13 +81,20 @@ struct TVectorOps {
 };
 
 // Calls chunk(i, bytes) for the runs of V::kBytes bytes of a row of n pixels
-// from pixel i on; the last run may be shorter.
+// from pixel i on. A row's last pixels are done by one whole run that ends
+// at the row's end and so repeats a few pixels of the run before, with the
+// same inputs: no kernel's output overlaps its inputs, and a partial run
+// (through memory, so slower) is left only to rows shorter than one run.
 template <class V, std::int32_t PixelBytes, class Chunk>
 inline VANTOREL_INLINE void ForChunks(std::int32_t n, Chunk chunk) {
     constexpr std::int32_t lanes = static_cast<std::int32_t>(V::kBytes) / PixelBytes;
+    if (n < lanes) {
+        if (n > 0) chunk(0, static_cast<std::uint32_t>(n * PixelBytes));
+        return;
+    }
     std::int32_t i = 0;
     for (; i + lanes <= n; i += lanes) chunk(i, V::kBytes);
-    if (i < n) chunk(i, static_cast<std::uint32_t>((n - i) * PixelBytes));
+    if (i < n) chunk(n - lanes, V::kBytes);
 }
 
 // ((dv * wd + cv * wc) >> 8) in each 16-bit lane.
