@@ -81,10 +81,10 @@ struct TVectorOps {
 };
 
 // Calls chunk(i, bytes) for the runs of V::kBytes bytes of a row of n pixels
-// from pixel i on. A row's last pixels are done by one whole run that ends
-// at the row's end and so repeats a few pixels of the run before, with the
-// same inputs: no kernel's output overlaps its inputs, and a partial run
-// (through memory, so slower) is left only to rows shorter than one run.
+// from pixel i on, for a chunk that stores its own result and may be
+// repeated (the keyed copy): a row's last pixels are done by one whole run
+// that ends at the row's end and so repeats a few pixels of the run before. A
+// partial run (through memory, so slower) is left to rows shorter than one.
 template <class V, std::int32_t PixelBytes, class Chunk>
 inline VANTOREL_INLINE void ForChunks(std::int32_t n, Chunk chunk) {
     constexpr std::int32_t lanes = static_cast<std::int32_t>(V::kBytes) / PixelBytes;
@@ -95,6 +95,23 @@ inline VANTOREL_INLINE void ForChunks(std::int32_t n, Chunk chunk) {
     std::int32_t i = 0;
     for (; i + lanes <= n; i += lanes) chunk(i, V::kBytes);
     if (i < n) chunk(n - lanes, V::kBytes);
+}
+
+// Stores compute(i, bytes) at out for the runs of a row as ForChunks does,
+// also where out is one of compute's inputs (a blend into its own back): the
+// last whole run is computed before anything is stored and stored last.
+template <class V, std::int32_t PixelBytes, class Compute>
+inline VANTOREL_INLINE void ForRow(std::uint8_t* out, std::int32_t n, Compute compute) {
+    constexpr std::int32_t lanes = static_cast<std::int32_t>(V::kBytes) / PixelBytes;
+    if (n < lanes) {
+        const auto bytes = static_cast<std::uint32_t>(n * PixelBytes);
+        if (n > 0) V::Store(out, bytes, compute(0, bytes));
+        return;
+    }
+    const auto last = compute(n - lanes, V::kBytes);
+    for (std::int32_t i = 0; i + lanes <= n; i += lanes)
+        V::Store(out + i * PixelBytes, V::kBytes, compute(i, V::kBytes));
+    if (n % lanes != 0) V::Store(out + (n - lanes) * PixelBytes, V::kBytes, last);
 }
 
 // ((dv * wd + cv * wc) >> 8) in each 16-bit lane.
@@ -155,11 +172,10 @@ template <class V>
 void AlphaRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front, std::int32_t n,
                  std::uint32_t alpha, bool keyed, std::uint16_t key) {
     const auto wc = V::Set16(alpha), wd = V::Set16(256 - alpha), vkey = V::Set16(key);
-    ForChunks<V, 2>(n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
+    ForRow<V, 2>(out, n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
         const auto d = V::Load(back + 2 * i, bytes), c = V::Load(front + 2 * i, bytes);
-        auto r = Mix565<V>(d, c, wd, wc);
-        if (keyed) r = V::Select16(V::Eq16(c, vkey), d, r);
-        V::Store(out + 2 * i, bytes, r);
+        const auto r = Mix565<V>(d, c, wd, wc);
+        return keyed ? V::Select16(V::Eq16(c, vkey), d, r) : r;
     });
 }
 
@@ -168,11 +184,10 @@ void AlphaRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_
                   std::uint32_t alpha, bool keyed, std::uint32_t key) {
     const auto wc = V::Set16(alpha), wd = V::Set16(256 - alpha);
     const auto vkey = V::Set32(key), rgb = V::Set32(0x00FFFFFF);
-    ForChunks<V, 4>(n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
+    ForRow<V, 4>(out, n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
         const auto d = V::Load(back + 4 * i, bytes), c = V::Load(front + 4 * i, bytes);
-        auto r = Mix8888<V>(d, c, wd, wc);
-        if (keyed) r = V::Select32(V::Eq32(V::And(c, rgb), vkey), d, r);
-        V::Store(out + 4 * i, bytes, r);
+        const auto r = Mix8888<V>(d, c, wd, wc);
+        return keyed ? V::Select32(V::Eq32(V::And(c, rgb), vkey), d, r) : r;
     });
 }
 
@@ -182,13 +197,13 @@ template <class V>
 void MaskRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front,
                 const std::uint8_t* mask, std::int32_t n, bool keyed, std::uint16_t key) {
     const auto zero = V::Set16(0), full = V::Set16(255), vkey = V::Set16(key);
-    ForChunks<V, 2>(n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
+    ForRow<V, 2>(out, n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
         const auto f = V::Bytes16(mask + i, bytes / 2);
         const auto d = V::Load(back + 2 * i, bytes), e = V::Load(front + 2 * i, bytes);
         const auto r = V::Select16(V::Eq16(f, full), e, Mix565<V>(d, e, V::Sub16(full, f), f));
         auto keep = V::Eq16(f, zero);
         if (keyed) keep = keep | V::Eq16(e, vkey);
-        V::Store(out + 2 * i, bytes, V::Select16(keep, d, r));
+        return V::Select16(keep, d, r);
     });
 }
 
@@ -197,13 +212,13 @@ void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t
                  const std::uint8_t* mask, std::int32_t n, bool keyed, std::uint32_t key) {
     const auto zero = V::Set32(0), full16 = V::Set16(255), full32 = V::Set32(255);
     const auto vkey = V::Set32(key), rgb = V::Set32(0x00FFFFFF);
-    ForChunks<V, 4>(n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
+    ForRow<V, 4>(out, n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
         const auto f32 = V::Bytes32(mask + i, bytes / 4), f = PixelWeights<V>(f32);
         const auto d = V::Load(back + 4 * i, bytes), e = V::Load(front + 4 * i, bytes);
         const auto r = V::Select32(V::Eq32(f32, full32), e, Mix8888<V>(d, e, V::Sub16(full16, f), f));
         auto keep = V::Eq32(f32, zero);
         if (keyed) keep = keep | V::Eq32(V::And(e, rgb), vkey);
-        V::Store(out + 4 * i, bytes, V::Select32(keep, d, r));
+        return V::Select32(keep, d, r);
     });
 }
 
@@ -213,11 +228,9 @@ template <class V>
 void LerpRow8888(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b, const std::uint8_t* weights,
                  std::int32_t n) {
     const auto whole = V::Set16(256);
-    ForChunks<V, 4>(n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
+    ForRow<V, 4>(out, n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
         const auto w = PixelWeights<V>(V::Bytes32(weights + i, bytes / 4));
-        const auto r =
-            Mix8888<V>(V::Load(a + 4 * i, bytes), V::Load(b + 4 * i, bytes), V::Sub16(whole, w), w);
-        V::Store(out + 4 * i, bytes, r);
+        return Mix8888<V>(V::Load(a + 4 * i, bytes), V::Load(b + 4 * i, bytes), V::Sub16(whole, w), w);
     });
 }
 
