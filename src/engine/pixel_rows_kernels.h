@@ -150,21 +150,17 @@ inline VANTOREL_INLINE typename V::Reg PixelWeights(typename V::Reg w32) {
     return V::Or(w32, V::Shl32(w32, 16));
 }
 
-template <class V>
-void CopyKeyed16(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint16_t key) {
-    const auto vkey = V::Set16(key);
-    ForChunks<V, 2>(n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
-        const auto s = V::Load(src + 2 * i, bytes);
-        V::StoreUnless16(dst + 2 * i, bytes, V::Eq16(s, vkey), s);
-    });
-}
-
-template <class V>
-void CopyKeyed32(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, std::uint32_t key) {
-    const auto vkey = V::Set32(key);
-    ForChunks<V, 4>(n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
-        const auto s = V::Load(src + 4 * i, bytes);
-        V::StoreUnless32(dst + 4 * i, bytes, V::Eq32(s, vkey), s);
+// The keyed copy of pixels of Key's size (2 or 4 bytes).
+template <class V, class Key>
+void CopyKeyed(std::uint8_t* dst, const std::uint8_t* src, std::int32_t n, Key key) {
+    constexpr std::int32_t pixelBytes = sizeof(Key);
+    const auto vkey = pixelBytes == 2 ? V::Set16(key) : V::Set32(key);
+    ForChunks<V, pixelBytes>(n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
+        const auto s = V::Load(src + pixelBytes * i, bytes);
+        if constexpr (pixelBytes == 2)
+            V::StoreUnless16(dst + 2 * i, bytes, V::Eq16(s, vkey), s);
+        else
+            V::StoreUnless32(dst + 4 * i, bytes, V::Eq32(s, vkey), s);
     });
 }
 
@@ -256,8 +252,16 @@ void ExpandRgb565(std::uint32_t* out, const std::uint16_t* in, std::int32_t n) {
 template <class V>
 constexpr TRowKernels MakeRowKernels(decltype(TRowKernels::gather16) gather16,
                                      decltype(TRowKernels::gather32) gather32) {
-    return TRowKernels{CopyKeyed16<V>, CopyKeyed32<V>, AlphaRow565<V>, AlphaRow8888<V>, MaskRow565<V>,
-                       MaskRow8888<V>, gather16,       gather32,       LerpRow8888<V>,  ExpandRgb565<V>};
+    return TRowKernels{CopyKeyed<V, std::uint16_t>,
+                       CopyKeyed<V, std::uint32_t>,
+                       AlphaRow565<V>,
+                       AlphaRow8888<V>,
+                       MaskRow565<V>,
+                       MaskRow8888<V>,
+                       gather16,
+                       gather32,
+                       LerpRow8888<V>,
+                       ExpandRgb565<V>};
 }
 
 }  // namespace
