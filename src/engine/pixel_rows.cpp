@@ -90,9 +90,10 @@ void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t
     g_kernels->maskRow8888(out, back, front, mask, n, keyed, key);
 }
 
-void LerpRow8888(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b, const std::uint8_t* weights,
-                 std::int32_t n) {
-    g_kernels->lerpRow8888(out, a, b, weights, n);
+void FilterRow8888(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* firsts,
+                   const std::uint32_t* seconds, const std::uint8_t* weights, std::int32_t n,
+                   std::int32_t srcCount) {
+    g_kernels->filterRow8888(out, src, firsts, seconds, weights, n, srcCount);
 }
 
 void ExpandRgb565(std::uint32_t* out, const std::uint16_t* in, std::int32_t n) {

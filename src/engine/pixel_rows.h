@@ -38,9 +38,12 @@ void MaskRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t*
 void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front,
                  const std::uint8_t* mask, std::int32_t n, bool keyed, std::uint32_t key);
 
-// out = (a * (256 - w) + b * w) >> 8 per channel of XRGB8888 pixels, with a
-// weight byte per pixel; the unused byte comes out zero.
-void LerpRow8888(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b, const std::uint8_t* weights,
-                 std::int32_t n);
+// A row of XRGB8888 pixels filtered across: out[k] mixes src[firsts[k]] and
+// src[seconds[k]] (src holds srcCount pixels, the columns grow from left to
+// right) as (a * (256 - w) + b * w) >> 8 per channel with w = weights[k]; the
+// unused byte comes out zero.
+void FilterRow8888(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* firsts,
+                   const std::uint32_t* seconds, const std::uint8_t* weights, std::int32_t n,
+                   std::int32_t srcCount);
 // RGB565 to XRGB8888, each channel's top bits repeated into its low bits.
 void ExpandRgb565(std::uint32_t* out, const std::uint16_t* in, std::int32_t n);

@@ -1,10 +1,9 @@
 // The row kernels at the AVX-512 level (F, BW and VL): sixty-four bytes at a
-// time, masked loads and stores for the row tails and the keyed pixels, and
+// time, masked loads and stores for the short rows and the keyed pixels, and
 // stretched rows by permutes. Only this file is compiled for AVX-512; it runs
 // only where the processor has it.
 #include <immintrin.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "engine/pixel_rows_kernels.h"
@@ -64,48 +63,31 @@ struct TAvx512 : TVectorOps<64> {
         _mm512_mask_storeu_epi16(
             p, static_cast<__mmask32>(~key) & Tail32(static_cast<std::int32_t>(bytes / 2)), __m512i(s));
     }
-    static VANTOREL_INLINE void StoreUnless32(std::uint8_t* p, std::uint32_t bytes, __mmask16 key, Reg s) {
-        _mm512_mask_storeu_epi32(
-            p, static_cast<__mmask16>(~key) & Tail16(static_cast<std::int32_t>(bytes / 4)), __m512i(s));
+    // Stretched rows: where the columns of a chunk span at most two registers
+    // of source pixels (any stretch down to one half), the chunk is two
+    // masked loads and one permute; sparser chunks are gathered lane by lane.
+    static Reg Gather32(const std::uint8_t* src, const std::uint32_t* xs, std::uint32_t count,
+                        std::int32_t srcCount) {
+        const __mmask16 t = Tail16(static_cast<std::int32_t>(count));
+        const __m512i idx = _mm512_maskz_loadu_epi32(t, xs);
+        const std::uint32_t base = xs[0], last = xs[count - 1];
+        if (last - base >= 32)
+            return Reg(_mm512_mask_i32gather_epi32(_mm512_setzero_si512(), t, idx, src, 4));
+        const std::int32_t avail = srcCount - static_cast<std::int32_t>(base);
+        const std::uint8_t* from = src + std::size_t(base) * 4;
+        const __m512i lo = _mm512_maskz_loadu_epi32(Tail16(avail), from);
+        const __m512i hi = _mm512_maskz_loadu_epi32(Tail16(avail - 16), from + 64);
+        return Reg(_mm512_permutex2var_epi32(
+            lo, _mm512_sub_epi32(idx, _mm512_set1_epi32(static_cast<int>(base))), hi));
     }
-};
-
-// Stretched rows: where the columns of a chunk span at most two registers of
-// source pixels (any stretch down to one half), the chunk is two masked loads
-// and one permute; sparser chunks are gathered lane by lane.
-void Gather32(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
-              std::int32_t srcCount) {
-    for (std::int32_t i = 0; i < n; i += 16) {
-        const __mmask16 t = Tail16(n - i);
-        const __m512i idx = _mm512_maskz_loadu_epi32(t, xs + i);
-        const std::uint32_t base = xs[i], last = xs[std::min(i + 15, n - 1)];
-        __m512i v;
-        if (last - base < 32) {
-            const std::int32_t avail = srcCount - static_cast<std::int32_t>(base);
-            const std::uint8_t* from = src + std::size_t(base) * 4;
-            const __m512i lo = _mm512_maskz_loadu_epi32(Tail16(avail), from);
-            const __m512i hi = _mm512_maskz_loadu_epi32(Tail16(avail - 16), from + 64);
-            v = _mm512_permutex2var_epi32(
-                lo, _mm512_sub_epi32(idx, _mm512_set1_epi32(static_cast<int>(base))), hi);
-        } else {
-            v = _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), t, idx, src, 4);
-        }
-        _mm512_mask_storeu_epi32(out + 4 * i, t, v);
-    }
-}
-
-void Gather16(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
-              std::int32_t srcCount) {
-    for (std::int32_t i = 0; i < n; i += 32) {
-        const std::uint32_t base = xs[i], last = xs[std::min(i + 31, n - 1)];
-        if (last - base >= 64) {
-            for (std::int32_t k = i; k < std::min(i + 32, n); ++k)
-                std::memcpy(out + 2 * k, src + 2 * xs[k], 2);
-            continue;
-        }
+    static Reg Gather16(const std::uint8_t* src, const std::uint32_t* xs, std::uint32_t count,
+                        std::int32_t srcCount) {
+        const std::uint32_t base = xs[0], last = xs[count - 1];
+        if (last - base >= 64) return GatherFew<std::uint16_t>(src, xs, count);
+        const std::int32_t n = static_cast<std::int32_t>(count);
         const __m512i vb = _mm512_set1_epi32(static_cast<int>(base));
-        const __m512i x0 = _mm512_sub_epi32(_mm512_maskz_loadu_epi32(Tail16(n - i), xs + i), vb);
-        const __m512i x1 = _mm512_sub_epi32(_mm512_maskz_loadu_epi32(Tail16(n - i - 16), xs + i + 16), vb);
+        const __m512i x0 = _mm512_sub_epi32(_mm512_maskz_loadu_epi32(Tail16(n), xs), vb);
+        const __m512i x1 = _mm512_sub_epi32(_mm512_maskz_loadu_epi32(Tail16(n - 16), xs + 16), vb);
         // The low halves of the 32 column offsets, as 16-bit permute indices.
         alignas(64) static constexpr std::uint16_t kEven[32] = {0,  2,  4,  6,  8,  10, 12, 14, 16, 18, 20,
                                                                 22, 24, 26, 28, 30, 32, 34, 36, 38, 40, 42,
@@ -115,10 +97,14 @@ void Gather16(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* x
         const std::uint8_t* from = src + std::size_t(base) * 2;
         const __m512i lo = _mm512_maskz_loadu_epi16(Tail32(avail), from);
         const __m512i hi = _mm512_maskz_loadu_epi16(Tail32(avail - 32), from + 64);
-        _mm512_mask_storeu_epi16(out + 2 * i, Tail32(n - i), _mm512_permutex2var_epi16(lo, idx, hi));
+        return Reg(_mm512_permutex2var_epi16(lo, idx, hi));
     }
-}
+    static VANTOREL_INLINE void StoreUnless32(std::uint8_t* p, std::uint32_t bytes, __mmask16 key, Reg s) {
+        _mm512_mask_storeu_epi32(
+            p, static_cast<__mmask16>(~key) & Tail16(static_cast<std::int32_t>(bytes / 4)), __m512i(s));
+    }
+};
 
 }  // namespace
 
-const TRowKernels kAvx512RowKernels = MakeRowKernels<TAvx512>(Gather16, Gather32);
+const TRowKernels kAvx512RowKernels = MakeRowKernels<TAvx512>();

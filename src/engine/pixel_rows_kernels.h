@@ -24,8 +24,10 @@ namespace {
 // The vector operations the kernels use, in GCC's generic vectors of Bytes
 // bytes: the compiler picks the instructions of the file's target, so the
 // levels share them. Masks are lanes of all ones or zeros. Each level adds
-// the widening loads: Bytes16 and Bytes32 give count bytes in 16- or 32-bit
-// lanes, Words32 count 16-bit words in 32-bit lanes.
+// the widening loads (Bytes16 and Bytes32 give count bytes in 16- or 32-bit
+// lanes, Words32 count 16-bit words in 32-bit lanes) and the gathers
+// (Gather16 and Gather32: the pixels src[xs[k]] for k below count, the
+// columns xs growing from left to right and src holding srcCount pixels).
 template <std::uint32_t Bytes>
 struct TVectorOps {
     static constexpr std::uint32_t kBytes = Bytes;
@@ -70,6 +72,15 @@ struct TVectorOps {
             return (m & ifSet) | (~m & ifClear);
         else
             return Reg(S8(m) < 0 ? U8(ifSet) : U8(ifClear));
+    }
+    // The gather of a few pixels, one by one, for rows shorter than a register.
+    template <class Pixel>
+    static VANTOREL_INLINE Reg GatherFew(const std::uint8_t* src, const std::uint32_t* xs,
+                                         std::uint32_t count) {
+        Pixel few[Bytes / sizeof(Pixel)] = {};
+        for (std::uint32_t k = 0; k < count && k < Bytes / sizeof(Pixel); ++k)
+            std::memcpy(&few[k], src + std::size_t(xs[k]) * sizeof(Pixel), sizeof(Pixel));
+        return LoadPart<Reg>(reinterpret_cast<const std::uint8_t*>(few), Bytes);
     }
     // Stores s where key is clear, keeping the pixels under key set.
     static VANTOREL_INLINE void StoreUnless16(std::uint8_t* p, std::uint32_t bytes, Reg key, Reg s) {
@@ -218,15 +229,33 @@ void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t
     });
 }
 
-// out = (a * (256 - w) + b * w) >> 8 per channel, with a weight byte per
-// pixel: the filtered scaling of the present.
+// Gathers out[k] = src[xs[k]] for a stretched row.
+template <class V, class Pixel>
+void GatherRow(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
+               std::int32_t srcCount) {
+    constexpr std::int32_t pixelBytes = sizeof(Pixel);
+    ForChunks<V, pixelBytes>(n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
+        const std::uint32_t count = bytes / pixelBytes;
+        if constexpr (pixelBytes == 2)
+            V::Store(out + 2 * i, bytes, V::Gather16(src, xs + i, count, srcCount));
+        else
+            V::Store(out + 4 * i, bytes, V::Gather32(src, xs + i, count, srcCount));
+    });
+}
+
+// A row of XRGB8888 pixels filtered across: out[k] mixes src[firsts[k]] and
+// src[seconds[k]] as (a * (256 - w) + b * w) >> 8 per channel with the
+// weight byte w = weights[k]; the unused byte comes out zero.
 template <class V>
-void LerpRow8888(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b, const std::uint8_t* weights,
-                 std::int32_t n) {
+void FilterRow8888(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* firsts,
+                   const std::uint32_t* seconds, const std::uint8_t* weights, std::int32_t n,
+                   std::int32_t srcCount) {
     const auto whole = V::Set16(256);
     ForRow<V, 4>(out, n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
-        const auto w = PixelWeights<V>(V::Bytes32(weights + i, bytes / 4));
-        return Mix8888<V>(V::Load(a + 4 * i, bytes), V::Load(b + 4 * i, bytes), V::Sub16(whole, w), w);
+        const std::uint32_t count = bytes / 4;
+        const auto w = PixelWeights<V>(V::Bytes32(weights + i, count));
+        return Mix8888<V>(V::Gather32(src, firsts + i, count, srcCount),
+                          V::Gather32(src, seconds + i, count, srcCount), V::Sub16(whole, w), w);
     });
 }
 
@@ -248,19 +277,18 @@ void ExpandRgb565(std::uint32_t* out, const std::uint16_t* in, std::int32_t n) {
     });
 }
 
-// The table of one level: the templated kernels and the level's own gathers.
+// The table of one level.
 template <class V>
-constexpr TRowKernels MakeRowKernels(decltype(TRowKernels::gather16) gather16,
-                                     decltype(TRowKernels::gather32) gather32) {
+constexpr TRowKernels MakeRowKernels() {
     return TRowKernels{CopyKeyed<V, std::uint16_t>,
                        CopyKeyed<V, std::uint32_t>,
                        AlphaRow565<V>,
                        AlphaRow8888<V>,
                        MaskRow565<V>,
                        MaskRow8888<V>,
-                       gather16,
-                       gather32,
-                       LerpRow8888<V>,
+                       GatherRow<V, std::uint16_t>,
+                       GatherRow<V, std::uint32_t>,
+                       FilterRow8888<V>,
                        ExpandRgb565<V>};
 }
 

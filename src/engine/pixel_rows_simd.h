@@ -22,8 +22,9 @@ struct TRowKernels {
                      std::int32_t srcCount);
     void (*gather32)(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
                      std::int32_t srcCount);
-    void (*lerpRow8888)(std::uint8_t* out, const std::uint8_t* a, const std::uint8_t* b,
-                        const std::uint8_t* weights, std::int32_t n);
+    void (*filterRow8888)(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* firsts,
+                          const std::uint32_t* seconds, const std::uint8_t* weights, std::int32_t n,
+                          std::int32_t srcCount);
     void (*expandRgb565)(std::uint32_t* out, const std::uint16_t* in, std::int32_t n);
 };
 

@@ -81,13 +81,9 @@ const std::uint8_t* TLinearScaler::FilteredRow(const TSurface& frame, std::uint3
             ExpandRgb565Row(reinterpret_cast<const std::uint16_t*>(in), widened_.data(), widened_.size());
             in = reinterpret_cast<const std::uint8_t*>(widened_.data());
         }
-        firsts_.resize(static_cast<std::size_t>(n));
-        seconds_.resize(firsts_.size());
-        row.resize(firsts_.size());
-        auto bytes = [](std::vector<std::uint32_t>& v) { return reinterpret_cast<std::uint8_t*>(v.data()); };
-        GatherStretchedRow(bytes(firsts_), in, columns_.first.data(), n, 4, w);
-        GatherStretchedRow(bytes(seconds_), in, columns_.second.data(), n, 4, w);
-        LerpRow8888(bytes(row), bytes(firsts_), bytes(seconds_), columns_.weight.data(), n);
+        row.resize(static_cast<std::size_t>(n));
+        FilterRow8888(reinterpret_cast<std::uint8_t*>(row.data()), in, columns_.first.data(),
+                      columns_.second.data(), columns_.weight.data(), n, w);
         filteredRow_[slot] = y;
     }
     return reinterpret_cast<const std::uint8_t*>(row.data());

@@ -38,7 +38,7 @@ private:
     const std::uint8_t* FilteredRow(const TSurface& frame, std::uint32_t y);
 
     TAxis columns_, rows_;
-    std::vector<std::uint32_t> widened_, firsts_, seconds_;
+    std::vector<std::uint32_t> widened_;
     std::vector<std::uint32_t> filtered_[2];
     std::int64_t filteredRow_[2] = {-1, -1};
 };
