@@ -93,8 +93,9 @@ struct TVectorOps {
 
 // Calls chunk(i, bytes) for the runs of V::kBytes bytes of a row of n pixels
 // from pixel i on, for a chunk that stores its own result and may be
-// repeated (the keyed copy): a row's last pixels are done by one whole run
-// that ends at the row's end and so repeats a few pixels of the run before. A
+// repeated (the keyed copy): a row's last pixels are done first, by one whole
+// run that ends at the row's end and so overlaps the run before it (first,
+// so that no load reads across a store just made, which would stall). A
 // partial run (through memory, so slower) is left to rows shorter than one.
 template <class V, std::int32_t PixelBytes, class Chunk>
 inline VANTOREL_INLINE void ForChunks(std::int32_t n, Chunk chunk) {
@@ -103,9 +104,8 @@ inline VANTOREL_INLINE void ForChunks(std::int32_t n, Chunk chunk) {
         if (n > 0) chunk(0, static_cast<std::uint32_t>(n * PixelBytes));
         return;
     }
-    std::int32_t i = 0;
-    for (; i + lanes <= n; i += lanes) chunk(i, V::kBytes);
-    if (i < n) chunk(n - lanes, V::kBytes);
+    if (n % lanes != 0) chunk(n - lanes, V::kBytes);
+    for (std::int32_t i = 0; i + lanes <= n; i += lanes) chunk(i, V::kBytes);
 }
 
 // Stores compute(i, bytes) at out for the runs of a row as ForChunks does,
