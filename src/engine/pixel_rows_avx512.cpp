@@ -4,8 +4,6 @@
 // only where the processor has it.
 #include <immintrin.h>
 
-#include <cstring>
-
 #include "engine/pixel_rows_kernels.h"
 #include "engine/pixel_rows_simd.h"
 
@@ -63,6 +61,10 @@ struct TAvx512 : TVectorOps<64> {
         _mm512_mask_storeu_epi16(
             p, static_cast<__mmask32>(~key) & Tail32(static_cast<std::int32_t>(bytes / 2)), __m512i(s));
     }
+    static VANTOREL_INLINE void StoreUnless32(std::uint8_t* p, std::uint32_t bytes, __mmask16 key, Reg s) {
+        _mm512_mask_storeu_epi32(
+            p, static_cast<__mmask16>(~key) & Tail16(static_cast<std::int32_t>(bytes / 4)), __m512i(s));
+    }
     // Stretched rows: where the columns of a chunk span at most two registers
     // of source pixels (any stretch down to one half), the chunk is two
     // masked loads and one permute; sparser chunks are gathered lane by lane.
@@ -98,10 +100,6 @@ struct TAvx512 : TVectorOps<64> {
         const __m512i lo = _mm512_maskz_loadu_epi16(Tail32(avail), from);
         const __m512i hi = _mm512_maskz_loadu_epi16(Tail32(avail - 32), from + 64);
         return Reg(_mm512_permutex2var_epi16(lo, idx, hi));
-    }
-    static VANTOREL_INLINE void StoreUnless32(std::uint8_t* p, std::uint32_t bytes, __mmask16 key, Reg s) {
-        _mm512_mask_storeu_epi32(
-            p, static_cast<__mmask16>(~key) & Tail16(static_cast<std::int32_t>(bytes / 4)), __m512i(s));
     }
 };
 

@@ -231,8 +231,8 @@ void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t
 
 // Gathers out[k] = src[xs[k]] for a stretched row.
 template <class V, class Pixel>
-void GatherRow(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
-               std::int32_t srcCount) {
+void GatherColumns(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* xs, std::int32_t n,
+                   std::int32_t srcCount) {
     constexpr std::int32_t pixelBytes = sizeof(Pixel);
     ForChunks<V, pixelBytes>(n, [&](std::int32_t i, std::uint32_t bytes) VANTOREL_INLINE {
         const std::uint32_t count = bytes / pixelBytes;
@@ -286,8 +286,8 @@ constexpr TRowKernels MakeRowKernels() {
                        AlphaRow8888<V>,
                        MaskRow565<V>,
                        MaskRow8888<V>,
-                       GatherRow<V, std::uint16_t>,
-                       GatherRow<V, std::uint32_t>,
+                       GatherColumns<V, std::uint16_t>,
+                       GatherColumns<V, std::uint32_t>,
                        FilterRow8888<V>,
                        ExpandRgb565<V>};
 }
