@@ -3,6 +3,7 @@
 // window closes. "vantorel --replay FILE" plays a replay on the game screen
 // instead and ends.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -79,7 +80,9 @@ int main(int argc, char** argv) {
     // SDL's video comes up before the first Qt window.
     TGameScreenHost gameScreens(outside);
 
+    const bool waylandChosen = PreferWaylandPlatform();
     TApplication app(argc, argv, messages);
+    if (waylandChosen) unsetenv("QT_QPA_PLATFORM");
     if (const char* replay = ReplayArgument(argc, argv))
         return WatchReplay(replay, gameScreens, outside, messages);
     CurlHttpClient http;
@@ -96,8 +99,10 @@ int main(int argc, char** argv) {
             [&](const std::string& file, std::optional<int> mode, const std::string& definitions) {
                 return gameScreens.RunReplay(file, mode, definitions);
             });
-        QObject::connect(&form, &TForm1::PublishHighscoreRequested,
-                         [&] { ShowPublishHighscoreDialog(&form, internet, messages, *outside.Resources); });
+        QObject::connect(&form, &TForm1::PublishHighscoreRequested, [&] {
+            form.ActivateAfterClosing(
+                ShowPublishHighscoreDialog(&form, internet, messages, *outside.Resources));
+        });
         QObject::connect(&form, &TForm1::PublishErrorreportRequested, [&] {
             ShowErrorReportDialog(&form, messages, [&] {
                 internet.Autodial();

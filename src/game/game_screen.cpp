@@ -95,6 +95,13 @@ void TDDFullScreenForm1::ThreadNotify(std::int32_t steps) {
         FeedReplay(steps);
     else
         RunFrame(steps);
+    // The display hears when a name is to be typed, so that a gamepad can
+    // type it; the name itself still arrives as typed characters.
+    const bool nameEntry = LevelActive && World.Anzeige && World.Anzeige->HSEntryActive();
+    if (nameEntry != nameEntry_) {
+        nameEntry_ = nameEntry;
+        Display().SetNameEntry(nameEntry);
+    }
 }
 
 void TDDFullScreenForm1::InitLevel() {

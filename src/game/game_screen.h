@@ -121,4 +121,5 @@ private:
     std::uint64_t replayBudget_ = 0;
     bool watchPaused_ = false;
     bool replayEnding_ = false;
+    bool nameEntry_ = false;  // as the display last heard it
 };

@@ -9,7 +9,10 @@ const char* HeadlessUsage =
     "usage: vantorel-headless [--dir DIR] [--seed N] [--input FILE] [--ms-per-frame N]\n"
     "                         [--max-steps N] [--mode 0|1|2] [--save-frames DIR --at STEP,STEP,...]\n"
     "                         [--bot | --bot-passive] [--bot-delay MS] [--record FILE]\n"
-    "       vantorel-headless [--dir DIR] --replay FILE [--verify] [--save-frames DIR --at STEP,...]\n";
+    "       vantorel-headless [--dir DIR] --replay FILE [--verify] [--save-frames DIR --at STEP,...]\n"
+    "exit status: 0 the game screen closed with \"OK\", 1 it closed with \"ERROR\",\n"
+    "             2 a bad command line or a failure of the runner itself;\n"
+    "             with --replay: 0 it matches, 1 it differs, 2 it cannot be read\n";
 
 namespace {
 
