@@ -22,7 +22,9 @@ using TReplayFrameSink = std::function<void(const TSurface& frame, std::uint64_t
 
 // What a game needs besides the files in the program's folders (the level,
 // the cave, the sounds): the resources with the sprite sheets, a text
-// rasteriser and the animation definitions (empty: the resources' own).
+// rasteriser and the animation definitions (empty: the resources' own). The
+// steps paint text, so some rasteriser is needed, but the game never depends
+// on its pixels: any one serves (the tests verify with fixed-size blocks).
 struct TReplayContent {
     const IResources* Resources = &NoResources();
     IFontRasterizer* Fonts = nullptr;
