@@ -1,5 +1,7 @@
 // The mix: decibel pan and volume, saturation, formats, looping, restarts,
 // positions and duplicates, read back through the recording output.
+#include <filesystem>
+
 #include "sound_fixture.h"
 
 using MixTest = InMemoryOrStreamed;
@@ -174,4 +176,20 @@ TEST_F(SoundFixture, AStreamedSoundGivesTheSamplesOfOneInMemory) {
         EXPECT_TRUE(held == render(true))
             << f.channels << " channels, " << f.rate << " Hz, " << f.bits << " bits";
     }
+}
+
+// A music file cut short while it plays (a disk full or a file replaced) is
+// read no further than it now ends: the rest is silence, and it ends on time.
+TEST_F(SoundFixture, AFileCutShortWhileItPlaysGoesOnInSilence) {
+    streamed = true;
+    auto& s = Load("back", wave::File(1, 44100, 16, wave::Constant16(1, 50000, 9000)));
+    s.Play();
+    EXPECT_EQ(Left(out->Render(10), 5), 9000);
+    std::filesystem::resize_file(dir / "snd/back.wav", 44 + 2 * 20000);  // 20000 frames are left
+    const auto mix = out->Render(50000);
+    EXPECT_EQ(Left(mix, 19980), 9000);
+    EXPECT_TRUE(Silent(std::vector<std::int16_t>(mix.begin() + 2 * 19990, mix.end())));
+    std::uint32_t status = 0;
+    s.Buffer()->GetStatus(status);
+    EXPECT_EQ(status & DSBSTATUS_PLAYING, 0u);
 }
