@@ -107,33 +107,33 @@ void MixTenSeconds(benchmark::State& state, TkbDSound& engine, RecordingAudioOut
         100.0 * cpuSeconds / (10.0 * static_cast<double>(state.iterations()));
 }
 
-void BM_Mix32Voices(benchmark::State& state) {
+// The 32 effects and the given number of 30-second music pieces (the size of
+// the game's longest), the music held in memory or played from its files as
+// it goes (as the game does), mixed 10 s at a time.
+void MixEffectsAndMusic(benchmark::State& state, int musicPieces, bool musicFromFiles) {
     BenchDir dir;
     WriteEffects(dir);
     auto output = std::make_unique<RecordingAudioOutput>();
     RecordingAudioOutput* out = output.get();
     TkbDSound engine(std::move(output), true, false);
     engine.LoadWaves(dir.Snd());
+    for (int i = 0; i < musicPieces; ++i) {
+        const std::string path = dir.Snd() + "/music" + std::to_string(i);
+        WriteTone(path + ".wav", 2, 44100, 16, 30, 220.0 * (i + 1));
+        TkbDSoundFile::Create(path, !musicFromFiles);
+    }
     MixTenSeconds(state, engine, *out);
+}
+
+void BM_Mix32Voices(benchmark::State& state) {
+    MixEffectsAndMusic(state, 0, false);
 }
 BENCHMARK(BM_Mix32Voices)->Unit(benchmark::kMillisecond);
 
-// The 32 effects and three 30-second music pieces (the size of the game's
-// longest), the music held in memory (/0) or played from its files as it
-// goes (/1, as the game does): what reading while playing costs the mix.
+// With three music pieces held in memory (/0) or played from their files
+// (/1): what reading while playing costs the mix.
 void BM_MixWithMusic(benchmark::State& state) {
-    BenchDir dir;
-    WriteEffects(dir);
-    auto output = std::make_unique<RecordingAudioOutput>();
-    RecordingAudioOutput* out = output.get();
-    TkbDSound engine(std::move(output), true, false);
-    engine.LoadWaves(dir.Snd());
-    for (int i = 0; i < 3; ++i) {
-        const std::string path = dir.Snd() + "/music" + std::to_string(i);
-        WriteTone(path + ".wav", 2, 44100, 16, 30, 220.0 * (i + 1));
-        TkbDSoundFile::Create(path, state.range(0) == 0);
-    }
-    MixTenSeconds(state, engine, *out);
+    MixEffectsAndMusic(state, 3, state.range(0) == 1);
 }
 BENCHMARK(BM_MixWithMusic)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
