@@ -11,7 +11,8 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-urw-base35
   libjpeg62-turbo-dev libpng-dev libmpg123-dev libmp3lame-dev libcairo2-dev libpixman-1-dev
   xvfb xauth x11-utils xdotool imagemagick openbox
-  desktop-file-utils appstream python3-aiosmtpd
+  desktop-file-utils appstream python3-aiosmtpd curl
+  dpkg-dev file fakeroot lintian man-db systemd
 )
 
 missing=()

@@ -47,8 +47,10 @@ int main(int argc, char** argv) {
         TForm1 form(outside, internet, [&](std::optional<int> mode, const std::string& definitions) {
             gameScreens.Run(mode, definitions);
         });
-        QObject::connect(&form, &TForm1::PublishHighscoreRequested,
-                         [&] { ShowPublishHighscoreDialog(&form, internet, messages, *outside.Resources); });
+        QObject::connect(&form, &TForm1::PublishHighscoreRequested, [&] {
+            form.ActivateAfterClosing(
+                ShowPublishHighscoreDialog(&form, internet, messages, *outside.Resources));
+        });
         QObject::connect(&form, &TForm1::PublishErrorreportRequested, [&] {
             ShowErrorReportDialog(&form, messages, [&] {
                 internet.Autodial();

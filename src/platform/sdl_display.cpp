@@ -1,6 +1,8 @@
 // SDL2 display: window, renderer, streaming texture, events.
 #include "sdl_display.h"
 
+#include <SDL_syswm.h>
+
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -20,6 +22,22 @@ bool ScreenHasSize(SDL_Window* window, std::int32_t width, std::int32_t height) 
     SDL_DisplayMode mode{};
     const int index = SDL_GetWindowDisplayIndex(window);
     return index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 && mode.w == width && mode.h == height;
+}
+
+// SDL writes an X window's WM_NAME in the locale's own encoding (a type named
+// "UTF-8" under a UTF-8 locale) that Xlib's standard conversion does not read:
+// task switchers and tools that go by WM_NAME would find a window without a
+// name. The caption is plain ASCII, so it goes there as a STRING as well.
+void NameXWindow(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    XStoreName(info.info.x11.display, info.info.x11.window, SDL_GetWindowTitle(window));
+    XFlush(info.info.x11.display);
+#else
+    (void)window;
+#endif
 }
 
 TPixelFormat FormatOfSdl(Uint32 sdlFormat) {
@@ -99,6 +117,8 @@ TDisplayModeInfo SdlDisplay::Open(int mode, std::int32_t width, std::int32_t hei
         throw;
     }
     presenter_->SetPreferSmooth(smooth_);
+    // After the presenter: an OpenGL renderer makes the X window anew.
+    NameXWindow(window_);
     SDL_StartTextInput();
     SDL_RaiseWindow(window_);
     return info;

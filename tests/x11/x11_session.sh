@@ -107,8 +107,8 @@ menu_bar_height() {
 }
 
 # The game screen's window: a mapped window of the program that was not there
-# before PLAY (its title is in UTF-8 only, which xdotool's name search does not
-# read; full screen may replace its first window by another).
+# before PLAY (it has the menu window's caption; full screen may replace its
+# first window by another).
 program_windows() { xdotool search --onlyvisible --class vantorel 2>/dev/null | sort; }
 other_window() { comm -13 <(echo "$BEFORE_PLAY") <(program_windows) | head -n 1; }
 # Clicks PLAY and waits for the game screen; sets GAME.
