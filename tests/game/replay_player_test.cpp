@@ -26,8 +26,8 @@ public:
         std::int32_t x = -1, y = -1;
         player_.Mouse(x, y);
         steps_ += static_cast<std::uint64_t>(steps);
-        calls.push_back("f" + std::to_string(steps) + (draw ? " drawn" : "") + " at " + std::to_string(x) + "," +
-                        std::to_string(y));
+        calls.push_back("f" + std::to_string(steps) + (draw ? " drawn" : "") + " at " + std::to_string(x) +
+                        "," + std::to_string(y));
         return true;
     }
     void ReplayEvent(const InputEvent& e) override { calls.push_back("key " + std::to_string(e.Key)); }
@@ -56,7 +56,8 @@ std::string Replay(const std::string& body) {
 }  // namespace
 
 TEST(ReplayPlayer, FramesFitTheBudgetComeAgainWhenLostAndTheEndIsCompared) {
-    const std::string text = Replay("f 2\nm 5 6\nkeydown 80\nf 3\nf 1\nm 7 8\nquit\ncheck 6 0000abcd\nend 6 3\n");
+    const std::string text =
+        Replay("f 2\nm 5 6\nkeydown 80\nf 3\nf 1\nm 7 8\nquit\ncheck 6 0000abcd\nend 6 3\n");
     ASSERT_NO_THROW(ValidateReplay(text, {}));
     TReplayPlayer player(text);
     TFakeScreen screen(player);
