@@ -8,6 +8,7 @@
 #include "pg_db.h"
 #include "pg_score_store.h"
 #include "score_store_contract.h"
+#include "sql_session_contract.h"
 #include "support/postgres_cluster.h"
 
 namespace {
@@ -17,33 +18,57 @@ std::string Unavailable() {
     return cluster.Available() ? std::string() : "no PostgreSQL cluster: " + cluster.Reason();
 }
 
+std::string lastDatabase;
+
 std::unique_ptr<IScoreStore> FreshStore() {
     static int databases = 0;
-    return std::make_unique<PgScoreStore>(
-        SharedPostgresCluster().NewDatabase("contract_" + std::to_string(++databases)), 2);
+    lastDatabase = SharedPostgresCluster().NewDatabase("contract_" + std::to_string(++databases));
+    return std::make_unique<PgScoreStore>(lastDatabase, 2);
+}
+
+std::unique_ptr<IScoreStore> ReopenWithoutCounts() {
+    PgConnection(lastDatabase).Exec("DELETE FROM rank_counts");
+    return std::make_unique<PgScoreStore>(lastDatabase, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, ScoreStoreContract,
-                         testing::Values(StoreKind{"PostgreSQL", FreshStore, Unavailable}), StoreKindName);
+                         testing::Values(StoreKind{"PostgreSQL", FreshStore, ReopenWithoutCounts,
+                                                   Unavailable}),
+                         StoreKindName);
 
-TEST(PgSession, AFailedStatementUndoesItsTransactionAndTheConnectionGoesOn) {
-    if (!Unavailable().empty()) GTEST_SKIP() << Unavailable();
-    PgConnection c(SharedPostgresCluster().NewDatabase("pipeline"));
-    c.Exec("CREATE TABLE t (n INTEGER PRIMARY KEY)");
-    const auto insert = [](std::int64_t n) { return SqlStatement{"INSERT INTO t (n) VALUES ($1)", {n}}; };
-    const auto count = [&] {
-        return IntOf(PgSession(c).Run({{"SELECT COUNT(*) FROM t", {}}}).at(0).at(0).at(0));
-    };
-    try {
-        PgSession(c, {insert(1)}).RunAndCommit({insert(2), insert(1), insert(3)});
-        ADD_FAILURE() << "a key twice was stored";
-    } catch (const ESqlStatementError& e) {
-        EXPECT_EQ(e.statement, 1u);  // counted in the caller's batch, after the opening statement
+class PgSessions : public ISessionSource {
+public:
+    std::unique_ptr<ISqlSession> Transaction() override {
+        return std::make_unique<PgSession>(c_, std::vector<SqlStatement>{});
     }
-    EXPECT_FALSE(c.Broken());
-    EXPECT_EQ(count(), 0);
-    PgSession(c, {}).RunAndCommit({insert(2)});
-    EXPECT_EQ(count(), 1);
+    std::unique_ptr<ISqlSession> Plain() override { return std::make_unique<PgSession>(c_); }
+    bool Broken() const override { return c_.Broken(); }
+
+private:
+    static std::string Database() {
+        static int databases = 0;
+        return SharedPostgresCluster().NewDatabase("sessions_" + std::to_string(++databases));
+    }
+    PgConnection c_{Database()};
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, SqlSessionContract,
+    testing::Values(SessionKind{"PostgreSQL", [] { return std::make_unique<PgSessions>(); }, Unavailable}),
+    [](const testing::TestParamInfo<SessionKind>& kind) { return std::string(kind.param.name); });
+
+TEST(PgScoreStore, ALostConnectionFailsOneRequestAndTheNextConnectsAfresh) {
+    if (!Unavailable().empty()) GTEST_SKIP() << Unavailable();
+    const std::string address = SharedPostgresCluster().NewDatabase("lost");
+    PgScoreStore store(address, 1);
+    store.Publish(ScorePublication{}, 0);
+    // As a restart of the database does to the store's one connection.
+    PgConnection(address).Exec(
+        "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database() AND "
+        "pid <> pg_backend_pid()");
+    EXPECT_THROW(store.PlayerCount(), std::exception);
+    EXPECT_EQ(store.PlayerCount(), 1);
+    EXPECT_EQ(store.Publish(ScorePublication{}, 0).overall.rank, 2);
 }
 
 }  // namespace

@@ -146,6 +146,24 @@ TEST_P(ScoreStoreContract, KeepsThePublishedTextsAsTheyWereSent) {
     EXPECT_EQ(store->TopPlayers(5)[0].data.name, p.data.name);
 }
 
+TEST_P(ScoreStoreContract, PlacesAreCountedAfreshWhereTheirCountsWentMissing) {
+    const std::string kim = Publish("", 4242, kMonday).playerId;
+    Publish("", 5000, kMonday);
+    Publish("", 100, kMonday - kWeek);
+    Publish("", 70000, kMonday + 1);
+    Publish("", -3, kMonday - kWeek);
+    store.reset();
+    store = GetParam().reopenWithoutCounts();
+    EXPECT_EQ(store->FindPlayer(kim)->rank, 3);
+    EXPECT_EQ(store->PlayerCount(), 5);
+    const PublishResult r = Publish(kim, 6000, kMonday + 60);
+    EXPECT_EQ(r.overall.oldRank, 3);
+    EXPECT_EQ(r.overall.rank, 2);
+    EXPECT_EQ(r.weekly.oldRank, 3);
+    EXPECT_EQ(r.weekly.rank, 2);
+    EXPECT_EQ(Publish("", 1, kMonday - kWeek).weekly.rank, 2);  // behind 100 in last week's list
+}
+
 TEST_P(ScoreStoreContract, PlacesFollowTheListsOrderAcrossScoreEdgesTiesAndWeeks) {
     // Scores on both sides of powers of two (where the store's counts split
     // them), below zero, at the ends of the range, and repeated for ties.

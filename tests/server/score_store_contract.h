@@ -16,7 +16,10 @@
 // One implementation of the store, named for the test's output.
 struct StoreKind {
     const char* name;
+    // A fresh, empty store.
     std::function<std::unique_ptr<IScoreStore>()> make;
+    // The store made last, opened again after its places' counts were emptied by hand.
+    std::function<std::unique_ptr<IScoreStore>()> reopenWithoutCounts;
     // Why the store cannot be made here (the tests are then skipped); empty when it can.
     std::function<std::string()> unavailable = [] { return std::string(); };
 };

@@ -162,7 +162,13 @@ SqliteSession::SqliteSession(SqliteDb& db, bool write) : db_(db) {
 
 std::vector<SqlRows> SqliteSession::Run(const std::vector<SqlStatement>& statements) {
     std::vector<SqlRows> results;
-    for (const SqlStatement& s : statements) results.push_back(db_.Prepared(s.sql).RunWith(s.params));
+    for (const SqlStatement& s : statements) {
+        try {
+            results.push_back(db_.Prepared(s.sql).RunWith(s.params));
+        } catch (const ESqliteError& e) {
+            throw ESqlStatementError(e.what(), results.size());
+        }
+    }
     return results;
 }
 
