@@ -52,10 +52,10 @@ private:
     PgConnection c_{Database()};
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Sessions, SqlSessionContract,
-    testing::Values(SessionKind{"PostgreSQL", [] { return std::make_unique<PgSessions>(); }, Unavailable}),
-    [](const testing::TestParamInfo<SessionKind>& kind) { return std::string(kind.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sessions, SqlSessionContract,
+                         testing::Values(SessionKind{
+                             "PostgreSQL", [] { return std::make_unique<PgSessions>(); }, Unavailable}),
+                         SessionKindName);
 
 TEST(PgScoreStore, ALostConnectionFailsOneRequestAndTheNextConnectsAfresh) {
     if (!Unavailable().empty()) GTEST_SKIP() << Unavailable();

@@ -44,10 +44,10 @@ private:
     SqliteDb db_{":memory:"};
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Sessions, SqlSessionContract,
-    testing::Values(SessionKind{"SQLite", [] { return std::make_unique<SqliteSessions>(); }}),
-    [](const testing::TestParamInfo<SessionKind>& kind) { return std::string(kind.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sessions, SqlSessionContract,
+                         testing::Values(SessionKind{"SQLite",
+                                                     [] { return std::make_unique<SqliteSessions>(); }}),
+                         SessionKindName);
 
 TEST(SqliteScoreStore, KeepsTheListInItsFile) {
     TempProgramDir dir;

@@ -8,7 +8,8 @@ namespace {
 
 TEST_P(SqlSessionContract, ValuesComeBackAsTheyWent) {
     const std::vector<SqlRows> rows = db->Plain()->Run(
-        {{"SELECT CAST($1 AS BIGINT), CAST($2 AS BIGINT), CAST($3 AS TEXT), CAST($4 AS TEXT), CAST($5 AS BIGINT), "
+        {{"SELECT CAST($1 AS BIGINT), CAST($2 AS BIGINT), CAST($3 AS TEXT), CAST($4 AS TEXT), CAST($5 AS "
+          "BIGINT), "
           "CAST($2 AS BIGINT) + 1",
           {INT64_MIN, std::int64_t{41}, std::string("O'Brien \u00e9 \\"), std::string(), SqlValue()}}});
     const SqlRow& row = rows.at(0).at(0);
@@ -23,7 +24,9 @@ TEST_P(SqlSessionContract, ValuesComeBackAsTheyWent) {
 TEST_P(SqlSessionContract, AFailedStatementUndoesItsTransactionAndTheConnectionGoesOn) {
     db->Plain()->Run({{"CREATE TABLE t (n INTEGER PRIMARY KEY)", {}}});
     const auto insert = [](std::int64_t n) { return SqlStatement{"INSERT INTO t (n) VALUES ($1)", {n}}; };
-    const auto count = [&] { return IntOf(db->Plain()->Run({{"SELECT COUNT(*) FROM t", {}}}).at(0).at(0).at(0)); };
+    const auto count = [&] {
+        return IntOf(db->Plain()->Run({{"SELECT COUNT(*) FROM t", {}}}).at(0).at(0).at(0));
+    };
     try {
         db->Transaction()->RunAndCommit({insert(2), insert(1), insert(1), insert(3)});
         ADD_FAILURE() << "a key twice was stored";

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "sql_batch.h"
@@ -25,6 +26,12 @@ struct SessionKind {
     std::function<std::unique_ptr<ISessionSource>()> make;
     std::function<std::string()> unavailable = [] { return std::string(); };
 };
+inline void PrintTo(const SessionKind& kind, std::ostream* out) {
+    *out << kind.name;
+}
+inline std::string SessionKindName(const testing::TestParamInfo<SessionKind>& kind) {
+    return kind.param.name;
+}
 
 class SqlSessionContract : public testing::TestWithParam<SessionKind> {
 protected:
