@@ -109,13 +109,13 @@ std::vector<SqlStatement> RecountRankCountsStatements() {
         const std::string bucket = " >> " + std::to_string(level * kLevelBits);
         const std::string insert =
             "INSERT INTO rank_counts (list, week_start, level, bucket, players) SELECT ";
-        const std::string kindAndLevel = ", " + std::to_string(level) + ", ";
-        statements.push_back({insert + std::to_string(OverallRankList.kind) + ", 0" + kindAndLevel +
+        const std::string levelColumn = ", " + std::to_string(level) + ", ";
+        statements.push_back({insert + std::to_string(OverallRankList.kind) + ", 0" + levelColumn +
                                   "best_score" + bucket + ", COUNT(*) FROM players GROUP BY best_score" +
                                   bucket,
                               {}});
-        statements.push_back({insert + std::to_string(WeeklyRankList(0).kind) + ", week_start" +
-                                  kindAndLevel + "score" + bucket +
+        statements.push_back({insert + std::to_string(WeeklyRankList(0).kind) + ", week_start" + levelColumn +
+                                  "score" + bucket +
                                   ", COUNT(*) FROM weekly_best GROUP BY week_start, score" + bucket,
                               {}});
     }

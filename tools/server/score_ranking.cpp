@@ -35,7 +35,7 @@ constexpr const char* kSchema[] = {
     PRIMARY KEY (week_start, player_seq)))sql",
     "CREATE INDEX IF NOT EXISTS weekly_by_rank ON weekly_best (week_start, score DESC, scored_at, "
     "publication_seq)",
-    // How many players each list has in each bucket of scores (rank_counts.h).
+    // How many players each list has in each bucket of scores (list_places.h).
     R"sql(CREATE TABLE IF NOT EXISTS rank_counts (
     list INTEGER NOT NULL, week_start {bigint} NOT NULL, level INTEGER NOT NULL, bucket {bigint} NOT NULL,
     players {bigint} NOT NULL,
