@@ -5,7 +5,12 @@
 # centre's metadata.
 set(VANTOREL_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 
-install(TARGETS vantorel RUNTIME DESTINATION bin)
+# Directories made by the install rules, whatever the umask.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                                WORLD_READ WORLD_EXECUTE)
+
+# The Debian package puts the game into games/ instead (cmake/Package.cmake).
+install(TARGETS vantorel RUNTIME DESTINATION bin COMPONENT program)
 
 # The data files are those the content tool listed as its own: a run of the
 # program in the build folder leaves the player's files and converted music
@@ -27,3 +32,5 @@ install(CODE "
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION share/icons)
 install(FILES ${VANTOREL_PACKAGING_DIR}/${VANTOREL_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${VANTOREL_PACKAGING_DIR}/${VANTOREL_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+
+include(Package)

@@ -1,9 +1,13 @@
 # Helpers for test executables, labels and fuzz targets.
 #
-#   vantorel_add_test(NAME <exe> LABEL unit|e2e|gui|x11 SOURCES ... LIBS ...)
+#   vantorel_add_test(NAME <exe> LABEL unit|e2e|gui|x11 SOURCES ... LIBS ...
+#                     [SIMD_TESTS <gtest filter>])
 #     A GoogleTest executable whose tests are registered with ctest under LABEL.
 #     Core unit tests also join the target "core_unit_tests", which the
-#     sanitizer build compiles and runs.
+#     sanitizer build compiles and runs. The tests that SIMD_TESTS names run
+#     once per instruction-set level of the pixel kernels, as <test>.sse2,
+#     <test>.avx2 and <test>.avx512 with VANTOREL_SIMD set (a level the
+#     processor lacks runs as the highest it has).
 #
 #   vantorel_add_fuzzer(NAME <name> SOURCE <file> LIBS ... [CORPUS <dir>])
 #     A libFuzzer entry point (LLVMFuzzerTestOneInput). With VANTOREL_FUZZ it
@@ -18,12 +22,25 @@ if(NOT TARGET core_unit_tests)
 endif()
 
 function(vantorel_add_test)
-  cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;LABEL;SIMD_TESTS" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  set(filter_args "")
+  if(T_SIMD_TESTS)
+    set(filter_args TEST_FILTER "-${T_SIMD_TESTS}")
+    foreach(level sse2 avx2 avx512)
+      gtest_discover_tests(${T_NAME}
+        TEST_FILTER "${T_SIMD_TESTS}"
+        TEST_SUFFIX ".${level}"
+        PROPERTIES LABELS ${T_LABEL} ENVIRONMENT "VANTOREL_SIMD=${level}"
+        DISCOVERY_TIMEOUT 60
+        WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    endforeach()
+  endif()
   gtest_discover_tests(${T_NAME}
+    ${filter_args}
     PROPERTIES LABELS ${T_LABEL}
     DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

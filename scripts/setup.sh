@@ -7,11 +7,13 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake ninja-build pkg-config g++ clang libclang-rt-14-dev clang-format-14
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev qt6-base-dev libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
+  libsdl2-dev libx11-dev qt6-base-dev libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-urw-base35
   libjpeg62-turbo-dev libpng-dev libmpg123-dev libmp3lame-dev libcairo2-dev libpixman-1-dev
   xvfb xauth x11-utils xdotool imagemagick openbox
-  desktop-file-utils appstream python3-aiosmtpd
+  libwayland-dev qt6-wayland libdecor-0-plugin-1-cairo weston libweston-10-dev
+  desktop-file-utils appstream python3-aiosmtpd curl
+  dpkg-dev file fakeroot lintian man-db systemd
 )
 
 missing=()

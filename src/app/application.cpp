@@ -1,6 +1,7 @@
 // The application's error box for failures of event handlers.
 #include "app/application.h"
 
+#include <cstdlib>
 #include <exception>
 
 #include "infra/messages.h"
@@ -14,4 +15,9 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
         messages_.Error("Unbekannter Fehler");
     }
     return false;
+}
+
+bool PreferWaylandPlatform() {
+    if (std::getenv("QT_QPA_PLATFORM") || !std::getenv("WAYLAND_DISPLAY")) return false;
+    return setenv("QT_QPA_PLATFORM", "wayland;xcb", 0) == 0;
 }

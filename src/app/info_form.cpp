@@ -37,7 +37,7 @@ void TInfoForm::Button2Click() {
     const TVersionReply reply = EvaluateVersionReply(text);
     switch (reply.Kind) {
         case TVersionReply::TKind::Newer:
-            if (messages_.Question(NewVersionQuestion(reply))) internet_.OpenUrl(reply.Address);
+            if (messages_.Question(NewVersionQuestion(reply))) internet_.OpenUrl(reply.Url);
             break;
         case TVersionReply::TKind::Latest:
             messages_.Information(LatestVersionMessage);

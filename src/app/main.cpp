@@ -2,6 +2,7 @@
 // object, the menu window as the main window, and the message loop until that
 // window closes.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 #include <QTimer>
@@ -37,7 +38,9 @@ int main(int argc, char** argv) {
     // SDL's video comes up before the first Qt window.
     TGameScreenHost gameScreens(outside);
 
+    const bool waylandChosen = PreferWaylandPlatform();
     TApplication app(argc, argv, messages);
+    if (waylandChosen) unsetenv("QT_QPA_PLATFORM");
     CurlHttpClient http;
     XdgBrowserLauncher browser;
     const auto connection = MakeConnection();
@@ -47,8 +50,10 @@ int main(int argc, char** argv) {
         TForm1 form(outside, internet, [&](std::optional<int> mode, const std::string& definitions) {
             gameScreens.Run(mode, definitions);
         });
-        QObject::connect(&form, &TForm1::PublishHighscoreRequested,
-                         [&] { ShowPublishHighscoreDialog(&form, internet, messages, *outside.Resources); });
+        QObject::connect(&form, &TForm1::PublishHighscoreRequested, [&] {
+            form.ActivateAfterClosing(
+                ShowPublishHighscoreDialog(&form, internet, messages, *outside.Resources));
+        });
         QObject::connect(&form, &TForm1::PublishErrorreportRequested, [&] {
             ShowErrorReportDialog(&form, messages, [&] {
                 internet.Autodial();

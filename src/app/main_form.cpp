@@ -210,7 +210,7 @@ void TForm1::ActionStartExecute() {
         messages_.Information(
             "Cannot start game because of low drive space. Please close program and make some more space "
             "available on drive " +
-            outside_.FreeSpace(GetCacheDir()).mountPoint + ". Then try again.");
+            outside_.FreeSpace(GetCacheDir()).mountPoint + ":\\. Then try again.");
         return;
     }
     WriteLog("Program Version " + std::string(ProgramVersion));
@@ -259,6 +259,10 @@ void TForm1::ActivateAgain() {
         activationQueued_ = false;
         FormActivate();
     });
+}
+
+void TForm1::ActivateAfterClosing(QWidget* window) {
+    if (window) connect(window, &QObject::destroyed, &ownWindowsWatch_, [this] { ActivateAgain(); });
 }
 
 void TForm1::RunGameScreen(std::optional<int> mode) {

@@ -116,6 +116,9 @@ public:
     void FitToBackground();
     // True while the game screen runs (the window then takes no input).
     bool GameRunning() const { return gameRunning_; }
+    // The window's activation runs again once window, one of its own windows
+    // that is not modal, has closed. Nothing when window is null.
+    void ActivateAfterClosing(QWidget* window);
 
     // The conversion panel (music preparation).
     void Started(int jobCount) override;
@@ -123,10 +126,11 @@ public:
     void Finished() override;
 
 signals:
-    // The publishing dialog (not modal) and the error-report dialog (modal:
-    // the window's activation runs once it has closed) are opened by whoever
-    // connects to these; ActionPublishHighscore emits its signal only when
-    // rank 1 of the table holds a score.
+    // The publishing dialog (not modal: whoever opens it has the window's
+    // activation run after it, ActivateAfterClosing) and the error-report
+    // dialog (modal: the window's activation runs once it has closed) are
+    // opened by whoever connects to these; ActionPublishHighscore emits its
+    // signal only when rank 1 of the table holds a score.
     void PublishHighscoreRequested();
     void PublishErrorreportRequested();
 
@@ -174,4 +178,9 @@ private:
     // activation that follows leaves the pane there instead of going home.
     bool keepPanePageOnce_ = false;
     std::string background_;
+    // The context of the calls back from the windows ActivateAfterClosing
+    // watches. Declared last, so destroyed first: the windows that close with
+    // this one (they are its children, freed after its own parts) no longer
+    // call into it.
+    QObject ownWindowsWatch_;
 };

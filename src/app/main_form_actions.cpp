@@ -76,7 +76,7 @@ void TForm1::CreateMenus() {
 void TForm1::ActionHilfeExecute() {
     if (EditorKeyHeld) {
         auto* editor = new TEditorForm(messages_, this);
-        connect(editor, &QObject::destroyed, this, [this] { ActivateAgain(); });
+        ActivateAfterClosing(editor);
         editor->show();
         return;
     }
@@ -85,7 +85,7 @@ void TForm1::ActionHilfeExecute() {
 
 void TForm1::ActionEinstellungenExecute() {
     auto* options = new TMainOptions(messages_, this);
-    connect(options, &QObject::destroyed, this, [this] { ActivateAgain(); });
+    ActivateAfterClosing(options);
     options->show();
 }
 

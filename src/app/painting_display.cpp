@@ -8,5 +8,5 @@ void TPaintingDisplay::WaitEvents(std::vector<InputEvent>& out, std::uint32_t ti
         lastPump_ = now;
         pump_();
     }
-    inner_.WaitEvents(out, timeoutMs);
+    Inner().WaitEvents(out, timeoutMs);
 }

@@ -175,17 +175,18 @@ void TPublishHighscoreForm::Button1Click() {
     }
 }
 
-void ShowPublishHighscoreDialog(QWidget* parent, TInternet& internet, IMessages& messages,
-                                const IResources& resources) {
+QWidget* ShowPublishHighscoreDialog(QWidget* parent, TInternet& internet, IMessages& messages,
+                                    const IResources& resources) {
     if (parent) {
         for (auto* open :
              parent->findChildren<TPublishHighscoreForm*>(QString(), Qt::FindDirectChildrenOnly)) {
             if (!open->isVisible()) continue;  // closed, not yet freed
             open->raise();
             open->activateWindow();
-            return;
+            return nullptr;
         }
     }
     auto* form = new TPublishHighscoreForm(internet, messages, resources, Env, &SaveEnv, parent);
     form->show();
+    return form;
 }

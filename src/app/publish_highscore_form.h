@@ -69,7 +69,7 @@ private:
 };
 
 // "Publish Highscore" of the menu window: the dialog over parent for the
-// global record Env, saving it with SaveEnv; an open one comes to the front
-// instead of a second.
-void ShowPublishHighscoreDialog(QWidget* parent, TInternet& internet, IMessages& messages,
-                                const IResources& resources);
+// global record Env, saving it with SaveEnv; the new dialog, or null when an
+// open one came to the front instead of a second.
+QWidget* ShowPublishHighscoreDialog(QWidget* parent, TInternet& internet, IMessages& messages,
+                                    const IResources& resources);

@@ -42,7 +42,7 @@ void CheckFormats(TSurface& back, TSurface& front, TSurface& out, TPixelFormat& 
 }  // namespace
 
 TBlendLocks::TBlendLocks(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect,
-                         const TRect& frontRect) {
+                         const TRect& frontRect, TBlendOutput output) {
     CheckFormats(back, front, out, format);
     bytesPerPixel = format.BytesPerPixel();
     TSurfaceDesc d;
@@ -68,6 +68,10 @@ TBlendLocks::TBlendLocks(TSurface& back, TSurface& front, TSurface& out, const T
         throw std::runtime_error("Dest rectangle outside surface boundaries");
     outStart = d.lpSurface;
     outSkip = d.lPitch - backRect.Width() * static_cast<std::int32_t>(bytesPerPixel);
+    if (output == TBlendOutput::backRect) {
+        outStart = backStart;
+        outSkip = backSkip;
+    }
 }
 
 namespace {
@@ -142,8 +146,8 @@ bool IsX888(const TPixelFormat& f) {
 }  // namespace
 
 void AlphaBlendStretch(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect,
-                       const TRect& frontRect, std::uint8_t alpha, bool keyed) {
-    const TBlendLocks L(back, front, out, backRect, frontRect);
+                       const TRect& frontRect, std::uint8_t alpha, bool keyed, TBlendOutput output) {
+    const TBlendLocks L(back, front, out, backRect, frontRect, output);
     const std::uint32_t R = L.format.dwRBitMask, G = L.format.dwGBitMask, B = L.format.dwBBitMask;
     const std::uint32_t mask = R | G | B, key = L.colourKey, a = alpha;
     // A key with bits outside the colour masks never matches a masked pixel.
@@ -172,8 +176,8 @@ void AlphaBlendStretch(TSurface& back, TSurface& front, TSurface& out, const TRe
 }
 
 void MaskBlendStretch(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect,
-                      const TRect& frontRect, const TAlphaMask& alphaMask, bool keyed) {
-    const TBlendLocks L(back, front, out, backRect, frontRect);
+                      const TRect& frontRect, const TAlphaMask& alphaMask, bool keyed, TBlendOutput output) {
+    const TBlendLocks L(back, front, out, backRect, frontRect, output);
     // A mask that does not cover the whole sheet would be read past its end.
     const std::int32_t stride = static_cast<std::int32_t>((L.frontWidth + 3) & ~3u);
     if (alphaMask.size() < static_cast<std::size_t>(stride) * front.Height())

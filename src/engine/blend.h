@@ -7,13 +7,18 @@
 #include "engine/pixel_ops.h"
 #include "engine/surface.h"
 
+// Where a blend's result goes: to the top-left of the out surface, or
+// straight back into the back rectangle (out is checked and locked all the
+// same, so a blend fails alike either way).
+enum class TBlendOutput { outSurface, backRect };
+
 // Checks the three formats and rectangles and holds the three locks; the
 // destructor unlocks out, front and back in that order, also when a check
 // raised. The checks raise std::runtime_error with the fixed messages.
 class TBlendLocks {
 public:
-    TBlendLocks(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect,
-                const TRect& frontRect);
+    TBlendLocks(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect, const TRect& frontRect,
+                TBlendOutput output = TBlendOutput::outSurface);
     TBlendLocks(const TBlendLocks&) = delete;
     TBlendLocks& operator=(const TBlendLocks&) = delete;
 
@@ -47,8 +52,10 @@ using LockBlendSurfaces = TBlendLocks;
 
 // Constant alpha a (0..255): result = (d * (256 - a) + c * a) >> 8 per channel.
 void AlphaBlendStretch(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect,
-                       const TRect& frontRect, std::uint8_t alpha, bool keyed);
+                       const TRect& frontRect, std::uint8_t alpha, bool keyed,
+                       TBlendOutput output = TBlendOutput::outSurface);
 // Per-pixel alpha from the sheet's mask: 0 keeps the back, 255 takes the
 // front, else (d * (255 - f) + e * f) >> 8 per channel.
 void MaskBlendStretch(TSurface& back, TSurface& front, TSurface& out, const TRect& backRect,
-                      const TRect& frontRect, const TAlphaMask& mask, bool keyed);
+                      const TRect& frontRect, const TAlphaMask& mask, bool keyed,
+                      TBlendOutput output = TBlendOutput::outSurface);

@@ -42,12 +42,6 @@ std::int32_t SourceCut(std::int32_t k, double ratio) {
     return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(k) / ratio));
 }
 
-void BlitFromBlendSurface(TSurface& dest, const TRect& destRect) {
-    TDDBltFx fx;
-    const TRect from = Bounds(0, 0, destRect.Width(), destRect.Height());
-    DDCheckSurface(dest.Blt(&destRect, &Deref(BlendSurface), &from, DDBLT_WAIT, &fx));
-}
-
 }  // namespace
 
 std::uint32_t RGBToPixelFormat(const TPixelFormat& f, std::uint32_t colour) {
@@ -157,12 +151,14 @@ void StretchBlitClipped(const TSurfaceRef& source, const TAlphaMask* alphaMask, 
                             destWidth - cx.low - cx.high, destHeight - cy.low - cy.high);
     TSurface& d = Deref(dest);
     TSurface& s = Deref(source);
+    // The blends write their result straight into the destination, which
+    // is what copying it there from the blend surface would give, less a
+    // pass over the pixels; the blend surface is still checked and locked.
     if (Transparency && alpha != 255) {
-        AlphaBlendStretch(d, s, Deref(BlendSurface), to, from, alpha, useColourKey);
-        BlitFromBlendSurface(d, to);
+        AlphaBlendStretch(d, s, Deref(BlendSurface), to, from, alpha, useColourKey, TBlendOutput::backRect);
     } else if (AlphaMasks && alphaMask) {
-        MaskBlendStretch(d, s, Deref(BlendSurface), to, from, *alphaMask, useColourKey);
-        BlitFromBlendSurface(d, to);
+        MaskBlendStretch(d, s, Deref(BlendSurface), to, from, *alphaMask, useColourKey,
+                         TBlendOutput::backRect);
     } else {
         TDDBltFx fx;
         DDCheckSurface(d.Blt(&to, &s, &from, DDBLT_WAIT | (useColourKey ? DDBLT_KEYSRC : 0), &fx));

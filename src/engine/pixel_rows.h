@@ -1,6 +1,8 @@
-// Row kernels of the blits and blends: stretched-row gathering, keyed copies
-// and the two blends for RGB565 and XRGB8888, eight or four pixels at a time.
-// Each gives exactly the result of the per-pixel rules, bit for bit.
+// Row kernels of the blits, the blends and the present: stretched-row
+// gathering, keyed copies, the two blends for RGB565 and XRGB8888, and the
+// present's widening and filtering, in the instruction-set level chosen at
+// start (pixel_rows_simd.h). Each gives exactly the result of the per-pixel
+// rules, bit for bit, at every level.
 #pragma once
 
 #include <cstdint>
@@ -35,3 +37,13 @@ void MaskRow565(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t*
                 const std::uint8_t* mask, std::int32_t n, bool keyed, std::uint16_t key);
 void MaskRow8888(std::uint8_t* out, const std::uint8_t* back, const std::uint8_t* front,
                  const std::uint8_t* mask, std::int32_t n, bool keyed, std::uint32_t key);
+
+// A row of XRGB8888 pixels filtered across: out[k] mixes src[firsts[k]] and
+// src[seconds[k]] (src holds srcCount pixels, the columns grow from left to
+// right) as (a * (256 - w) + b * w) >> 8 per channel with w = weights[k]; the
+// unused byte comes out zero.
+void FilterRow8888(std::uint8_t* out, const std::uint8_t* src, const std::uint32_t* firsts,
+                   const std::uint32_t* seconds, const std::uint8_t* weights, std::int32_t n,
+                   std::int32_t srcCount);
+// RGB565 to XRGB8888, each channel's top bits repeated into its low bits.
+void ExpandRgb565(std::uint32_t* out, const std::uint16_t* in, std::int32_t n);

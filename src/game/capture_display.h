@@ -34,6 +34,7 @@ public:
     void Wake() override {}
     bool TakeContentsLost() override;
     void Beep() override { ++Beeps; }
+    void SetNameEntry(bool active) override { NameEntry = active; }
 
     // Milliseconds since the display was made.
     std::uint32_t Elapsed() const;
@@ -44,6 +45,7 @@ public:
     int OpenMode = -1;
     bool CursorVisible = true;
     int Beeps = 0;
+    bool NameEntry = false;
     std::uint64_t Presented = 0;
     std::function<void(const TSurface&)> OnPresent;
 

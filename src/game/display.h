@@ -46,4 +46,7 @@ public:
     virtual bool TakeContentsLost() = 0;
     // The system beep.
     virtual void Beep() = 0;
+    // The game screen waits for a typed name (true) or not (false); a display
+    // with a gamepad then lets its D-pad pick letters instead of steering.
+    virtual void SetNameEntry(bool active) = 0;
 };

@@ -91,6 +91,13 @@ void TDDFullScreenForm1::FreeDDraw() {
 
 void TDDFullScreenForm1::ThreadNotify(std::int32_t steps) {
     RunFramePipeline(steps, [this] { std::invoke(glsproc, this); });
+    // The display hears when a name is to be typed, so that a gamepad can
+    // type it; the name itself still arrives as typed characters.
+    const bool nameEntry = LevelActive && World.Anzeige && World.Anzeige->HSEntryActive();
+    if (nameEntry != nameEntry_) {
+        nameEntry_ = nameEntry;
+        Display().SetNameEntry(nameEntry);
+    }
 }
 
 void TDDFullScreenForm1::InitLevel() {

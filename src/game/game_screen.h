@@ -73,4 +73,5 @@ private:
 
     std::string definitions_;
     bool endWithoutWaiting_ = false;
+    bool nameEntry_ = false;  // as the display last heard it
 };

@@ -9,7 +9,8 @@ class IBrowserLauncher {
 public:
     virtual ~IBrowserLauncher() = default;
     // Opens the address in the user's default browser without waiting for
-    // it; false when the browser could not be started.
+    // the browser to end; false when it could not be started or said that it
+    // could not open the address.
     virtual bool Open(const std::string& url) = 0;
 };
 

@@ -12,17 +12,39 @@ namespace {
 constexpr std::size_t MaxVersionLength = 20;
 constexpr std::size_t MaxAddressLength = 2000;
 
+// Empty counts: it is older than any version.
 bool PlausibleVersion(std::string_view line) {
-    if (line.empty() || line.size() > MaxVersionLength) return false;
+    if (line.size() > MaxVersionLength) return false;
     return std::none_of(line.begin(), line.end(), [](char c) {
         const auto b = static_cast<unsigned char>(c);
         return IsControlCharacter(c) || b >= 0x80 || c == '<';
     });
 }
 
-bool PlausibleAddress(std::string_view line) {
-    return IsWebAddress(line) && line.size() <= MaxAddressLength &&
-           std::none_of(line.begin(), line.end(), IsControlCharacter);
+bool IsAsciiAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// "name:" before anything but a port number: "file:", "mailto:", "javascript:".
+bool HasScheme(std::string_view line) {
+    const std::size_t colon = line.find(':');
+    if (colon == 0 || colon == std::string_view::npos) return false;
+    const std::string_view name = line.substr(0, colon);
+    const bool schemeName = std::all_of(
+        name.begin(), name.end(), [](char c) { return IsAsciiAlnum(c) || c == '+' || c == '-' || c == '.'; });
+    const bool port = colon + 1 < line.size() && line[colon + 1] >= '0' && line[colon + 1] <= '9';
+    return schemeName && !port;
+}
+
+// The page line 2 leads to: an http or https address as it is, a host and
+// path without a scheme ("www.host/dl") as http; empty for anything else.
+std::string DownloadUrl(std::string_view line) {
+    if (line.size() > MaxAddressLength || std::any_of(line.begin(), line.end(), IsControlCharacter))
+        return {};
+    if (IsWebAddress(line)) return std::string(line);
+    if (line.empty() || !IsAsciiAlnum(line[0]) || HasScheme(line) || line.find(' ') != std::string_view::npos)
+        return {};
+    return "http://" + std::string(line);
 }
 
 }  // namespace
@@ -36,7 +58,8 @@ TVersionReply EvaluateVersionReply(std::string_view text, std::string_view runni
         reply.Kind = TVersionReply::TKind::Latest;
         return reply;
     }
-    if (!PlausibleAddress(lines[1])) return reply;
+    reply.Url = DownloadUrl(lines[1]);
+    if (reply.Url.empty()) return reply;
     reply.Kind = TVersionReply::TKind::Newer;
     reply.Version = lines[0];
     reply.Address = lines[1];

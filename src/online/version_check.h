@@ -15,13 +15,16 @@ struct TVersionReply {
     };
     TKind Kind = TKind::Nothing;
     std::string Version;
-    std::string Address;
+    std::string Address;  // line 2 as the file has it
+    std::string Url;      // the address the browser gets: line 2, "http://" put before a bare host
 };
 
 // Compares line 1 with the running version byte by byte (a longer text with
-// the same beginning is greater, so "1.07 " counts as newer). A first line
-// that is not a short printable version text, or a second line that is not a
-// sane http or https address, gives Nothing: an error page is no new version.
+// the same beginning is greater, so "1.07 " counts as newer, and an empty line
+// older). A first line that is not a short printable version text, or for a
+// newer version a second line that is neither a sane http or https address
+// nor a host and path without a scheme, gives Nothing: an error page is no
+// new version.
 TVersionReply EvaluateVersionReply(std::string_view text, std::string_view running = ProgramVersion);
 
 // "There is a new version (...) of this program available at ... Would you

@@ -1,4 +1,5 @@
-// Online means a default route in /proc/net/route, unless VANTOREL_ONLINE says otherwise.
+// Online means a default route in /proc/net/route or /proc/net/ipv6_route,
+// unless VANTOREL_ONLINE says otherwise.
 #include "platform/linux_connection.h"
 
 #include <cstdlib>
@@ -23,9 +24,29 @@ bool HasDefaultRoute(std::string_view routeTable) {
     return false;
 }
 
+bool HasIpv6DefaultRoute(std::string_view ipv6RouteTable) {
+    constexpr unsigned long Up = 0x1, Reject = 0x200;
+    std::istringstream in{std::string(ipv6RouteTable)};
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string destination, prefixLength, source, sourceLength, nextHop, metric, refCnt, use, flags;
+        if (!(fields >> destination >> prefixLength >> source >> sourceLength >> nextHop >> metric >>
+              refCnt >> use >> flags))
+            continue;
+        const unsigned long flagBits = std::strtoul(flags.c_str(), nullptr, 16);
+        if (destination == std::string(32, '0') && prefixLength == "00" && (flagBits & Up) != 0 &&
+            (flagBits & Reject) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool RouteTableConnection::IsOnline() {
     const auto table = ReadWholeFile("/proc/net/route");
-    return table && HasDefaultRoute(*table);
+    if (table && HasDefaultRoute(*table)) return true;
+    const auto ipv6Table = ReadWholeFile("/proc/net/ipv6_route");
+    return ipv6Table && HasIpv6DefaultRoute(*ipv6Table);
 }
 
 std::unique_ptr<IConnection> MakeConnection() {

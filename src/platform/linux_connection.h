@@ -1,5 +1,5 @@
-// The connection state on Linux: a default route means online. The
-// environment variable VANTOREL_ONLINE (1 or 0) overrides it, for tests.
+// The connection state on Linux: a default route, IPv4 or IPv6, means
+// online. The environment variable VANTOREL_ONLINE (1 or 0) overrides it, for tests.
 #pragma once
 
 #include <memory>
@@ -9,6 +9,9 @@
 
 // True when the routing table (text of /proc/net/route) has a default route that is up.
 bool HasDefaultRoute(std::string_view routeTable);
+// The same for the IPv6 routing table (text of /proc/net/ipv6_route), where
+// the kernel also lists an unreachable default route that is not up.
+bool HasIpv6DefaultRoute(std::string_view ipv6RouteTable);
 
 class RouteTableConnection : public IConnection {
 public:

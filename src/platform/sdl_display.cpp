@@ -1,12 +1,16 @@
 // SDL2 display: window, renderer, streaming texture, events.
 #include "sdl_display.h"
 
+#include <SDL_syswm.h>
+
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
 #include "sdl_input.h"
+#include "wayland_probe.h"
 
 namespace {
 
@@ -19,6 +23,22 @@ bool ScreenHasSize(SDL_Window* window, std::int32_t width, std::int32_t height) 
     SDL_DisplayMode mode{};
     const int index = SDL_GetWindowDisplayIndex(window);
     return index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 && mode.w == width && mode.h == height;
+}
+
+// SDL writes an X window's WM_NAME in the locale's own encoding (a type named
+// "UTF-8" under a UTF-8 locale) that Xlib's standard conversion does not read:
+// task switchers and tools that go by WM_NAME would find a window without a
+// name. The caption is plain ASCII, so it goes there as a STRING as well.
+void NameXWindow(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    XStoreName(info.info.x11.display, info.info.x11.window, SDL_GetWindowTitle(window));
+    XFlush(info.info.x11.display);
+#else
+    (void)window;
+#endif
 }
 
 TPixelFormat FormatOfSdl(Uint32 sdlFormat) {
@@ -37,15 +57,22 @@ Uint32 SdlFormatOf(const TPixelFormat& format) {
 }
 
 SdlDisplay::SdlDisplay() {
+    // On a Wayland desktop the game screen runs natively; SDL itself would
+    // take XWayland first. Where Wayland fails to start, X11 still may; a
+    // compositor that SDL's Wayland driver cannot use gets X11 only.
+    if (!std::getenv("SDL_VIDEODRIVER") && std::getenv("WAYLAND_DISPLAY"))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, WaylandCompositorUsable() ? "wayland,x11" : "x11");
     // SDL's own handlers would turn SIGTERM and SIGINT into a quit event that
     // nobody reads; the program handles them itself.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) Fail("SDL video");
     wakeEvent_ = SDL_RegisterEvents(1);
+    pads_ = std::make_unique<TSdlPads>();
 }
 
 SdlDisplay::~SdlDisplay() {
     Close();
+    pads_.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
@@ -94,6 +121,10 @@ TDisplayModeInfo SdlDisplay::Open(int mode, std::int32_t width, std::int32_t hei
         throw;
     }
     presenter_->SetPreferSmooth(smooth_);
+    pads_->OpenAttached();
+    pads_->SetNameEntry(false);
+    // After the presenter: an OpenGL renderer makes the X window anew.
+    NameXWindow(window_);
     SDL_StartTextInput();
     SDL_RaiseWindow(window_);
     return info;
@@ -130,6 +161,7 @@ void SdlDisplay::CursorPos(std::int32_t& x, std::int32_t& y) {
     int mx = 0, my = 0;
     SDL_GetMouseState(&mx, &my);
     WindowToPicture(mx, my);
+    if (presenter_) pads_->StepCursor(mx, my, presenter_->FrameWidth(), presenter_->FrameHeight());
     ClientOrigin(x, y);
     x += mx;
     y += my;
@@ -153,6 +185,8 @@ void SdlDisplay::HandleEvent(const SDL_Event& event, std::vector<InputEvent>& ou
     if (event.type == SDL_WINDOWEVENT && presenter_ &&
         (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
         presenter_->Repaint();
+    if (pads_->Handle(event, out)) return;
+    if (event.type == SDL_MOUSEMOTION) pads_->MouseMoved();
     for (InputEvent e : TranslateSdlEvent(event)) {
         if (e.Kind == InputKind::MouseDown || e.Kind == InputKind::MouseUp || e.Kind == InputKind::MouseMove)
             WindowToPicture(e.X, e.Y);
@@ -179,6 +213,10 @@ bool SdlDisplay::TakeContentsLost() {
     const bool lost = contentsLost_;
     contentsLost_ = false;
     return lost;
+}
+
+void SdlDisplay::SetNameEntry(bool active) {
+    pads_->SetNameEntry(active);
 }
 
 void SdlDisplay::Beep() {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "game/display.h"
+#include "platform/sdl_pads.h"
 #include "platform/sdl_presenter.h"
 
 class SdlDisplay : public IDisplay {
@@ -30,6 +31,7 @@ public:
     void Wake() override;
     bool TakeContentsLost() override;
     void Beep() override;
+    void SetNameEntry(bool active) override;
 
     SDL_Window* Window() const { return window_; }
     // How the frames reach the window; nullptr while closed.
@@ -46,6 +48,7 @@ private:
 
     SDL_Window* window_ = nullptr;
     std::unique_ptr<TSdlPresenter> presenter_;
+    std::unique_ptr<TSdlPads> pads_;
     bool smooth_ = false;
     Uint32 wakeEvent_ = 0;
     std::atomic<bool> wakePending_{false};

@@ -73,9 +73,6 @@ class TWindowSurfacePresenter : public TSdlPresenter {
 public:
     TWindowSurfacePresenter(SDL_Window* window, std::int32_t frameW, std::int32_t frameH)
         : TSdlPresenter(frameW, frameH), window_(window) {}
-    ~TWindowSurfacePresenter() override {
-        if (staging_) SDL_FreeSurface(staging_);
-    }
 
     void Present(const TSurface& frame) override {
         SDL_Surface* out = SDL_GetWindowSurface(window_);
@@ -113,26 +110,13 @@ private:
             DrawConverted(frame, out, dest);
             return;
         }
-        if (fit_.Factor >= 1) {
-            if (SDL_LockSurface(out) != 0) return;
-            ScaleWholeToXrgb(frame, fit_.Factor,
-                             static_cast<std::uint8_t*>(out->pixels) + dest.y * out->pitch + dest.x * 4,
-                             out->pitch);
-            SDL_UnlockSurface(out);
-            return;
-        }
-        // A fraction: the frame in the window's format first, then SDL's stretcher.
-        if (!staging_ || staging_->format->format != out->format->format) {
-            if (staging_) SDL_FreeSurface(staging_);
-            staging_ =
-                SDL_CreateRGBSurfaceWithFormat(0, FrameWidth(), FrameHeight(), 32, out->format->format);
-            if (!staging_) return;
-        }
-        ScaleWholeToXrgb(frame, 1, static_cast<std::uint8_t*>(staging_->pixels), staging_->pitch);
-        if (fit_.Smooth)
-            SDL_SoftStretchLinear(staging_, nullptr, out, &dest);
-        else
-            SDL_SoftStretch(staging_, nullptr, out, &dest);
+        if (SDL_LockSurface(out) != 0) return;
+        std::uint8_t* at = static_cast<std::uint8_t*>(out->pixels) + dest.y * out->pitch + dest.x * 4;
+        if (fit_.Factor >= 1)
+            ScaleWholeToXrgb(frame, fit_.Factor, at, out->pitch);
+        else  // a fraction: filtered by our own scaler
+            scaler_.Scale(frame, fit_.Width, fit_.Height, at, out->pitch);
+        SDL_UnlockSurface(out);
     }
 
     // Any other pair of formats: SDL converts and scales (nearest).
@@ -149,7 +133,7 @@ private:
 
     SDL_Window* window_;
     SDL_Surface* shown_ = nullptr;
-    SDL_Surface* staging_ = nullptr;
+    TLinearScaler scaler_;
     bool wholePending_ = true;
 };
 
@@ -178,7 +162,13 @@ std::unique_ptr<TSdlPresenter> MakeSdlPresenter(SDL_Window* window, const TPixel
         SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (renderer && IsSoftwareOpenGl(renderer)) {
         SDL_DestroyRenderer(renderer);
-        renderer = nullptr;
+        try {
+            return MakeWindowSurfacePresenter(window, frameW, frameH);
+        } catch (const std::runtime_error&) {
+            // Wayland gives a window no pixels of its own: software OpenGL then.
+            renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+            if (!renderer) throw;
+        }
     }
     if (renderer) {
         SDL_Texture* texture = SDL_CreateTexture(renderer, SdlFormatOf(frameFormat),

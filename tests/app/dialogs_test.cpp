@@ -87,13 +87,16 @@ TEST_F(DialogTest, TheVersionCheckAsksTheGameServer) {
     messages.answer = true;
     check("1.07 \nhttp://dl.test/blank\n");
     EXPECT_EQ(browser.opened, std::vector<std::string>{"http://dl.test/blank"});
+    // The page as the file names it; the browser gets it as an http address.
+    EXPECT_NE(check("1.08\nwww.dl.test/get\n")[0].find(" available at www.dl.test/get. "), std::string::npos);
+    EXPECT_EQ(browser.opened.back(), "http://www.dl.test/get");
     // One line, an empty file, an error page served as text: nothing at all.
     EXPECT_TRUE(check("2.0\r\n").empty());
     EXPECT_TRUE(check("").empty());
     EXPECT_TRUE(check("<html><body>\nNot here</body></html>\n").empty());
     EXPECT_TRUE(check("2.0\njavascript:alert(1)\n").empty());
-    EXPECT_EQ(browser.opened.size(), 1u);
-    EXPECT_EQ(server.Requests().size(), 8u);
+    EXPECT_EQ(browser.opened.size(), 2u);
+    EXPECT_EQ(server.Requests().size(), 9u);
     // A missing version file is a transfer error for the application's error box.
     missing = true;
     messages.shown.clear();
@@ -103,7 +106,7 @@ TEST_F(DialogTest, TheVersionCheckAsksTheGameServer) {
     connection.online = false;
     EXPECT_EQ(check("2.0\nhttp://dl.test/\n"),
               std::vector<std::string>{"Operation Failed: Can't connect to the Internet"});
-    EXPECT_EQ(server.Requests().size(), 9u);
+    EXPECT_EQ(server.Requests().size(), 10u);
 }
 
 TEST_F(DialogTest, NewHighscoreShowsTheTopScore) {

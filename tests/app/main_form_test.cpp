@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/main_form_fixture.h"
+#include "app/publish_highscore_form.h"
 #include "infra/env_data.h"
 #include "online/server_addresses.h"
 
@@ -194,7 +195,7 @@ TEST_F(MainFormTest, LowDriveSpaceRefusesTheGameAndKeepsTheTimerOff) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0],
               "Cannot start game because of low drive space. Please close program and make some more space "
-              "available on drive /data. Then try again.");
+              "available on drive /data:\\. Then try again.");
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_TRUE(games.empty());
     EXPECT_EQ(Log().find("Program Version 1.07"), std::string::npos);
@@ -421,6 +422,22 @@ TEST_F(MainFormTest, ClosingADialogActivatesTheWindowAgain) {
     options->close();
     QTest::qWait(20);
     EXPECT_EQ(messages.shown.size(), 2u);
+    // The publishing dialog, opened as the program does: one at a time.
+    Env.Highscores[0].Score = 100;
+    std::vector<QWidget*> opened;
+    QObject::connect(form.get(), &TForm1::PublishHighscoreRequested, [&] {
+        opened.push_back(ShowPublishHighscoreDialog(form.get(), internet, messages, ContentResources()));
+        form->ActivateAfterClosing(opened.back());
+    });
+    form->ActionPublishHighscore->trigger();
+    form->ActionPublishHighscore->trigger();
+    ASSERT_EQ(opened.size(), 2u);
+    ASSERT_NE(opened[0], nullptr);
+    EXPECT_EQ(opened[1], nullptr);
+    EXPECT_FALSE(opened[0]->isModal());
+    opened[0]->close();
+    QTest::qWait(20);
+    EXPECT_EQ(messages.shown.size(), 3u);
 }
 
 TEST_F(MainFormTest, ClosingTheErrorReportActivatesTheWindowOnce) {

@@ -22,6 +22,7 @@ public:
     void Wake() override {}
     bool TakeContentsLost() override { return false; }
     void Beep() override {}
+    void SetNameEntry(bool) override {}
     int waits = 0;
 };
 

@@ -1,13 +1,24 @@
 // The content tool gives the same bytes on every run, within its time budget.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
 #include "content_files.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+// Processor time of the children waited for so far: the budget holds on a busy machine too,
+// where wall time would count the other processes' turns.
+double ChildrenCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+}  // namespace
 
 TEST(ContentTool, SecondRunGivesTheSameBytesWithinTheBudget) {
     const fs::path dir = fs::temp_directory_path() / ("vantorel-content-" + std::to_string(::getpid()));
@@ -17,9 +28,9 @@ TEST(ContentTool, SecondRunGivesTheSameBytesWithinTheBudget) {
     const std::string command = std::string("\"") + CONTENT_TOOL + "\" --out \"" + dir.string() +
                                 "\" --level \"" + CONTENT_SOURCE_DIR + "/Level1.txt\" --resources \"" +
                                 resources + "\" --icon-name " + CONTENT_ICON_NAME + " > /dev/null";
-    const auto start = std::chrono::steady_clock::now();
+    const double before = ChildrenCpuSeconds();
     ASSERT_EQ(std::system(command.c_str()), 0);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = ChildrenCpuSeconds() - before;
     EXPECT_LT(seconds, 60.0);
 
     EXPECT_TRUE(ReadFileOrEmpty(resources) == ReadFileOrEmpty(CONTENT_RESOURCE_SOURCE))

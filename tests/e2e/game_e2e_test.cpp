@@ -88,6 +88,9 @@ TEST(GameE2E, ARunnerThatFailsAtRunTimeGivesTheErrorWithoutItsUsage) {
     EXPECT_NE(errors.find("vantorel-headless: cannot read /nonexistent/input.txt"), std::string::npos)
         << errors;
     EXPECT_EQ(errors.find("usage:"), std::string::npos) << errors;
+    // A bad command line: 2 as well, with the usage text that says so.
+    EXPECT_EQ(game.Run("", 1, 100, "--no-such-option").ExitCode, 2);
+    EXPECT_NE(game.Dir.Read("stderr.txt").find("2 a bad command line"), std::string::npos);
 }
 
 TEST(GameE2E, ALostGameWithoutANewEntryGoesOnToTheNextTitleWithoutAClick) {

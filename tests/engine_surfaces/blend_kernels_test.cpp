@@ -1,9 +1,10 @@
 // The fast row kernels against the per-pixel rules written out plainly here:
-// random pictures, rectangles, stretch factors, alphas, masks and keys.
+// random pictures, rectangles, stretch factors, alphas, masks and keys. ctest
+// runs them at every instruction-set level through VANTOREL_SIMD.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
+#include <cstdlib>
 
 #include "engine/blend.h"
 #include "engine/pixel_rows_simd.h"
@@ -20,13 +21,23 @@ std::int32_t Rand(std::int32_t low, std::int32_t high) {
     return low + static_cast<std::int32_t>(Rand() % static_cast<std::uint32_t>(high - low + 1));
 }
 
-// Random pixels, a quarter of them the key value 0, some with foreign top bytes.
-void Scramble(TSurface& s) {
+// Inside a random box or not; outside it a sprite is all key colour.
+bool InFrame(std::uint32_t x, std::uint32_t y, std::uint32_t w, std::uint32_t h, bool framed) {
+    static std::uint32_t box[4];
+    if (x == 0 && y == 0) box[0] = Rand() % w, box[1] = Rand() % w, box[2] = Rand() % h, box[3] = Rand() % h;
+    return !framed || (x >= box[0] && x <= box[0] + box[1] && y >= box[2] && y <= box[2] + box[3]);
+}
+
+// Random pixels, a quarter of them the key value 0, some with foreign top
+// bytes; framed: only key colour outside a random box, as around a sprite.
+void Scramble(TSurface& s, bool framed = false) {
     const std::uint32_t full = s.PixelFormat().dwRGBBitCount == 32   ? 0xFFFFFFFFu
                                : s.PixelFormat().dwRGBBitCount == 24 ? 0xFFFFFFu
                                                                      : 0xFFFFu;
     for (std::uint32_t y = 0; y < s.Height(); ++y)
-        for (std::uint32_t x = 0; x < s.Width(); ++x) SetPx(s, x, y, Rand() % 4 == 0 ? 0 : Rand() & full);
+        for (std::uint32_t x = 0; x < s.Width(); ++x)
+            SetPx(s, x, y,
+                  Rand() % 4 == 0 || !InFrame(x, y, s.Width(), s.Height(), framed) ? 0 : Rand() & full);
 }
 
 TRect RandomRect(const TSurface& s) {
@@ -77,53 +88,59 @@ void Reference(TSurface& back, TSurface& front, TSurface& out, const TRect& br, 
     }
 }
 
-// Runs each test with the SSE2 kernels and, where the processor has them,
-// with the AVX-512 ones.
-class BlendKernels : public ::testing::TestWithParam<bool> {
-protected:
-    void SetUp() override { AllowAvx512(GetParam()); }
-    void TearDown() override { AllowAvx512(true); }
-};
-
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Simd, BlendKernels, ::testing::Values(false, true),
-                         [](const auto& p) { return p.param ? std::string("Avx512") : std::string("Sse2"); });
-
-TEST_P(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
+TEST(BlendKernels, MatchThePerPixelRulesOnEveryFormat) {
     for (const TPixelFormat& f : {PixelFormatRGB565(), PixelFormatXRGB8888(), PixelFormatRGB888()})
         for (int round = 0; round < 60; ++round) {
             auto back = MakeSurface(Rand(1, 70), Rand(1, 20), f),
                  front = MakeSurface(Rand(1, 70), Rand(1, 20), f);
             auto out = MakeSurface(70, 20, f), expected = MakeSurface(70, 20, f);
+            // Every other pair of rounds blends straight into the back.
+            const bool intoBack = round % 4 >= 2;
             Scramble(*back);
-            Scramble(*front);
+            Scramble(*front, round % 3 == 0);
             const TRect br = RandomRect(*back), fr = RandomRect(*front);
             const int alpha = Rand(0, 255);
             const bool keyed = Rand() % 2 == 0;
-            TAlphaMask mask(std::size_t((front->Width() + 3) & ~3u) * front->Height());
-            for (auto& m : mask)
-                m = Rand() % 3 == 0 ? 0 : Rand() % 2 == 0 ? 255 : static_cast<std::uint8_t>(Rand());
+            const std::uint32_t stride = (front->Width() + 3) & ~3u;
+            TAlphaMask mask(std::size_t(stride) * front->Height());
+            const bool maskFramed = round % 5 < 2;
+            for (std::size_t i = 0; i < mask.size(); ++i)
+                mask[i] =
+                    Rand() % 3 == 0 || !InFrame(i % stride, i / stride, stride, front->Height(), maskFramed)
+                        ? 0
+                    : Rand() % 2 == 0 ? 255
+                                      : static_cast<std::uint8_t>(Rand());
             const TDDColorKey key{0, 0};
             front->SetColorKey(DDCKEY_SRCBLT, &key);
             const bool useMask = round % 2 == 1;
-            if (useMask)
-                MaskBlendStretch(*back, *front, *out, br, fr, mask, keyed);
-            else
-                AlphaBlendStretch(*back, *front, *out, br, fr, static_cast<std::uint8_t>(alpha), keyed);
             Reference(*back, *front, *expected, br, fr, alpha, useMask ? &mask : nullptr, keyed);
-            for (std::int32_t y = 0; y < br.Height(); ++y)
-                for (std::int32_t x = 0; x < br.Width(); ++x)
-                    ASSERT_EQ(GetPx(*out, x, y), GetPx(*expected, x, y))
+            auto before = MakeSurface(back->Width(), back->Height(), f);
+            before->Blt(nullptr, back.get(), nullptr, DDBLT_WAIT, nullptr);
+            const TBlendOutput output = intoBack ? TBlendOutput::backRect : TBlendOutput::outSurface;
+            if (useMask)
+                MaskBlendStretch(*back, *front, *out, br, fr, mask, keyed, output);
+            else
+                AlphaBlendStretch(*back, *front, *out, br, fr, static_cast<std::uint8_t>(alpha), keyed,
+                                  output);
+            for (std::int32_t y = 0; y < static_cast<std::int32_t>(back->Height()); ++y)
+                for (std::int32_t x = 0; x < static_cast<std::int32_t>(back->Width()); ++x) {
+                    const bool inRect = x >= br.left && x < br.right && y >= br.top && y < br.bottom;
+                    if (!intoBack && !inRect) continue;
+                    const std::uint32_t got =
+                        intoBack ? GetPx(*back, x, y) : GetPx(*out, x - br.left, y - br.top);
+                    ASSERT_EQ(got, inRect ? GetPx(*expected, x - br.left, y - br.top) : GetPx(*before, x, y))
                         << f.dwRGBBitCount << " bits, round " << round << " at " << x << "," << y;
+                }
         }
 }
 
-TEST_P(BlendKernels, KeyedStretchBltMatchesThePerPixelCopy) {
+TEST(BlendKernels, KeyedStretchBltMatchesThePerPixelCopy) {
     for (const TPixelFormat& f : {PixelFormatRGB565(), PixelFormatXRGB8888(), PixelFormatRGB888()})
         for (int round = 0; round < 60; ++round) {
             auto src = MakeSurface(Rand(1, 70), Rand(1, 20), f), dst = MakeSurface(70, 20, f);
-            Scramble(*src);
+            Scramble(*src, round % 2 == 0);
             Scramble(*dst);
             const TDDColorKey key{0, round % 3 == 0 ? 0x20u : 0u};  // a range now and then
             src->SetColorKey(DDCKEY_SRCBLT, &key);
@@ -146,4 +163,17 @@ TEST_P(BlendKernels, KeyedStretchBltMatchesThePerPixelCopy) {
                     ASSERT_EQ(GetPx(*dst, x, y), want) << f.dwRGBBitCount << " bits, round " << round;
                 }
         }
+}
+
+TEST(SimdLevel, IsTheAskedOneUpToTheProcessorsAndChoosesItsKernels) {
+    EXPECT_EQ(SimdLevelFor("sse2", TSimdLevel::avx512), TSimdLevel::sse2);
+    EXPECT_EQ(SimdLevelFor("avx2", TSimdLevel::avx512), TSimdLevel::avx2);
+    EXPECT_EQ(SimdLevelFor("avx512", TSimdLevel::avx2), TSimdLevel::avx2);
+    EXPECT_EQ(SimdLevelFor("AVX2 please", TSimdLevel::avx512), TSimdLevel::avx512);
+    EXPECT_EQ(SimdLevelFor(nullptr, TSimdLevel::sse2), TSimdLevel::sse2);
+    // What the run under test asked for is what draws.
+    const TSimdLevel level = CurrentSimdLevel();
+    EXPECT_EQ(level, SimdLevelFor(std::getenv("VANTOREL_SIMD"), ProcessorSimdLevel()));
+    const TRowKernels* tables[] = {&kSse2RowKernels, &kAvx2RowKernels, &kAvx512RowKernels};
+    EXPECT_EQ(RowKernels().maskRow8888, tables[static_cast<int>(level)]->maskRow8888) << SimdLevelName(level);
 }

@@ -2,6 +2,9 @@
 // software present's whole-number scaling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/picture_fit.h"
@@ -85,4 +88,41 @@ TEST(PictureScaler, EachPixelBecomesASharpBlockAndRgb565IsWidened) {
     std::vector<std::uint32_t> out32(2, 0);
     ScaleWholeToXrgb(frame32, 1, reinterpret_cast<std::uint8_t*>(out32.data()), 8);
     EXPECT_EQ(out32, (std::vector<std::uint32_t>{0x123456, 0x654321}));
+}
+
+TEST(PictureScaler, FractionsAreFilteredBetweenTheNearestPixels) {
+    // Black on the left half, white on the right, in both formats.
+    for (const TPixelFormat& format : {PixelFormatRGB565(), PixelFormatXRGB8888()}) {
+        TSurface frame(40, 6, format, DDSCAPS_SYSTEMMEMORY);
+        const std::uint32_t bpp = format.BytesPerPixel();
+        for (std::uint32_t y = 0; y < 6; ++y)
+            for (std::uint32_t x = 20; x < 40; ++x)
+                std::memset(frame.Pixels() + y * frame.Pitch() + x * bpp, 0xFF, bpp);
+        TLinearScaler scaler;
+        for (const auto& [w, h] : {std::pair{51, 9}, std::pair{40, 6}, std::pair{29, 4}}) {
+            SCOPED_TRACE(std::to_string(format.dwRGBBitCount) + " bits to " + std::to_string(w) + "x" +
+                         std::to_string(h));
+            const int pitchPixels = w + 3;
+            std::vector<std::uint32_t> out(std::size_t(pitchPixels) * h, 0xABCDEF);
+            scaler.Scale(frame, w, h, reinterpret_cast<std::uint8_t*>(out.data()), pitchPixels * 4);
+            for (int y = 0; y < h; ++y) {
+                const std::uint32_t* row = &out[std::size_t(y) * pitchPixels];
+                EXPECT_EQ(row[0], 0u);
+                EXPECT_EQ(row[w - 1], 0xFFFFFFu) << "a flat area stays exactly its colour";
+                for (int x = 1; x < w; ++x) {
+                    EXPECT_EQ(row[x] & 0xFF, row[x] >> 16) << "grey stays grey";
+                    EXPECT_GE(row[x], row[x - 1]) << x << "," << y << ": brightness rises left to right";
+                }
+                // The edge stays sharp: grey only between the two pixels
+                // beside it, and none at the frame's own size.
+                const int greys = static_cast<int>(
+                    std::count_if(row, row + w, [](std::uint32_t v) { return v != 0 && v != 0xFFFFFF; }));
+                EXPECT_LE(greys, w == 40 ? 0 : 2) << y;
+                if (w == 40) {
+                    EXPECT_EQ(row[20], 0xFFFFFFu) << "at its own size the frame is copied";
+                }
+                EXPECT_EQ(row[w], 0xABCDEFu) << "beside the picture nothing changes";
+            }
+        }
+    }
 }

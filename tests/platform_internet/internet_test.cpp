@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "online/server_addresses.h"
@@ -11,6 +12,7 @@
 #include "platform/linux_connection.h"
 #include "platform/xdg_browser_launcher.h"
 #include "support/local_http_server.h"
+#include "support/temp_program_dir.h"
 
 namespace {
 
@@ -29,6 +31,23 @@ TEST(Connection, OnlineMeansADefaultRouteThatIsUp) {
     EXPECT_FALSE(HasDefaultRoute(defaultUp));
 }
 
+TEST(Connection, AnIpv6DefaultRouteThatIsUpCountsToo) {
+    const std::string zero(32, '0');
+    const std::string linkLocal = "fe800000000000000000000000000000 40 " + zero + " 00 " + zero +
+                                  " 00000100 00000001 00000000 00000001 eth0\n";
+    // The kernel's unreachable default route on lo: not up, a reject route.
+    const std::string unreachable =
+        zero + " 00 " + zero + " 00 " + zero + " ffffffff 00000001 00000000 00200200       lo\n";
+    const std::string defaultUp = zero + " 00 " + zero + " 00 fd000000000000000000000000000001 00000400 " +
+                                  "00000002 00000000 00000003     eth0\n";
+    EXPECT_TRUE(HasIpv6DefaultRoute(linkLocal + defaultUp + unreachable));
+    EXPECT_FALSE(HasIpv6DefaultRoute(linkLocal + unreachable));
+    for (const char* flags : {"00000203", "00000002"})  // a reject route, a route that is down
+        EXPECT_FALSE(
+            HasIpv6DefaultRoute(zero + " 00 " + zero + " 00 " + zero + " 00000400 0 0 " + flags + " eth0\n"));
+    EXPECT_FALSE(HasIpv6DefaultRoute(""));
+}
+
 TEST(Connection, TheEnvironmentCanFixTheState) {
     setenv("VANTOREL_ONLINE", "1", 1);
     EXPECT_TRUE(MakeConnection()->IsOnline());
@@ -45,6 +64,29 @@ TEST(BrowserLauncher, RefusesEverythingButWebAddresses) {
     EXPECT_FALSE(launcher.Open("file:///etc/passwd"));
     EXPECT_FALSE(launcher.Open("javascript:alert(1)"));
     EXPECT_FALSE(launcher.Open("--help"));
+}
+
+TEST(BrowserLauncher, TheOpenersExitStatusDecidesUnlessItStaysWithTheBrowser) {
+    TempProgramDir dir;
+    const auto opener = [&](const std::string& name, const std::string& body) {
+        dir.Write(name, "#!/bin/sh\n" + body + "\n");
+        std::filesystem::permissions(dir / name, std::filesystem::perms::owner_all);
+        setenv("VANTOREL_BROWSER", (dir / name).c_str(), 1);
+    };
+    XdgBrowserLauncher launcher(std::chrono::milliseconds(500));
+    opener("no-browser.sh", "exit 3");  // as xdg-open when it finds no browser
+    EXPECT_FALSE(launcher.Open("http://dl.test/"));
+    opener("opened.sh", "echo \"$1\" >\"$0.url\"");
+    EXPECT_TRUE(launcher.Open("https://dl.test/get"));
+    EXPECT_EQ(dir.Read("opened.sh.url"), "https://dl.test/get\n");
+    opener("killed.sh", "kill -9 $$");
+    EXPECT_FALSE(launcher.Open("http://dl.test/"));
+    // An opener still running after the wait has started the browser and waits for it.
+    opener("stays.sh", "sleep 3");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(launcher.Open("http://dl.test/"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    unsetenv("VANTOREL_BROWSER");
 }
 
 TEST(CurlHttpClient, SendsTheProgramsHeadersAndFollowsRedirects) {

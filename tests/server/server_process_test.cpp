@@ -148,7 +148,7 @@ TEST(ServerProcess, ServesManyClientsAtOnceWhileSomeHoldIdleConnections) {
     EXPECT_EQ(server.Stop(), 0);
 }
 
-TEST(ServerProcess, KeepsAnOperatorsSiteAndShowsItsEditsAtOnce) {
+TEST(ServerProcess, KeepsAnOperatorsSiteShowsItsEditsAtOnceAndServesOnAfterSIGHUP) {
     TempProgramDir dir;
     dir.Write("www/index.html", "<p>our news</p>");
     GameServerProcess server(VANTOREL_SERVER_BINARY, dir.path());
@@ -157,6 +157,11 @@ TEST(ServerProcess, KeepsAnOperatorsSiteAndShowsItsEditsAtOnce) {
     dir.Write("www/index.html", "<p>fresh news</p>");
     EXPECT_EQ(HttpBodyOf(RawHttpGet(server.Port(), "/vtrinternal")), "<p>fresh news</p>");
     EXPECT_TRUE(server.WaitForLine("GET /vtrinternal/errors.txt 404"));
+    // A service manager's reload: noted, and the server serves on.
+    ASSERT_EQ(kill(server.Pid(), SIGHUP), 0);
+    EXPECT_TRUE(server.WaitForLine("SIGHUP: nothing to reload, every request reads the site afresh"));
+    EXPECT_EQ(HttpBodyOf(RawHttpGet(server.Port(), "/vtrinternal")), "<p>fresh news</p>");
+    EXPECT_EQ(server.Stop(), 0);
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ public:
     // "http://127.0.0.1:PORT"
     const std::string& Url() const { return url_; }
     int Port() const { return std::stoi(url_.substr(url_.rfind(':') + 1)); }
+    pid_t Pid() const { return pid_; }
 
     std::vector<std::string> Lines() {
         std::lock_guard lock(mutex_);

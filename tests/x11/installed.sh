@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# The installed program: installs the build to a fresh prefix, makes it
-# read-only and runs bin/vantorel from there with the per-user folders in
-# temporary places. The first start converts the music into the cache and
+# The installed program: installs the build to a fresh prefix (or takes an
+# installed one), makes it read-only and runs the program from there with the
+# per-user folders in temporary places. The first start converts the music into the cache and
 # saves its settings into the player's folder; the second finds them again
 # (the window mode set in between), plays a short game with a screenshot and
 # counts it; the third finds the count again. Nothing is written into the
 # prefix.
-# Usage: installed.sh <build dir>
+# Usage: installed.sh <build dir> [<installed prefix> <its folder of the program>]
 set -u
 BUILD=$1
 . "$(dirname "$0")/x11_session.sh"
 
-PREFIX=$WORK/prefix
-cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.txt" 2>&1 || { cat "$WORK/install.txt"; fail "install failed"; }
+if [ $# -ge 3 ]; then
+  PREFIX=$2 PROGRAM=$2/$3/vantorel
+else
+  PREFIX=$WORK/prefix PROGRAM=$WORK/prefix/bin/vantorel
+  cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.txt" 2>&1 || { cat "$WORK/install.txt"; fail "install failed"; }
+fi
 chmod -R a-w "$PREFIX"
 listing() { (cd "$PREFIX" && find . -printf '%p %s %T@ %m\n' | sort); }
 listing >"$WORK/prefix-before.txt"
@@ -21,7 +25,7 @@ PLAYER=$XDG_DATA_HOME/vantorel
 mkdir -p "$HOME"
 
 # First start: from an unrelated folder, as a launcher starts it.
-start_program "$HOME" "$PREFIX/bin/vantorel"
+start_program "$HOME" "$PROGRAM"
 mp3s=$(find "$PREFIX/share/vantorel/snd" -iname '*.mp3' | wc -l)
 [ "$mp3s" -gt 0 ] || fail "no MP3 music installed"
 for _ in $(seq 300); do
@@ -39,7 +43,7 @@ done
 set_env_byte $DISPLAY_MODE_OFFSET 2 "$PLAYER/sps/env.dat"
 
 # Second start: the window mode comes from the saved settings.
-start_program "$HOME" "$PREFIX/bin/vantorel"
+start_program "$HOME" "$PROGRAM"
 sleep 1
 click_play
 sleep 2
@@ -62,7 +66,7 @@ started=$(env_byte $GAMES_STARTED_OFFSET "$PLAYER/sps/env.dat")
 ls "$PLAYER"/Screenshots/Shot_*.jpg >/dev/null 2>&1 || fail "no screenshot in the player's folder"
 
 # A third start finds the count again (defaults would save 0).
-start_program "$HOME" "$PREFIX/bin/vantorel"
+start_program "$HOME" "$PROGRAM"
 sleep 1
 close_menu
 [ "$(env_byte $GAMES_STARTED_OFFSET "$PLAYER/sps/env.dat")" = "1" ] || fail "the next start lost the games started"

@@ -43,7 +43,10 @@ shot options_window
 xdotool mousemove --window "$OPTIONS" 196 264 click 1
 gone Options
 
-INFO=$(open_dialog Info "key --window $MENU alt+h" "key --window $MENU i")
+# Keys as the keyboard gives them (the window has the focus): an "i" sent to
+# the menu window itself could also reach its menu bar, which then opened the
+# Internet menu over the window after Info closed and took the editor's "e".
+INFO=$(open_dialog Info "key alt+h" "key i")
 shot info
 xdotool mousemove --window "$INFO" 200 262 click 1
 gone Info

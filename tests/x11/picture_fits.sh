@@ -33,20 +33,14 @@ eval "$(xdotool getwindowgeometry --shell "$GAME")"
 echo "game window ${WIDTH}x${HEIGHT}+${X}+${Y} on ${SCREEN_W}x${SCREEN_H}"
 [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le "$SCREEN_W" ] && [ $((Y + HEIGHT)) -le "$SCREEN_H" ] ||
   fail "the game screen ${WIDTH}x${HEIGHT}+${X}+${Y} reaches beyond the screen"
-# The picture's place in the window: the largest whole scale where the window
-# holds it twice, else the largest fraction, centred.
-read -r PX PY PW PH < <(awk -v w="$WIDTH" -v h="$HEIGHT" 'BEGIN {
-  k = int(w / 800); if (int(h / 600) < k) k = int(h / 600)
-  if (k >= 2) { pw = 800 * k; ph = 600 * k }
-  else if (w * 600 <= h * 800) { pw = w; ph = int((600 * w + 400) / 800) }
-  else { ph = h; pw = int((800 * h + 300) / 600) }
-  print int((w - pw) / 2), int((h - ph) / 2), pw, ph }')
+# The picture's place in the window.
+read -r PX PY PW PH < <(picture_place 800 600 "$WIDTH" "$HEIGHT")
 PX=$((X + PX)) PY=$((Y + PY))
 
 # A click at game position (300, 250), where the cave is empty.
 GX=300 GY=250
-SX=$(awk -v p="$PX" -v w="$PW" -v g="$GX" 'BEGIN { print p + int((g + 0.5) * w / 800) }')
-SY=$(awk -v p="$PY" -v h="$PH" -v g="$GY" 'BEGIN { print p + int((g + 0.5) * h / 600) }')
+SX=$(output_point "$PX" "$PW" 800 "$GX")
+SY=$(output_point "$PY" "$PH" 600 "$GY")
 xdotool windowfocus --sync "$GAME" 2>/dev/null
 xdotool mousemove "$SX" "$SY"
 sleep 0.5
@@ -68,11 +62,5 @@ xdotool key --window "$GAME" Escape 2>/dev/null
 wait_game_closed
 close_menu
 
-# The new piece of the cave: a record (BaseX, Y, Z, type) not there before.
-records() { od -An -td4 -w16 -v "$1" | awk '$1 != -1 { print $1, $2, $4 }' | sort; }
-placed=$(comm -13 <(records "$WORK/front-before.dat") <(records "$APP/sps/front.dat"))
-echo "placed: $placed"
-[ "$(echo "$placed" | wc -l)" -eq 1 ] && [ -n "$placed" ] || fail "not one new piece in the cave: '$placed'"
-read -r BX BY _ <<<"$placed"
-[ "$BX" -eq "$GX" ] && [ "$BY" -eq "$GY" ] || fail "the click at game ($GX, $GY) placed a piece at ($BX, $BY)"
+check_placed "$WORK/front-before.dat" "$APP/sps/front.dat" "$GX" "$GY"
 echo "PASSED"

@@ -27,6 +27,8 @@ for _ in $(seq 300); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n 1 "$WORK/display")
 for _ in $(seq 150); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+# Run from a Wayland desktop, the program would otherwise open there.
+unset WAYLAND_DISPLAY
 
 # Waits for a window whose name matches, prints its id.
 wait_window() {
@@ -107,8 +109,8 @@ menu_bar_height() {
 }
 
 # The game screen's window: a mapped window of the program that was not there
-# before PLAY (its title is in UTF-8 only, which xdotool's name search does not
-# read; full screen may replace its first window by another).
+# before PLAY (it has the menu window's caption; full screen may replace its
+# first window by another).
 program_windows() { xdotool search --onlyvisible --class vantorel 2>/dev/null | sort; }
 other_window() { comm -13 <(echo "$BEFORE_PLAY") <(program_windows) | head -n 1; }
 # Clicks PLAY and waits for the game screen; sets GAME.
@@ -129,6 +131,35 @@ wait_game_closed() {
     sleep 0.1
   done
   fail "the game screen did not close"
+}
+
+# picture_place FRAME_W FRAME_H OUT_W OUT_H prints "X Y W H", where the
+# frame lands in an output of that size: the largest whole scale where the
+# output holds it twice, else the largest fraction, centred.
+picture_place() {
+  awk -v fw="$1" -v fh="$2" -v w="$3" -v h="$4" 'BEGIN {
+    k = int(w / fw); if (int(h / fh) < k) k = int(h / fh)
+    if (k >= 2) { pw = fw * k; ph = fh * k }
+    else if (w * fh <= h * fw) { pw = w; ph = int((fh * w + fw / 2) / fw) }
+    else { ph = h; pw = int((fw * h + fh / 2) / fh) }
+    print int((w - pw) / 2), int((h - ph) / 2), pw, ph }'
+}
+# output_point P SIZE FRAME G: the output pixel that shows frame pixel G, for
+# a picture placed at P with SIZE output pixels for FRAME frame pixels.
+output_point() {
+  awk -v p="$1" -v s="$2" -v f="$3" -v g="$4" 'BEGIN { print p + int((g + 0.5) * s / f) }'
+}
+
+# check_placed BEFORE AFTER X Y: the cave file AFTER holds exactly one piece
+# more than BEFORE (a record BaseX, Y, Z, type not there before), at X, Y.
+check_placed() {
+  records() { od -An -td4 -w16 -v "$1" | awk '$1 != -1 { print $1, $2, $4 }' | sort; }
+  local placed bx by
+  placed=$(comm -13 <(records "$1") <(records "$2"))
+  echo "placed: $placed"
+  [ "$(echo "$placed" | wc -l)" -eq 1 ] && [ -n "$placed" ] || fail "not one new piece in the cave: '$placed'"
+  read -r bx by _ <<<"$placed"
+  [ "$bx" -eq "$3" ] && [ "$by" -eq "$4" ] || fail "the click at game ($3, $4) placed a piece at ($bx, $by)"
 }
 
 # A byte of the Env record (env_byte OFFSET [FILE], set_env_byte OFFSET VALUE

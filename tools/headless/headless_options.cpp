@@ -8,7 +8,9 @@
 const char* HeadlessUsage =
     "usage: vantorel-headless [--dir DIR] [--seed N] [--input FILE] [--ms-per-frame N]\n"
     "                         [--max-steps N] [--mode 0|1|2] [--save-frames DIR --at STEP,STEP,...]\n"
-    "                         [--bot | --bot-passive] [--bot-delay MS]\n";
+    "                         [--bot | --bot-passive] [--bot-delay MS]\n"
+    "exit status: 0 the game screen closed with \"OK\", 1 it closed with \"ERROR\",\n"
+    "             2 a bad command line or a failure of the runner itself\n";
 
 namespace {
 

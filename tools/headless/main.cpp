@@ -120,6 +120,8 @@ int Run(const HeadlessOptions& options) {
     SaveEnv();
     if (bot) std::cerr << "bot: " << bot->Result() << '\n';
     SetLogListener({});
+    // The screen closed through its protocol either way; its log ends with
+    // "ERROR" exactly when it marked the run as failed.
     return form.ErrorOccurred ? 1 : 0;
 }
 

@@ -1,6 +1,7 @@
 // vantorel-server: the game's server. Serves the pages below /vtrinternal
 // from the data folder's www (writing a default site on the first start)
-// and the ranking list from its database, until SIGINT or SIGTERM.
+// and the ranking list from its database, until SIGINT or SIGTERM. SIGHUP
+// (a closed terminal, a reload out of habit) is noted and changes nothing.
 #include <pthread.h>
 #include <signal.h>
 
@@ -51,15 +52,21 @@ std::string SiteUrl(const ServerOptions& o, int port) {
     return ServerUrl(wildcard ? "localhost" : o.host, port);
 }
 
-int Run(const ServerOptions& o) {
-    // SIGINT and SIGTERM are taken by one thread that stops the server; every
-    // thread started from here on inherits the block.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+// SIGINT, SIGTERM and SIGHUP are blocked, to be taken by one thread that
+// stops the server on the first two; every thread started afterwards inherits
+// the block, so SIGHUP never ends the process.
+sigset_t BlockServerSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    return signals;
+}
 
+int Run(const ServerOptions& o) {
+    const sigset_t signals = BlockServerSignals();
     fs::create_directories(o.data);
     const std::unique_ptr<IScoreStore> store = OpenScoreStore(o);
     const std::unique_ptr<IServerClock> clock = OpenClock(o);
@@ -74,9 +81,11 @@ int Run(const ServerOptions& o) {
     // A signal may come before serving has begun, when stopping does nothing
     // yet: the stopper repeats until serving has ended.
     std::atomic<bool> done{false};
-    std::thread stopper([&front, &stopSignals, &done] {
+    std::thread stopper([&front, &signals, &done, &log] {
+        // Nothing is cached: every request reads the site and the list afresh.
         int signal = 0;
-        sigwait(&stopSignals, &signal);
+        while (sigwait(&signals, &signal) == 0 && signal == SIGHUP && !done)
+            log.WriteText("SIGHUP: nothing to reload, every request reads the site afresh");
         while (!done) {
             front.Stop();
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
