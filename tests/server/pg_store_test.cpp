@@ -18,23 +18,19 @@ std::string Unavailable() {
     return cluster.Available() ? std::string() : "no PostgreSQL cluster: " + cluster.Reason();
 }
 
-std::string lastDatabase;
-
-std::unique_ptr<IScoreStore> FreshStore() {
+StoreUnderTest FreshStore() {
     static int databases = 0;
-    lastDatabase = SharedPostgresCluster().NewDatabase("contract_" + std::to_string(++databases));
-    return std::make_unique<PgScoreStore>(lastDatabase, 2);
-}
-
-std::unique_ptr<IScoreStore> ReopenWithoutCounts() {
-    PgConnection(lastDatabase).Exec("DELETE FROM rank_counts");
-    return std::make_unique<PgScoreStore>(lastDatabase, 2);
+    const std::string address =
+        SharedPostgresCluster().NewDatabase("contract_" + std::to_string(++databases));
+    return {std::make_unique<PgScoreStore>(address, 2), [address] {
+                PgConnection(address).Exec("DELETE FROM rank_counts");
+                return std::make_unique<PgScoreStore>(address, 2);
+            }};
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, ScoreStoreContract,
-                         testing::Values(StoreKind{"PostgreSQL", FreshStore, ReopenWithoutCounts,
-                                                   Unavailable}),
-                         StoreKindName);
+                         testing::Values(StoreKind{"PostgreSQL", FreshStore, Unavailable}),
+                         ContractKindName<StoreUnderTest>);
 
 class PgSessions : public ISessionSource {
 public:
@@ -55,7 +51,7 @@ private:
 INSTANTIATE_TEST_SUITE_P(Sessions, SqlSessionContract,
                          testing::Values(SessionKind{
                              "PostgreSQL", [] { return std::make_unique<PgSessions>(); }, Unavailable}),
-                         SessionKindName);
+                         ContractKindName<std::unique_ptr<ISessionSource>>);
 
 TEST(PgScoreStore, ALostConnectionFailsOneRequestAndTheNextConnectsAfresh) {
     if (!Unavailable().empty()) GTEST_SKIP() << Unavailable();

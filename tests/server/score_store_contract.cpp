@@ -153,7 +153,7 @@ TEST_P(ScoreStoreContract, PlacesAreCountedAfreshWhereTheirCountsWentMissing) {
     Publish("", 70000, kMonday + 1);
     Publish("", -3, kMonday - kWeek);
     store.reset();
-    store = GetParam().reopenWithoutCounts();
+    store = reopenWithoutCounts();
     EXPECT_EQ(store->FindPlayer(kim)->rank, 3);
     EXPECT_EQ(store->PlayerCount(), 5);
     const PublishResult r = Publish(kim, 6000, kMonday + 60);

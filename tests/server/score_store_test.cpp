@@ -17,23 +17,18 @@ constexpr std::int64_t kMonday = 1714953600;  // 2024-05-06 00:00 UTC
 constexpr std::int64_t kWeek = 7 * 86400;
 
 // Each store in a file of its own, so that it can be opened again.
-std::string StoreFile() {
+StoreUnderTest FreshStore() {
     static TempProgramDir dir;
     static int stores = 0;
-    return (dir / ("scores" + std::to_string(++stores) + ".sqlite")).string();
+    const std::string file = (dir / ("scores" + std::to_string(++stores) + ".sqlite")).string();
+    return {std::make_unique<SqliteScoreStore>(file), [file] {
+                SqliteDb(file).Exec("DELETE FROM rank_counts");
+                return std::make_unique<SqliteScoreStore>(file);
+            }};
 }
 
-std::string lastFile;
-
-INSTANTIATE_TEST_SUITE_P(Stores, ScoreStoreContract,
-                         testing::Values(StoreKind{
-                             "SQLite",
-                             [] { return std::make_unique<SqliteScoreStore>(lastFile = StoreFile()); },
-                             [] {
-                                 SqliteDb(lastFile).Exec("DELETE FROM rank_counts");
-                                 return std::make_unique<SqliteScoreStore>(lastFile);
-                             }}),
-                         StoreKindName);
+INSTANTIATE_TEST_SUITE_P(Stores, ScoreStoreContract, testing::Values(StoreKind{"SQLite", FreshStore}),
+                         ContractKindName<StoreUnderTest>);
 
 class SqliteSessions : public ISessionSource {
 public:
@@ -47,7 +42,7 @@ private:
 INSTANTIATE_TEST_SUITE_P(Sessions, SqlSessionContract,
                          testing::Values(SessionKind{"SQLite",
                                                      [] { return std::make_unique<SqliteSessions>(); }}),
-                         SessionKindName);
+                         ContractKindName<std::unique_ptr<ISessionSource>>);
 
 TEST(SqliteScoreStore, KeepsTheListInItsFile) {
     TempProgramDir dir;

@@ -5,11 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 
+#include "contract_kind.h"
 #include "sql_batch.h"
 
 // A connection to a fresh, empty database, and sessions on it.
@@ -21,17 +20,7 @@ public:
     virtual bool Broken() const { return false; }
 };
 
-struct SessionKind {
-    const char* name;
-    std::function<std::unique_ptr<ISessionSource>()> make;
-    std::function<std::string()> unavailable = [] { return std::string(); };
-};
-inline void PrintTo(const SessionKind& kind, std::ostream* out) {
-    *out << kind.name;
-}
-inline std::string SessionKindName(const testing::TestParamInfo<SessionKind>& kind) {
-    return kind.param.name;
-}
+using SessionKind = ContractKind<std::unique_ptr<ISessionSource>>;
 
 class SqlSessionContract : public testing::TestWithParam<SessionKind> {
 protected:
