@@ -1,5 +1,6 @@
-// Sound benchmarks: mixing 32 voices for 10 s of audio (reported as CPU time
-// in percent of the 10 s played) and loading the game's sound folder.
+// Sound benchmarks: mixing 32 voices for 10 s of audio, alone and with music
+// held in memory or played from its files (reported as CPU time in percent of
+// the 10 s played), and loading the game's sound folder.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -67,21 +68,22 @@ void WriteTone(const std::string& path, int channels, int rate, int bits, double
         << data;
 }
 
-void BM_Mix32Voices(benchmark::State& state) {
-    BenchDir dir;
+// Effects: 32 short voices of every format, a quarter of them looping.
+void WriteEffects(const BenchDir& dir) {
     const int rates[] = {11025, 22050, 44100, 48000};
     for (int i = 0; i < 32; ++i)
         WriteTone(dir.Snd() + "/v" + std::to_string(i) + ".wav", 1 + i % 2, rates[i % 4], i % 3 == 0 ? 8 : 16,
                   0.5 + (i % 5) * 0.5, 110.0 * (1 + i % 7));
-    auto output = std::make_unique<RecordingAudioOutput>();
-    RecordingAudioOutput* out = output.get();
-    TkbDSound engine(std::move(output), true, false);
-    engine.LoadWaves(dir.Snd());
+}
+
+// Plays every sound of the engine for 10 s of audio per iteration, as the
+// game would, and reports the processor time in percent of the time played.
+void MixTenSeconds(benchmark::State& state, TkbDSound& engine, RecordingAudioOutput& out) {
     std::vector<TkbDSoundFile*> voices;
     for (const auto& s : engine.Sounds()) voices.push_back(s.get());
     for (std::size_t i = 0; i < voices.size(); ++i) {
         voices[i]->Looping = i % 4 == 0;  // the music-like ones loop
-        voices[i]->SetPan(static_cast<std::int32_t>(i * 625) - 10000);
+        voices[i]->SetPan(std::min(static_cast<std::int32_t>(i * 625) - 10000, 10000));
         voices[i]->SetVolume(-static_cast<std::int32_t>(i * 150));
     }
     constexpr std::size_t StepFrames = 882;  // one 20 ms game step
@@ -96,7 +98,7 @@ void BM_Mix32Voices(benchmark::State& state) {
                 v->Buffer()->GetStatus(status);
                 if (!(status & DSBSTATUS_PLAYING)) v->Play();
             }
-            benchmark::DoNotOptimize(out->Render(StepFrames).data());
+            benchmark::DoNotOptimize(out.Render(StepFrames).data());
         }
     }
     // CPU time per iteration in percent of the 10 s of audio it produced.
@@ -104,7 +106,36 @@ void BM_Mix32Voices(benchmark::State& state) {
     state.counters["cpu_percent_of_real_time"] =
         100.0 * cpuSeconds / (10.0 * static_cast<double>(state.iterations()));
 }
+
+// The 32 effects and the given number of 30-second music pieces (the size of
+// the game's longest), the music held in memory or played from its files as
+// it goes (as the game does), mixed 10 s at a time.
+void MixEffectsAndMusic(benchmark::State& state, int musicPieces, bool musicFromFiles) {
+    BenchDir dir;
+    WriteEffects(dir);
+    auto output = std::make_unique<RecordingAudioOutput>();
+    RecordingAudioOutput* out = output.get();
+    TkbDSound engine(std::move(output), true, false);
+    engine.LoadWaves(dir.Snd());
+    for (int i = 0; i < musicPieces; ++i) {
+        const std::string path = dir.Snd() + "/music" + std::to_string(i);
+        WriteTone(path + ".wav", 2, 44100, 16, 30, 220.0 * (i + 1));
+        TkbDSoundFile::Create(path, !musicFromFiles);
+    }
+    MixTenSeconds(state, engine, *out);
+}
+
+void BM_Mix32Voices(benchmark::State& state) {
+    MixEffectsAndMusic(state, 0, false);
+}
 BENCHMARK(BM_Mix32Voices)->Unit(benchmark::kMillisecond);
+
+// With three music pieces held in memory (/0) or played from their files
+// (/1): what reading while playing costs the mix.
+void BM_MixWithMusic(benchmark::State& state) {
+    MixEffectsAndMusic(state, 3, state.range(0) == 1);
+}
+BENCHMARK(BM_MixWithMusic)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The game's snd folder when it has wave files; otherwise
 // one of the same make-up: 20 short effects and 3 music pieces.

@@ -67,10 +67,12 @@ bool LoadPictureFromResource(const std::string& name, TPicture& picture) {
     try {
         if (auto bmp = resources.Find("BITMAP", resource)) {
             picture = ReadBitmap(*bmp);
+            resources.Done(*bmp);
             return true;
         }
         if (auto jpg = resources.Find("JPEG", resource)) {
             picture = DecodeJpeg(*jpg);
+            resources.Done(*jpg);
             return true;
         }
     } catch (const std::exception&) {

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+#include <sys/mman.h>
+
 #include "engine/pixel_access.h"
 
 namespace {
@@ -13,14 +15,45 @@ namespace {
 constexpr std::size_t kPageSize = 4096;
 constexpr std::uint32_t kMaxSurfaceDimension = 32768;
 
+// Pixel memory comes straight from the system as zero pages, which take no
+// memory until written: a screen-sized surface that is only partly drawn, or
+// not at all, costs only what is drawn. The sanitizer build keeps the heap,
+// whose guard zones catch a stray pixel.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPixelsFromSystem = false;
+#else
+constexpr bool kPixelsFromSystem = true;
+#endif
+
 std::size_t RoundUp(std::size_t value, std::size_t unit) {
     return (value + unit - 1) / unit * unit;
 }
 
+std::uint8_t* AllocateZeroPixels(std::size_t bytes) {
+    if (kPixelsFromSystem) {
+        void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        return p == MAP_FAILED ? nullptr : static_cast<std::uint8_t*>(p);
+    }
+    auto* p = static_cast<std::uint8_t*>(std::aligned_alloc(kPageSize, bytes));
+    if (p) std::memset(p, 0, bytes);
+    return p;
+}
+
 }  // namespace
 
-void TSurface::FreeDeleter::operator()(std::uint8_t* p) const {
-    std::free(p);
+void TSurface::PixelDeleter::operator()(std::uint8_t* p) const {
+    if (kPixelsFromSystem)
+        munmap(p, bytes);
+    else
+        std::free(p);
+}
+
+void TSurface::ClearPixels() {
+    const std::size_t bytes = pixels_.get_deleter().bytes;
+    // Pages given back to the system read as zero again.
+    if (!kPixelsFromSystem || madvise(pixels_.get(), bytes, MADV_DONTNEED) != 0)
+        std::memset(pixels_.get(), 0, bytes);
+    written_ = false;
 }
 
 TSurface::TSurface(std::uint32_t width, std::uint32_t height, const TPixelFormat& format, std::uint32_t caps)
@@ -31,10 +64,9 @@ TSurface::TSurface(std::uint32_t width, std::uint32_t height, const TPixelFormat
         throw std::bad_alloc();
     pitch_ = static_cast<std::int32_t>(RoundUp(std::size_t{width} * bpp, 4));
     const std::size_t bytes = RoundUp(static_cast<std::size_t>(pitch_) * height, kPageSize);
-    auto* p = static_cast<std::uint8_t*>(std::aligned_alloc(kPageSize, bytes));
+    std::uint8_t* p = AllocateZeroPixels(bytes);
     if (!p) throw std::bad_alloc();
-    std::memset(p, 0, bytes);
-    pixels_.reset(p);
+    pixels_ = std::unique_ptr<std::uint8_t[], PixelDeleter>(p, PixelDeleter{bytes});
 }
 
 TSurface::~TSurface() = default;
@@ -73,6 +105,7 @@ HResult TSurface::Lock(const TRect* rect, TSurfaceDesc& out, std::uint32_t) {
     out.lpSurface = pixels_.get() + static_cast<std::ptrdiff_t>(r.top) * pitch_ +
                     static_cast<std::ptrdiff_t>(r.left) * format_.BytesPerPixel();
     locked_ = true;
+    written_ = true;  // whoever locks may write
     return DD_OK;
 }
 
@@ -115,12 +148,16 @@ HResult TSurface::GetColorKey(std::uint32_t flags, TDDColorKey& out) const {
 HResult TSurface::Restore() {
     if (!lost_) return DD_OK;
     if (restoreFails_) return DDERR_WRONGMODE;
-    std::memset(pixels_.get(), 0, static_cast<std::size_t>(pitch_) * height_);
+    ClearPixels();
     lost_ = false;
     return DD_OK;
 }
 
 HResult TSurface::ColorFill(const TRect& r, std::uint32_t colour) {
+    // Black on a surface still all black changes nothing, and leaves its
+    // memory unused.
+    if (colour == 0 && !written_) return DD_OK;
+    written_ = true;
     const std::uint32_t bpp = format_.BytesPerPixel();
     for (std::int32_t y = r.top; y < r.bottom; ++y) {
         std::uint8_t* row =
@@ -163,6 +200,7 @@ HResult TSurface::Blt(const TRect* destRect, TSurface* source, const TRect* srcR
                          TRect{0, 0, sr.Width(), sr.Height()}, bpp};
     }
     const TPixelRect dst{pixels_.get(), pitch_, dr, bpp};
+    written_ = true;
     const bool keyed = (flags & DDBLT_KEYSRC) != 0;
     StretchCopy(dst, src, bpp, keyed, source->key_);
     return DD_OK;

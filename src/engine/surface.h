@@ -76,24 +76,33 @@ public:
 
     // The pixel memory, for the display's upload (no lock needed on the GUI thread).
     const std::uint8_t* Pixels() const { return pixels_.get(); }
-    std::uint8_t* Pixels() { return pixels_.get(); }
+    std::uint8_t* Pixels() {
+        written_ = true;
+        return pixels_.get();
+    }
 
     // Surfaces attached to this one (the back buffers of a flip chain).
     std::vector<TSurfaceRef>& Attached() { return attached_; }
 
 private:
-    struct FreeDeleter {
+    struct PixelDeleter {
+        std::size_t bytes;
         void operator()(std::uint8_t* p) const;
     };
     bool RectInside(const TRect& r) const;
     HResult ColorFill(const TRect& r, std::uint32_t colour);
+    // All pixels 0 again, as a new surface's.
+    void ClearPixels();
 
     std::uint32_t width_;
     std::uint32_t height_;
     std::int32_t pitch_;
     TPixelFormat format_;
     std::uint32_t caps_;
-    std::unique_ptr<std::uint8_t[], FreeDeleter> pixels_;
+    std::unique_ptr<std::uint8_t[], PixelDeleter> pixels_;
+    // False while every pixel is still 0: the memory of a surface that is
+    // never drawn on (the front of a flip chain) then stays unused.
+    bool written_ = false;
     bool locked_ = false;
     bool dcHeld_ = false;
     bool hasKey_ = false;

@@ -13,6 +13,10 @@ public:
     // compare without regard to letter case. Nothing when there is none.
     virtual std::optional<std::span<const std::uint8_t>> Find(std::string_view type,
                                                               std::string_view name) const = 0;
+    // The caller has decoded the bytes Find gave it and holds no view of them:
+    // a table that can leave them on disk until they are asked for again
+    // (the program's own image) does so. The bytes stay readable.
+    virtual void Done(std::span<const std::uint8_t> /*bytes*/) const {}
 };
 
 // A table without any resources.

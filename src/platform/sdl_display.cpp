@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/direct_rendering.h"
 #include "sdl_input.h"
 #include "wayland_probe.h"
 
@@ -115,7 +116,11 @@ TDisplayModeInfo SdlDisplay::Open(int mode, std::int32_t width, std::int32_t hei
     if (mode != 0) info.Format = DesktopMode().Format;
     window_ = CreateScreenWindow(mode, info);
     try {
-        presenter_ = MakeSdlPresenter(window_, info.Format, info.Width, info.Height);
+        // Where OpenGL could only be drawn by the processor, no accelerated
+        // renderer is even tried: loading one costs more memory than the game.
+        presenter_ = MayRenderInHardware(window_)
+                         ? MakeSdlPresenter(window_, info.Format, info.Width, info.Height)
+                         : MakeWindowSurfacePresenter(window_, info.Width, info.Height);
     } catch (...) {
         Close();
         throw;

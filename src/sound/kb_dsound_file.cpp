@@ -1,5 +1,6 @@
 // One sound of the engine. Device results go through DSCheck; a lost buffer
-// marks the sound Lost, and CheckLost/Restore refill it from its file.
+// marks the sound Lost, and CheckLost/Restore refill it from its file. Sounds
+// too big for a static buffer play from their files.
 #include "kb_dsound_file.h"
 
 #include <fstream>
@@ -12,6 +13,7 @@
 #include "infra/paths.h"
 #include "kb_dsound.h"
 #include "wave_reader.h"
+#include "wave_stream.h"
 
 namespace {
 
@@ -54,12 +56,21 @@ TkbDSoundFile& TkbDSoundFile::Create(const std::string& path, bool isStatic) {
 }
 
 void TkbDSoundFile::Load(bool isStatic) {
-    std::ifstream file(ResolvePath(fileName_), std::ios::binary);
+    const std::string path = ResolvePath(fileName_);
+    std::ifstream file(path, std::ios::binary);
     TWaveFormatEx format{};
     std::uint64_t dataOffset = 0;
     ReadWaveFormat(file, dataSize_, dataOffset, format);
     file.close();
     std::shared_ptr<TMixBuffer> buffer;
+    if (!isStatic) {
+        // A long sound (the music) plays from its file instead of lying in
+        // memory for the whole game.
+        auto stream = std::make_shared<const TWaveStream>(path, format, dataOffset, dataSize_);
+        DSCheck(owner_.Device().CreateStreamBuffer(format, dataSize_, std::move(stream), buffer));
+        buffer_ = buffer;
+        return;
+    }
     DSCheck(owner_.Device().CreateSoundBuffer(format, dataSize_, isStatic, buffer));
     buffer_ = buffer;
     Fill();
@@ -155,7 +166,8 @@ bool TkbDSoundFile::Restore() {
 }
 
 void TkbDSoundFile::Fill() {
-    if (!buffer_) return;
+    // A sound that plays from its file has nothing in memory to fill.
+    if (!buffer_ || buffer_->Streams()) return;
     TWaveFormatEx format{};
     std::vector<std::uint8_t> bytes(dataSize_);
     std::size_t capacity = bytes.size();

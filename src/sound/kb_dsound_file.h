@@ -1,5 +1,6 @@
-// One sound: a wave file loaded into a mixer buffer, or a duplicate that
-// shares another sound's samples. A Disabled sound ignores every call.
+// One sound: a wave file loaded into a mixer buffer (a static one), or played
+// from its file (any other), or a duplicate that shares another sound's
+// samples or file. A Disabled sound ignores every call.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +15,9 @@ class TkbDSoundFile {
     struct Key {};  // only Create and CreateDuplicate construct sounds
 
 public:
-    // Loads path + ".wav" into a new sound of the global engine and puts it
-    // in the engine's list. Errors only make the sound Disabled.
+    // Loads path + ".wav" into a new sound of the global engine (a static
+    // sound into memory, any other to play from the file) and puts it in the
+    // engine's list. Errors only make the sound Disabled.
     static TkbDSoundFile& Create(const std::string& path, bool isStatic);
     // A sound that shares source's samples with its own position, pan and volume.
     static TkbDSoundFile& CreateDuplicate(const TkbDSoundFile& source);
@@ -36,7 +38,8 @@ public:
     // Restores a buffer whose memory was lost; returns Lost.
     bool CheckLost();
     bool Restore();
-    // Reads the file's samples into the buffer again.
+    // Reads the file's samples into the buffer again (nothing for a sound
+    // that plays from its file).
     void Fill();
 
     // When true, Play loops (the game sets it for music).

@@ -1,6 +1,7 @@
 // PCM conversion to the mix format: 8-bit samples are unsigned, 16-bit signed
 // little-endian; mono is copied to both channels; other rates are resampled
-// once at load time, so playback costs no more for them.
+// when the samples are read (at load, or piece by piece for a sound that plays
+// from its file), so mixing costs no more for them.
 #include "pcm_convert.h"
 
 #include <algorithm>
@@ -42,24 +43,52 @@ void Decode(const std::uint8_t* src, std::size_t frames, const TWaveFormatEx& f,
     }
 }
 
+// 32.32 fixed-point source frames per mix frame, rounded down, so that the
+// position never passes the last source frame.
+std::uint64_t StepOf(std::uint32_t rate) {
+    return (static_cast<std::uint64_t>(rate) << 32) / MixRate;
+}
+
+// At the mix rate every source frame is one mix frame, while there are any.
+bool OneToOne(std::uint32_t rate, std::size_t firstMix, std::size_t count, std::size_t srcFrames) {
+    return rate == MixRate && firstMix + count <= srcFrames;
+}
+
 }  // namespace
 
 void ConvertToMix(const std::uint8_t* src, std::size_t srcFrames, const TWaveFormatEx& format,
                   std::int16_t* out, std::size_t outFrames) {
-    if (srcFrames == 0 || outFrames == 0) return;
-    if (format.nSamplesPerSec == MixRate && outFrames == srcFrames) {
-        Decode(src, srcFrames, format, out);
+    ConvertRangeToMix(src, srcFrames, format, out, 0, outFrames);
+}
+
+TSourceFrames SourceFramesFor(std::size_t firstMix, std::size_t count, std::uint32_t rate,
+                              std::size_t srcFrames) {
+    if (count == 0 || srcFrames == 0) return {};
+    if (OneToOne(rate, firstMix, count, srcFrames)) return {firstMix, count};
+    const std::uint64_t step = StepOf(rate);
+    const std::size_t first = std::min<std::size_t>((firstMix * step) >> 32, srcFrames - 1);
+    const std::size_t last =
+        std::min<std::size_t>((((firstMix + count - 1) * step) >> 32) + 1, srcFrames - 1);
+    return {first, last - first + 1};
+}
+
+void ConvertRangeToMix(const std::uint8_t* src, std::size_t srcFrames, const TWaveFormatEx& format,
+                       std::int16_t* out, std::size_t firstMix, std::size_t count) {
+    const TSourceFrames span = SourceFramesFor(firstMix, count, format.nSamplesPerSec, srcFrames);
+    if (span.count == 0) return;
+    if (OneToOne(format.nSamplesPerSec, firstMix, count, srcFrames)) {
+        Decode(src, count, format, out);
         return;
     }
-    std::vector<std::int16_t> decoded(srcFrames * 2);
-    Decode(src, srcFrames, format, decoded.data());
-    // 32.32 fixed-point source position; the step is rounded down, so the
-    // position never passes the last source frame.
-    const std::uint64_t step = (static_cast<std::uint64_t>(format.nSamplesPerSec) << 32) / MixRate;
-    std::uint64_t pos = 0;
-    for (std::size_t i = 0; i < outFrames; ++i, pos += step) {
-        const std::size_t idx = std::min<std::size_t>(pos >> 32, srcFrames - 1);
-        const std::size_t next = std::min(idx + 1, srcFrames - 1);
+    std::vector<std::int16_t> decoded(span.count * 2);
+    Decode(src, span.count, format, decoded.data());
+    // Each mix frame lies between two source frames: the one its position
+    // falls on and the next.
+    const std::uint64_t step = StepOf(format.nSamplesPerSec);
+    std::uint64_t pos = firstMix * step;
+    for (std::size_t i = 0; i < count; ++i, pos += step) {
+        const std::size_t idx = std::min<std::size_t>(pos >> 32, srcFrames - 1) - span.first;
+        const std::size_t next = std::min(idx + span.first + 1, srcFrames - 1) - span.first;
         const std::int32_t frac = static_cast<std::int32_t>((pos >> 16) & 0xFFFF);
         for (int c = 0; c < 2; ++c) {
             const std::int32_t s0 = decoded[2 * idx + c];

@@ -2,7 +2,11 @@
 // Blt, loss and the result checks.
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "engine/dd_errors.h"
 #include "engine/screen.h"
@@ -131,6 +135,47 @@ TEST(Surface, LostSurfaceRefusesAccessUntilRestored) {
     EXPECT_EQ(s->Restore(), DD_OK);
     EXPECT_EQ(s->IsLost(), DD_OK);
     EXPECT_EQ(GetPx(*s, 1, 1), 0u) << "restored memory does not keep the old picture";
+}
+
+TEST(Surface, BlackClearsWhateverWasDrawnWhileAnUndrawnSurfaceTakesNoMemory) {
+    TDDBltFx black;
+    auto blacken = [&](TSurface& s) {
+        ASSERT_EQ(s.Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &black), DD_OK);
+    };
+    auto source = MakeSurface(4, 4);
+    FillAll(*source, 0x1234);
+    const std::function<void(TSurface&)> ways[] = {
+        [](TSurface& s) { WritePixel(TSurfaceLock(s).Bits(), 2, 0x4321); },
+        [](TSurface& s) {
+            TSurfaceDesc d;
+            ASSERT_EQ(s.GetDC(d), DD_OK);
+            WritePixel(d.lpSurface, 2, 0x4321);
+            s.ReleaseDC();
+        },
+        [&](TSurface& s) { ASSERT_EQ(s.Blt(nullptr, source.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK); },
+        [](TSurface& s) {
+            TDDBltFx red;
+            red.dwFillColor = 0xF800;
+            ASSERT_EQ(s.Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &red), DD_OK);
+        },
+        [](TSurface& s) { s.Pixels()[0] = 7; },
+    };
+    for (const auto& draw : ways) {
+        auto s = MakeSurface(4, 4);
+        blacken(*s);
+        draw(*s);
+        blacken(*s);
+        EXPECT_EQ(GetPx(*s, 0, 0), 0u);
+    }
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer build keeps pixels on its heap
+    auto screen = MakeSurface(1920, 1080, PixelFormatXRGB8888());
+    blacken(*screen);
+    const std::size_t pages = (std::size_t{1920} * 4 * 1080 + 4095) / 4096;
+    std::vector<unsigned char> resident(pages);
+    const std::uint8_t* pixels = static_cast<const TSurface&>(*screen).Pixels();
+    ASSERT_EQ(mincore(const_cast<std::uint8_t*>(pixels), pages * 4096, resident.data()), 0);
+    for (unsigned char page : resident) ASSERT_EQ(page & 1, 0) << "memory of an undrawn surface is in use";
+#endif
 }
 
 TEST(Surface, ChecksRaiseTheRightExceptions) {

@@ -1,10 +1,13 @@
 // The mix: decibel pan and volume, saturation, formats, looping, restarts,
 // positions and duplicates, read back through the recording output.
+#include <filesystem>
+
 #include "sound_fixture.h"
 
-using MixTest = SoundFixture;
+using MixTest = InMemoryOrStreamed;
+INSTANTIATE_TEST_SUITE_P(InMemoryAndStreamed, MixTest, ::testing::Bool());
 
-TEST_F(MixTest, PanAndVolumeFollowTheDecibelFormulas) {
+TEST_P(MixTest, PanAndVolumeFollowTheDecibelFormulas) {
     auto& s = LoadConstant("tone", 4000, 20000);
     struct Case {
         int volume, pan;
@@ -26,7 +29,7 @@ TEST_F(MixTest, PanAndVolumeFollowTheDecibelFormulas) {
     }
 }
 
-TEST_F(MixTest, VoicesSumAndSaturateInsteadOfWrapping) {
+TEST_P(MixTest, VoicesSumAndSaturateInsteadOfWrapping) {
     auto& a = LoadConstant("a", 1000, 30000);
     auto& b = LoadConstant("b", 1000, 30000);
     auto& c = LoadConstant("c", 1000, -30000);
@@ -43,7 +46,7 @@ TEST_F(MixTest, VoicesSumAndSaturateInsteadOfWrapping) {
     EXPECT_EQ(Left(out->Render(10), 5), -30000);  // 30000 - 30000 - 30000
 }
 
-TEST_F(MixTest, EightBitMonoAtHalfRateIsConvertedWhenLoaded) {
+TEST_P(MixTest, EightBitMonoAtHalfRateIsConvertedWhenLoaded) {
     // 8-bit samples are unsigned around 128; 22050 Hz lasts twice as many mix frames.
     auto& s = Load("low", wave::File(1, 22050, 8, std::string(1000, static_cast<char>(192))));
     s.Play();
@@ -53,7 +56,7 @@ TEST_F(MixTest, EightBitMonoAtHalfRateIsConvertedWhenLoaded) {
     EXPECT_EQ(Left(mix, 2010), 0);
 }
 
-TEST_F(MixTest, StereoKeepsItsChannels) {
+TEST_P(MixTest, StereoKeepsItsChannels) {
     std::vector<std::int16_t> samples;
     for (int i = 0; i < 100; ++i) samples.insert(samples.end(), {1000, -2000});
     auto& s = Load("st", wave::File(2, 44100, 16, wave::Pcm16(samples)));
@@ -63,7 +66,7 @@ TEST_F(MixTest, StereoKeepsItsChannels) {
     EXPECT_EQ(Right(mix, 10), -2000);
 }
 
-TEST_F(MixTest, OnceStopsAtTheEndAndLoopingGoesOn) {
+TEST_P(MixTest, OnceStopsAtTheEndAndLoopingGoesOn) {
     auto& s = LoadConstant("blip", 100, 5000);
     s.Play();
     EXPECT_FALSE(Silent(out->Render(100)));
@@ -78,7 +81,7 @@ TEST_F(MixTest, OnceStopsAtTheEndAndLoopingGoesOn) {
     EXPECT_TRUE(Silent(out->Render(10)));
 }
 
-TEST_F(MixTest, PlayRestartsAPlayingSoundAndPositionsAreInSourceBytes) {
+TEST_P(MixTest, PlayRestartsAPlayingSoundAndPositionsAreInSourceBytes) {
     std::vector<std::int16_t> ramp;
     for (int i = 0; i < 22050; ++i) ramp.push_back(static_cast<std::int16_t>(i));
     // 22050 Hz: every source frame covers two mix frames.
@@ -96,7 +99,7 @@ TEST_F(MixTest, PlayRestartsAPlayingSoundAndPositionsAreInSourceBytes) {
     EXPECT_EQ(pos, 2u * 5001);
 }
 
-TEST_F(MixTest, DuplicatesShareSamplesButNotPositionPanOrVolume) {
+TEST_P(MixTest, DuplicatesShareSamplesButNotPositionPanOrVolume) {
     auto& source = LoadConstant("abroll", 2000, 8000);
     auto& dup = TkbDSoundFile::CreateDuplicate(source);
     EXPECT_EQ(dup.Name(), "");
@@ -117,7 +120,7 @@ TEST_F(MixTest, DuplicatesShareSamplesButNotPositionPanOrVolume) {
     EXPECT_EQ(engine->Sounds().size(), 1u);
 }
 
-TEST_F(MixTest, OutOfRangeValuesAreDeviceErrorsForTheCaller) {
+TEST_P(MixTest, OutOfRangeValuesAreDeviceErrorsForTheCaller) {
     auto& s = LoadConstant("x", 100, 1);
     try {
         s.SetVolume(10);
@@ -128,4 +131,65 @@ TEST_F(MixTest, OutOfRangeValuesAreDeviceErrorsForTheCaller) {
     }
     EXPECT_THROW(s.SetPan(-10001), EDirectXError);
     EXPECT_THROW(s.SetPosition(200), EDirectXError);  // beyond the 200 data bytes' last
+}
+
+// Longer than several read-aheads, resampled or not: the voice that plays from
+// its file is rendered in uneven pieces, looped, moved and restarted, and
+// gives the samples of the one held in memory, to the last one.
+TEST_F(SoundFixture, AStreamedSoundGivesTheSamplesOfOneInMemory) {
+    struct Format {
+        std::uint16_t channels;
+        std::uint32_t rate;
+        std::uint16_t bits;
+    };
+    for (const Format f :
+         {Format{2, 44100, 16}, Format{1, 22050, 8}, Format{2, 11025, 16}, Format{1, 48000, 16}}) {
+        std::string data;
+        std::uint32_t noise = 7;
+        for (std::size_t i = 0; i < 40000u * f.channels * f.bits / 8; ++i) {
+            noise = noise * 1103515245u + 12345u;
+            data += static_cast<char>(noise >> 24);
+        }
+        const std::string file = wave::File(f.channels, f.rate, f.bits, data);
+        const std::uint32_t align = f.channels * f.bits / 8u;
+        auto render = [&](bool fromFile) {
+            streamed = fromFile;
+            auto& s = Load(fromFile ? "streamed" : "held", file);
+            std::vector<std::int16_t> all;
+            auto add = [&](std::size_t frames) {
+                const auto mix = out->Render(frames);
+                all.insert(all.end(), mix.begin(), mix.end());
+            };
+            s.Looping = true;
+            s.Play();
+            for (std::size_t n : {1000, 4095, 30001, 77, 16384, 90000}) add(n);
+            s.SetPosition(align * 12345);
+            for (std::size_t n : {3, 20000, 5000}) add(n);
+            s.Looping = false;
+            s.Play();
+            add(200000);  // once to its end, then silence
+            s.Free();
+            return all;
+        };
+        const auto held = render(false);
+        EXPECT_FALSE(Silent(held));
+        EXPECT_TRUE(held == render(true))
+            << f.channels << " channels, " << f.rate << " Hz, " << f.bits << " bits";
+    }
+}
+
+// A music file cut short while it plays (a disk full or a file replaced) is
+// read no further than it now ends: the rest is silence, and it ends on time.
+TEST_F(SoundFixture, AFileCutShortWhileItPlaysGoesOnInSilence) {
+    streamed = true;
+    auto& s = Load("back", wave::File(1, 44100, 16, wave::Constant16(1, 50000, 9000)));
+    s.Play();
+    EXPECT_EQ(Left(out->Render(10), 5), 9000);
+    std::filesystem::resize_file(dir / "snd/back.wav", 44 + 2 * 20000);  // 20000 frames are left
+    const auto mix = out->Render(50000);
+    EXPECT_EQ(Left(mix, 19980), 9000);
+    EXPECT_TRUE(Silent(std::vector<std::int16_t>(mix.begin() + 2 * 19990, mix.end())));
+    std::uint32_t status = 0;
+    s.Buffer()->GetStatus(status);
+    EXPECT_EQ(status & DSBSTATUS_PLAYING, 0u);
 }

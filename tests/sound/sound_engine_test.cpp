@@ -12,9 +12,10 @@ std::string Tone() {
 }
 }  // namespace
 
-using EngineTest = SoundFixture;
+using EngineTest = InMemoryOrStreamed;
+INSTANTIATE_TEST_SUITE_P(InMemoryAndStreamed, EngineTest, ::testing::Bool());
 
-TEST_F(EngineTest, LoadWavesLoadsEveryWaveFileAndLogsEach) {
+TEST_P(EngineTest, LoadWavesLoadsEveryWaveFileAndLogsEach) {
     dir.Write("snd/Torpedo.wav", Tone());
     dir.Write("snd/Track 30.WAV", Tone());
     dir.Write("snd/big.wav", wave::File(1, 44100, 16, wave::Constant16(1, 250001, 1)));
@@ -47,7 +48,7 @@ TEST_F(EngineTest, LoadWavesLoadsEveryWaveFileAndLogsEach) {
     }
 }
 
-TEST_F(EngineTest, FindWavePrefersTheMostRecentSoundOfAName) {
+TEST_P(EngineTest, FindWavePrefersTheMostRecentSoundOfAName) {
     auto& first = LoadConstant("Tr_36_03", 100, 1);
     dir.Write("snd/other/TR_36_03.wav", Tone());
     auto& second = TkbDSoundFile::Create((dir / "snd/other/TR_36_03").string(), true);
@@ -56,13 +57,13 @@ TEST_F(EngineTest, FindWavePrefersTheMostRecentSoundOfAName) {
     EXPECT_EQ(&engine->FindWave("TR_36_03"), &first);
 }
 
-TEST_F(EngineTest, NamesLowerWindowsLettersToo) {
+TEST_P(EngineTest, NamesLowerWindowsLettersToo) {
     auto& s = Load("\xC4rger", Tone());
     EXPECT_EQ(s.Name(), "\xE4rger");
     EXPECT_EQ(&engine->FindWave("\xC4RGER"), &s);
 }
 
-TEST_F(EngineTest, WithSoundOffEverySoundExistsButIsSilent) {
+TEST_P(EngineTest, WithSoundOffEverySoundExistsButIsSilent) {
     for (bool option : {false, true}) {
         engine.reset();
         StartEngine(false, option);
@@ -83,7 +84,7 @@ TEST_F(EngineTest, WithSoundOffEverySoundExistsButIsSilent) {
     }
 }
 
-TEST_F(EngineTest, ADeviceThatWillNotOpenLeavesTheEngineFailedAndSilent) {
+TEST_P(EngineTest, ADeviceThatWillNotOpenLeavesTheEngineFailedAndSilent) {
     engine.reset();
     StartEngine(true, false, true);
     EXPECT_TRUE(engine->Failed());
@@ -100,7 +101,7 @@ TEST_F(EngineTest, ADeviceThatWillNotOpenLeavesTheEngineFailedAndSilent) {
     EXPECT_TRUE(Load("back", Tone()).Disabled());
 }
 
-TEST_F(EngineTest, ABrokenWaveFileDisablesOnlyThatSound) {
+TEST_P(EngineTest, ABrokenWaveFileDisablesOnlyThatSound) {
     dir.Write("snd/a.wav", Tone());
     dir.Write("snd/b.wav", wave::Riff("WAVE", wave::Chunk("fmt ", wave::Fmt(1, 44100, 16).substr(0, 14)) +
                                                   wave::Chunk("data", "xxxx")));
@@ -126,7 +127,7 @@ TEST_F(EngineTest, ABrokenWaveFileDisablesOnlyThatSound) {
     EXPECT_FALSE(Silent(out->Render(10)));
 }
 
-TEST_F(EngineTest, SetVolumeAllReachesEverySound) {
+TEST_P(EngineTest, SetVolumeAllReachesEverySound) {
     auto& a = LoadConstant("a", 100, 1);
     auto& b = LoadConstant("b", 100, 1);
     auto& dup = TkbDSoundFile::CreateDuplicate(a);
@@ -138,7 +139,7 @@ TEST_F(EngineTest, SetVolumeAllReachesEverySound) {
     }
 }
 
-TEST_F(EngineTest, StartedSoundsAreRecordedWithTheirTime) {
+TEST_P(EngineTest, StartedSoundsAreRecordedWithTheirTime) {
     auto& s = LoadConstant("Coming", 100, 1);
     auto& dup = TkbDSoundFile::CreateDuplicate(s);
     s.Play();
@@ -153,7 +154,7 @@ TEST_F(EngineTest, StartedSoundsAreRecordedWithTheirTime) {
     EXPECT_EQ(out->starts[1].name, "coming");
 }
 
-TEST_F(EngineTest, ALostDeviceIsRestoredRefilledAndLoopingMusicResumes) {
+TEST_P(EngineTest, ALostDeviceIsRestoredRefilledAndLoopingMusicResumes) {
     auto& music = LoadConstant("back", 1000, 7000);
     auto& effect = LoadConstant("bubble", 1000, 3000);
     music.Looping = true;
@@ -170,7 +171,7 @@ TEST_F(EngineTest, ALostDeviceIsRestoredRefilledAndLoopingMusicResumes) {
     EXPECT_EQ(Left(out->Render(10), 5), 10000);  // the music plays on from its restore
 }
 
-TEST_F(EngineTest, WhileTheDeviceStaysAwaySoundsStayLostAndSilent) {
+TEST_P(EngineTest, WhileTheDeviceStaysAwaySoundsStayLostAndSilent) {
     auto& music = LoadConstant("back", 1000, 7000);
     music.Looping = true;
     music.Play();

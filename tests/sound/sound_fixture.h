@@ -26,7 +26,7 @@ protected:
     // Writes snd/<name>.wav and loads it as a sound of the engine.
     TkbDSoundFile& Load(const std::string& name, const std::string& waveBytes) {
         dir.Write("snd/" + name + ".wav", waveBytes);
-        return TkbDSoundFile::Create((dir / ("snd/" + name)).string(), true);
+        return TkbDSoundFile::Create((dir / ("snd/" + name)).string(), !streamed);
     }
     // A mono 44100 Hz sound of frames frames at a constant level.
     TkbDSoundFile& LoadConstant(const std::string& name, std::size_t frames, std::int16_t level) {
@@ -49,8 +49,19 @@ protected:
         return level * std::pow(10.0, hundredthsDb / 2000.0);
     }
 
+    bool streamed = false;  // Load makes sounds that play from their files
     TempProgramDir dir;
     ManualClock clock{5000};  // when the recording output says a sound started
     RecordingAudioOutput* out = nullptr;
     std::unique_ptr<TkbDSound> engine;
+};
+
+// The same cases with sounds held in memory and with sounds that play from
+// their files: both must sound alike to the last sample.
+class InMemoryOrStreamed : public SoundFixture, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        streamed = GetParam();
+        SoundFixture::SetUp();
+    }
 };

@@ -5,7 +5,8 @@
 # and then in window mode, a click on PLAY opens the game screen, found by its
 # caption, a click or a few seconds of play, Escape twice, the game screen
 # closes with "OK" as the last log line, and closing the menu window saves
-# sps/env.dat.
+# sps/env.dat. Neither start with a game takes more memory than the 90,000 KB
+# the program states as its need.
 # Usage: menu_game.sh <build dir>
 set -u
 BUILD=$1
@@ -26,8 +27,9 @@ blue_pixels() {
 }
 # Starts the menu window with an empty log and follows the log's lines as they
 # are written: the menu deletes a log that ends with "OK" when it is active again.
+# The program's peak resident memory goes to $WORK/$1.
 start_menu_following_log() {
-  start_menu
+  start_program "$APP" /usr/bin/python3 "$(cd "$(dirname "$0")/.." && pwd)/support/peak_rss.py" "$WORK/$1" ./vantorel
   sleep 1
   mkdir -p "$APP/sps"; : >"$APP/sps/LOG.TXT"
   timeout 90 tail -F -n +1 -s 0.05 "$APP/sps/LOG.TXT" >"$WORK/log" 2>/dev/null &
@@ -53,6 +55,12 @@ leave_game() {
   grep -q "^Formkeydown: Escape" "$WORK/log" || fail "Escape did not reach the game screen"
   [ -f "$APP/sps/LOG.TXT" ] && fail "the menu kept a log that ended with OK"
   return 0
+}
+# After the program ended: its peak as start_menu_following_log measured it.
+check_peak() {
+  local peak
+  peak=$(cat "$WORK/$1")
+  [ "$peak" -le 90000 ] || fail "peak resident memory of $peak KB, above the 90,000 KB the program states as its need"
 }
 
 # First start: the music is converted while the panel shows its blue gauge.
@@ -83,7 +91,7 @@ close_menu
 # Second start, in the stored default: full screen at 800 x 600 (mode 0) on a
 # screen that cannot change its resolution. PLAY, one click starts play.
 [ "$(env_byte $DISPLAY_MODE_OFFSET)" = "0" ] || fail "the stored display mode is not 0"
-start_menu_following_log
+start_menu_following_log peak_full_screen.kb
 click_play
 for _ in $(seq 100); do grep -q "^glsInit: End" "$WORK/log" && break; sleep 0.1; done
 GAME=$(other_window)  # full screen may have replaced the first window by another
@@ -95,13 +103,14 @@ for _ in $(seq 50); do grep -q "^glsBegin: Return" "$WORK/log" && break; sleep 0
 grep -q "^glsBegin: Return" "$WORK/log" || fail "the click in full screen did not start play"
 leave_game
 close_menu
+check_peak peak_full_screen.kb
 [ "$(env_byte $GAMES_STARTED_OFFSET)" = "1" ] || fail "GamesStarted is $(env_byte $GAMES_STARTED_OFFSET), not 1"
 
 # Window mode.
 set_env_byte $DISPLAY_MODE_OFFSET 2
 
 # Third start: PLAY opens the game screen.
-start_menu_following_log
+start_menu_following_log peak_window.kb
 click_play
 sleep 2
 xdotool getwindowgeometry "$GAME" | grep -q "Geometry: 800x600" || fail "the game screen is not an 800x600 window"
@@ -118,6 +127,7 @@ leave_game
 grep -q "^Program Version 1.07" "$WORK/log" || fail "no version line"
 close_menu
 [ "$(stat -c %s "$APP/sps/env.dat")" -eq 9552 ] || fail "env.dat is not 9552 bytes after the game"
+check_peak peak_window.kb
 # GamesStarted is counted by the game states.
 started=$(env_byte $GAMES_STARTED_OFFSET)
 if grep -q "^glsInit: Start" "$WORK/log"; then
