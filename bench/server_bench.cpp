@@ -1,14 +1,18 @@
-// Server benchmarks: publications per second and the time to build the web
-// ranking list (its budget: 50 ms) with 100,000 players stored, on SQLite and
-// on PostgreSQL (a throwaway cluster; skipped, saying why, where none starts).
-// A publication is the whole request without the network: decoding, checking,
-// storing and the reply.
+// Server benchmarks: publications per second with 1, 4 and 16 clients at once,
+// beside the floor (a transaction with one bare insert into the same
+// database, from as many clients), and the time to build the web ranking
+// list, with 100,000 players stored, on SQLite and on PostgreSQL (a throwaway
+// cluster; skipped, saying why, where none starts). A publication is the
+// whole request without the network: decoding, checking, storing and the
+// reply; with one client its time is the server's time per publication.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -66,13 +70,18 @@ std::vector<std::string> PublishTargets() {
     return targets;
 }
 
-// One store filled with the players, and the site in front of it.
+// One store filled with the players, the site in front of it, and the floor.
 struct Fixture {
     std::unique_ptr<IScoreStore> store;
     ManualServerClock clock{kNow};
     std::unique_ptr<GameSite> site;
+    std::function<void()> bareInsert;  // one transaction with one publication row, and nothing else
     std::string unavailable;
 };
+
+const SqlStatement kBareInsert{
+    "INSERT INTO publications (player_seq, score, published_at) VALUES ($1, $2, $3)",
+    {std::int64_t{1}, std::int64_t{4242}, kNow}};
 
 // A temporary folder for the SQLite file, removed at exit.
 struct BenchFolder {
@@ -91,14 +100,21 @@ struct BenchFolder {
 void FillSqlite(Fixture& f) {
     static BenchFolder folder;
     const std::string file = (folder.path / "scores.sqlite").string();
-    f.store = std::make_unique<SqliteScoreStore>(file);
-    SqliteDb db(file);
-    db.Exec("BEGIN");
+    f.store = std::make_unique<SqliteScoreStore>(file);  // the tables
+    auto db = std::make_shared<SqliteDb>(file);
+    db->Exec("BEGIN");
     const std::string range = "(WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
                               std::to_string(kStoredPlayers) + ") SELECT i FROM n)";
-    for (const std::string& sql : FillStatements(range, "printf('bench%011d', i)")) db.Exec(sql);
-    db.Exec("COMMIT; ANALYZE;");
+    for (const std::string& sql : FillStatements(range, "printf('bench%011d', i)")) db->Exec(sql);
+    db->Exec("COMMIT; ANALYZE; PRAGMA synchronous = NORMAL;");
+    // Opened again, the store counts the places' buckets of the rows filled in behind its back.
+    f.store = std::make_unique<SqliteScoreStore>(file);
     f.site = std::make_unique<GameSite>(folder.path / "www", *f.store, f.clock);
+    // Like the store: one connection that the clients take in turn.
+    f.bareInsert = [db, mutex = std::make_shared<std::mutex>()] {
+        std::lock_guard lock(*mutex);
+        SqliteSession(*db, true).RunAndCommit({kBareInsert});
+    };
 }
 
 void FillPostgres(Fixture& f) {
@@ -114,11 +130,18 @@ void FillPostgres(Fixture& f) {
     for (const std::string& sql : FillStatements(range, "'bench' || lpad(i::text, 11, '0')")) c.Exec(sql);
     c.Exec("SELECT setval('players_seq_seq', (SELECT MAX(seq) FROM players))");
     c.Exec("SELECT setval('publications_seq_seq', (SELECT MAX(seq) FROM publications))");
+    f.store = std::make_unique<PgScoreStore>(address, 8);
     c.Exec("VACUUM ANALYZE");
     f.site = std::make_unique<GameSite>("/nonexistent", *f.store, f.clock);
+    // Like the store: a pool of as many connections, BEGIN, the insert and COMMIT sent together.
+    f.bareInsert = [pool = std::make_shared<PgPool>(address, 8)] {
+        const PgPool::Lease connection = pool->Acquire();
+        PgSession(*connection, {}).RunAndCommit({kBareInsert});
+    };
 }
 
-// Filled at first use, from the benchmark's first (main) thread, and kept for the run.
+// Filled before the first run, from the benchmark's main thread (the
+// PostgreSQL server ends with the thread that started it), and kept.
 Fixture& SqliteFixture() {
     static Fixture f;
     static const bool filled = (FillSqlite(f), true);
@@ -133,6 +156,13 @@ Fixture& PostgresFixture() {
     return f;
 }
 
+void FillSqliteFirst(const benchmark::State&) {
+    SqliteFixture();
+}
+void FillPostgresFirst(const benchmark::State&) {
+    PostgresFixture();
+}
+
 void BM_Publish(benchmark::State& state, Fixture& (*fixture)()) {
     Fixture& f = fixture();
     if (!f.unavailable.empty()) {
@@ -140,7 +170,8 @@ void BM_Publish(benchmark::State& state, Fixture& (*fixture)()) {
         return;
     }
     static const std::vector<std::string> targets = PublishTargets();
-    std::size_t k = 0;
+    // Each client starts elsewhere in the requests, so that clients publish for different players.
+    std::size_t k = static_cast<std::size_t>(state.thread_index()) * 97;
     for (auto _ : state) {
         const SiteResponse r = f.site->Handle("GET", targets[k++ % targets.size()]);
         if (r.status != 200) {
@@ -148,6 +179,16 @@ void BM_Publish(benchmark::State& state, Fixture& (*fixture)()) {
             return;
         }
     }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_BareInsert(benchmark::State& state, Fixture& (*fixture)()) {
+    Fixture& f = fixture();
+    if (!f.unavailable.empty()) {
+        state.SkipWithError(f.unavailable.c_str());
+        return;
+    }
+    for (auto _ : state) f.bareInsert();
     state.SetItemsProcessed(state.iterations());
 }
 
@@ -167,13 +208,22 @@ void BM_RankingListPage(benchmark::State& state, Fixture& (*fixture)()) {
     state.counters["page_bytes"] = static_cast<double>(bytes);
 }
 
+void WithClients(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->UseRealTime()->Threads(1)->Threads(4)->Threads(16);
+}
+
 }  // namespace
 
-// Publications wait for one another (each holds the list's lock), so one
-// client thread shows the rate a server reaches.
-BENCHMARK_CAPTURE(BM_Publish, SQLite, SqliteFixture)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_Publish, PostgreSQL, PostgresFixture)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_RankingListPage, SQLite, SqliteFixture)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Each store's floor right before its publications, so that both meet the same state of the machine.
+BENCHMARK_CAPTURE(BM_BareInsert, SQLite, SqliteFixture)->Setup(FillSqliteFirst)->Apply(WithClients);
+BENCHMARK_CAPTURE(BM_Publish, SQLite, SqliteFixture)->Setup(FillSqliteFirst)->Apply(WithClients);
+BENCHMARK_CAPTURE(BM_BareInsert, PostgreSQL, PostgresFixture)->Setup(FillPostgresFirst)->Apply(WithClients);
+BENCHMARK_CAPTURE(BM_Publish, PostgreSQL, PostgresFixture)->Setup(FillPostgresFirst)->Apply(WithClients);
+BENCHMARK_CAPTURE(BM_RankingListPage, SQLite, SqliteFixture)
+    ->Setup(FillSqliteFirst)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_RankingListPage, PostgreSQL, PostgresFixture)
+    ->Setup(FillPostgresFirst)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -3,7 +3,46 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <random>
+#include <tuple>
+
 namespace {
+
+// The lists as the test keeps them: each player's best entry (minus the
+// score, so that the smaller key stands before), in the overall list and in
+// each week's list.
+using ModelEntry = std::tuple<std::int64_t, std::int64_t, int>;  // -score, time, publication number
+using ModelList = std::map<std::string, ModelEntry>;
+
+std::optional<std::int64_t> ModelPlace(const ModelList& list, const std::string& id) {
+    const auto found = list.find(id);
+    if (found == list.end()) return std::nullopt;
+    return 1 +
+           std::count_if(list.begin(), list.end(), [&](const auto& e) { return e.second < found->second; });
+}
+
+// Keeps the better entry; what the store's reply must say about the list.
+ListPlace ModelPublish(ModelList& list, const std::string& id, const ModelEntry& entry) {
+    ListPlace place;
+    place.oldRank = ModelPlace(list, id);
+    const auto old = list.find(id);
+    if (old == list.end() || std::get<0>(entry) < std::get<0>(old->second)) list[id] = entry;
+    place.rank = *ModelPlace(list, id);
+    place.topScore = static_cast<std::int32_t>(
+        -std::get<0>(std::min_element(list.begin(), list.end(), [](const auto& a, const auto& b) {
+                         return a.second < b.second;
+                     })->second));
+    return place;
+}
+
+void ExpectPlace(const ListPlace& store, const ListPlace& model, int publication) {
+    EXPECT_EQ(store.rank, model.rank) << "publication " << publication;
+    EXPECT_EQ(store.oldRank, model.oldRank) << "publication " << publication;
+    EXPECT_EQ(store.topScore, model.topScore) << "publication " << publication;
+}
 
 TEST_P(ScoreStoreContract, ANewPlayerGetsAnIdAndAReturningOneKeepsItAndItsBestScore) {
     const PublishResult anna = Publish("", 1000, kMonday + 3600, "Bern");
@@ -105,6 +144,54 @@ TEST_P(ScoreStoreContract, KeepsThePublishedTextsAsTheyWereSent) {
     EXPECT_EQ(Publish("", -200, kMonday + 1).overall.rank, 2);
     ASSERT_EQ(store->TopPlayers(5).size(), 2u);
     EXPECT_EQ(store->TopPlayers(5)[0].data.name, p.data.name);
+}
+
+TEST_P(ScoreStoreContract, PlacesAreCountedAfreshWhereTheirCountsWentMissing) {
+    const std::string kim = Publish("", 4242, kMonday).playerId;
+    Publish("", 5000, kMonday);
+    Publish("", 100, kMonday - kWeek);
+    Publish("", 70000, kMonday + 1);
+    Publish("", -3, kMonday - kWeek);
+    store.reset();
+    store = reopenWithoutCounts();
+    EXPECT_EQ(store->FindPlayer(kim)->rank, 3);
+    EXPECT_EQ(store->PlayerCount(), 5);
+    const PublishResult r = Publish(kim, 6000, kMonday + 60);
+    EXPECT_EQ(r.overall.oldRank, 3);
+    EXPECT_EQ(r.overall.rank, 2);
+    EXPECT_EQ(r.weekly.oldRank, 3);
+    EXPECT_EQ(r.weekly.rank, 2);
+    EXPECT_EQ(Publish("", 1, kMonday - kWeek).weekly.rank, 2);  // behind 100 in last week's list
+}
+
+TEST_P(ScoreStoreContract, PlacesFollowTheListsOrderAcrossScoreEdgesTiesAndWeeks) {
+    // Scores on both sides of powers of two (where the store's counts split
+    // them), below zero, at the ends of the range, and repeated for ties.
+    const std::int32_t scores[] = {0,     -1,    1,         15,        16,      255,       256,    -256,
+                                   -257,  4095,  4096,      65535,     65536,   1 << 20,   999999, -100000,
+                                   31337, 31337, INT32_MAX, INT32_MIN, 1 << 28, -(1 << 28)};
+    std::mt19937 random(11);
+    std::vector<std::string> ids;
+    ModelList overall;
+    std::map<std::int64_t, ModelList> weeks;
+    for (int k = 0; k < 150; ++k) {
+        // Two publications share each second, over the end of a week.
+        const std::int64_t at = kMonday - 40 + k / 2;
+        const bool returning = !ids.empty() && random() % 3 != 0;
+        const std::string id = returning ? ids[random() % ids.size()] : std::string();
+        const std::int32_t score = scores[random() % std::size(scores)];
+        const PublishResult r = Publish(id, score, at);
+        if (!returning) ids.push_back(r.playerId);
+        const ModelEntry entry{-std::int64_t{score}, at, k};
+        ExpectPlace(r.overall, ModelPublish(overall, r.playerId, entry), k);
+        ExpectPlace(r.weekly, ModelPublish(weeks[WeekStart(at)], r.playerId, entry), k);
+    }
+    EXPECT_EQ(store->PlayerCount(), static_cast<std::int64_t>(ids.size()));
+    for (const std::string& id : {ids.front(), ids[ids.size() / 2], ids.back()})
+        EXPECT_EQ(store->FindPlayer(id)->rank, ModelPlace(overall, id));
+    const std::vector<RankedPlayer> top = store->TopPlayers(10);
+    ASSERT_EQ(top.size(), 10u);
+    for (const RankedPlayer& p : top) EXPECT_EQ(p.rank, ModelPlace(overall, p.playerId));
 }
 
 }  // namespace

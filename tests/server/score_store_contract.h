@@ -7,25 +7,18 @@
 
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 
+#include "contract_kind.h"
 #include "score_store.h"
 #include "server_clock.h"
 
-// One implementation of the store, named for the test's output.
-struct StoreKind {
-    const char* name;
-    std::function<std::unique_ptr<IScoreStore>()> make;
-    // Why the store cannot be made here (the tests are then skipped); empty when it can.
-    std::function<std::string()> unavailable = [] { return std::string(); };
+// A fresh, empty store, and how to open it again after its places' counts were emptied by hand.
+struct StoreUnderTest {
+    std::unique_ptr<IScoreStore> store;
+    std::function<std::unique_ptr<IScoreStore>()> reopenWithoutCounts;
 };
-inline void PrintTo(const StoreKind& kind, std::ostream* out) {
-    *out << kind.name;
-}
-inline std::string StoreKindName(const testing::TestParamInfo<StoreKind>& kind) {
-    return kind.param.name;
-}
+using StoreKind = ContractKind<StoreUnderTest>;
 
 class ScoreStoreContract : public testing::TestWithParam<StoreKind> {
 protected:
@@ -35,7 +28,9 @@ protected:
     void SetUp() override {
         const std::string reason = GetParam().unavailable();
         if (!reason.empty()) GTEST_SKIP() << reason;
-        store = GetParam().make();
+        StoreUnderTest made = GetParam().make();
+        store = std::move(made.store);
+        reopenWithoutCounts = std::move(made.reopenWithoutCounts);
     }
 
     PublishResult Publish(const std::string& id, std::int32_t score, std::int64_t at,
@@ -50,4 +45,5 @@ protected:
     }
 
     std::unique_ptr<IScoreStore> store;
+    std::function<std::unique_ptr<IScoreStore>()> reopenWithoutCounts;
 };

@@ -1,11 +1,13 @@
-// The ranking-list store on SQLite: the shared contract, the file, and the
-// weeks of the weekly list.
+// The ranking-list store on SQLite: the shared contracts of stores and
+// sessions, the file, and the weeks of the weekly list.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 
 #include "score_store_contract.h"
+#include "sql_session_contract.h"
+#include "sqlite_db.h"
 #include "sqlite_score_store.h"
 #include "support/temp_program_dir.h"
 
@@ -14,10 +16,33 @@ namespace {
 constexpr std::int64_t kMonday = 1714953600;  // 2024-05-06 00:00 UTC
 constexpr std::int64_t kWeek = 7 * 86400;
 
-INSTANTIATE_TEST_SUITE_P(Stores, ScoreStoreContract,
-                         testing::Values(StoreKind{
-                             "SQLite", [] { return std::make_unique<SqliteScoreStore>(":memory:"); }}),
-                         StoreKindName);
+// Each store in a file of its own, so that it can be opened again.
+StoreUnderTest FreshStore() {
+    static TempProgramDir dir;
+    static int stores = 0;
+    const std::string file = (dir / ("scores" + std::to_string(++stores) + ".sqlite")).string();
+    return {std::make_unique<SqliteScoreStore>(file), [file] {
+                SqliteDb(file).Exec("DELETE FROM rank_counts");
+                return std::make_unique<SqliteScoreStore>(file);
+            }};
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, ScoreStoreContract, testing::Values(StoreKind{"SQLite", FreshStore}),
+                         ContractKindName<StoreUnderTest>);
+
+class SqliteSessions : public ISessionSource {
+public:
+    std::unique_ptr<ISqlSession> Transaction() override { return std::make_unique<SqliteSession>(db_, true); }
+    std::unique_ptr<ISqlSession> Plain() override { return std::make_unique<SqliteSession>(db_, false); }
+
+private:
+    SqliteDb db_{":memory:"};
+};
+
+INSTANTIATE_TEST_SUITE_P(Sessions, SqlSessionContract,
+                         testing::Values(SessionKind{"SQLite",
+                                                     [] { return std::make_unique<SqliteSessions>(); }}),
+                         ContractKindName<std::unique_ptr<ISessionSource>>);
 
 TEST(SqliteScoreStore, KeepsTheListInItsFile) {
     TempProgramDir dir;

@@ -1,54 +1,27 @@
-// A thin RAII layer over libpq: connections, statements with text parameters
-// and their results, transactions, and a small pool of connections that the
-// server's threads share. Errors are exceptions that carry the server's message.
+// A thin RAII layer over libpq: connections, batches of prepared statements
+// sent in one pipeline, sessions with a transaction, and a small pool of
+// connections that the server's threads share. Errors are exceptions that
+// carry the server's message.
 #pragma once
 
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "sql_batch.h"
+
 struct pg_conn;
-struct pg_result;
 
 class EPgError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-};
-
-// One parameter of a statement, sent as text.
-class PgParam {
-public:
-    PgParam(std::int64_t value) : text_(std::to_string(value)) {}
-    PgParam(std::int32_t value) : text_(std::to_string(value)) {}
-    PgParam(std::string_view text) : text_(text) {}
-    PgParam(const std::string& text) : text_(text) {}
-    PgParam(const char* text) : text_(text) {}
-    const std::string& Text() const { return text_; }
-
-private:
-    std::string text_;
-};
-
-// The rows of a statement; rows and columns are numbered from 0.
-class PgResult {
-public:
-    explicit PgResult(pg_result* result) : result_(result) {}
-    int Rows() const;
-    std::string Text(int row, int column) const;
-    std::int64_t Int(int row, int column) const;
-
-private:
-    struct Free {
-        void operator()(pg_result* r) const;
-    };
-    std::unique_ptr<pg_result, Free> result_;
 };
 
 class PgConnection {
@@ -60,27 +33,52 @@ public:
     PgConnection(const PgConnection&) = delete;
     PgConnection& operator=(const PgConnection&) = delete;
 
-    // Without parameters the text may hold several statements (the schema).
-    PgResult Exec(std::string_view sql, std::initializer_list<PgParam> params = {});
-    // True once the connection to the server is lost; it is then of no more use.
+    // Runs a text of statements without parameters and ignores their rows.
+    void Exec(std::string_view sql);
+    // Sends the statements together and reads their answers together: one
+    // round trip for the batch. Each is prepared once on this connection and
+    // kept. After a failing statement the rest are skipped; its error is
+    // thrown as ESqlStatementError.
+    std::vector<SqlRows> Pipeline(const std::vector<SqlStatement>& statements);
+    // True once the connection to the server is lost or in a state of no
+    // further use; the pool then drops it.
     bool Broken() const;
 
 private:
+    struct Slot;
+    void Send(const std::vector<SqlStatement>& statements, std::vector<Slot>& slots);
+    std::vector<SqlRows> Receive(std::vector<Slot>& slots);
+
     pg_conn* conn_ = nullptr;
+    bool broken_ = false;
+    std::unordered_map<std::string, std::string> prepared_;  // statement -> its name on the server
+    std::size_t names_ = 0;
 };
 
-// A transaction that rolls back unless committed.
-class PgTransaction {
+// Batches of statements on one connection, each sent as one pipeline. In a
+// transaction, BEGIN and the opening statements (a lock) go out with the
+// first batch and COMMIT with the last, so a short transaction costs one or
+// two round trips; one that is not committed is rolled back.
+class PgSession : public ISqlSession {
 public:
-    explicit PgTransaction(PgConnection& connection);
-    ~PgTransaction();
-    PgTransaction(const PgTransaction&) = delete;
-    PgTransaction& operator=(const PgTransaction&) = delete;
-    void Commit();
+    // Without a transaction: each statement commits on its own.
+    explicit PgSession(PgConnection& connection) : connection_(connection) {}
+    PgSession(PgConnection& connection, std::vector<SqlStatement> opening);
+    ~PgSession() override;
+    PgSession(const PgSession&) = delete;
+    PgSession& operator=(const PgSession&) = delete;
+
+    std::vector<SqlRows> Run(const std::vector<SqlStatement>& statements) override;
+    std::vector<SqlRows> RunAndCommit(const std::vector<SqlStatement>& statements) override;
 
 private:
+    std::vector<SqlRows> Send(const std::vector<SqlStatement>& statements, bool commit);
+
     PgConnection& connection_;
-    bool done_ = false;
+    bool transaction_ = false;
+    std::vector<SqlStatement> opening_;  // BEGIN and the opening statements, until sent
+    bool begun_ = false;
+    bool committed_ = false;
 };
 
 // Connections opened when needed, at most maxConnections at once; a lost one

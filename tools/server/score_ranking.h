@@ -1,75 +1,59 @@
-// The steps of one publication that every store shares: who the player is,
-// the publication itself, the best score in the overall and the weekly list,
-// and the player's places before and after. A store runs them in one
-// transaction that holds its write lock, through its own tables.
+// The ranking list's steps and statements, shared by both stores: a
+// publication (who the player is, the publication itself, the best score in
+// the overall and the weekly list, and the places before and after), the
+// list's top, one player's place, and the tables. A store supplies the
+// session that runs the statements and the few words its database spells
+// its own way.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "score_store.h"
+#include "sql_batch.h"
 
-// A score as the lists order it: higher score first, then the earlier time,
-// then the earlier publication.
-struct ListEntry {
-    std::int64_t score = 0;
-    std::int64_t at = 0;
-    std::int64_t seq = 0;  // the publication that reached it
+// What differs between the databases.
+struct RankingDialect {
+    std::string keyType;         // a 64-bit primary key that numbers itself
+    std::string bigInt;          // a 64-bit number
+    std::string clusteredTable;  // after a table that is best stored in its key's order
+    std::string nextPlayerSeq;   // an expression: the number a new player gets
 };
 
-// The tables behind both lists, as the publication steps use them.
-class IRankingTables {
+// The player changed between the lookup and the lock (another publication of
+// theirs came first); nothing was stored, and the publication may be tried
+// again with the lock taken before the lookup.
+class EStaleLookup : public std::runtime_error {
 public:
-    virtual ~IRankingTables() = default;
-
-    struct Player {
-        std::int64_t seq = 0;  // the store's own key of the player
-        ListEntry best;
-    };
-    virtual std::optional<Player> FindPlayerById(const std::string& playerId) = 0;
-    // A player without data or score yet; returns its key.
-    virtual std::int64_t AddPlayer(const std::string& playerId, std::int64_t at) = 0;
-    // Returns the publication's number; numbers grow in the order publications are stored.
-    virtual std::int64_t AddPublication(std::int64_t playerSeq, std::int32_t score, std::int64_t at) = 0;
-    virtual void SavePlayer(std::int64_t playerSeq, const PlayerData& data, const ListEntry& best,
-                            std::int64_t at) = 0;
-    virtual std::optional<ListEntry> WeeklyBest(std::int64_t weekStart, std::int64_t playerSeq) = 0;
-    virtual void SaveWeeklyBest(std::int64_t weekStart, std::int64_t playerSeq, const ListEntry& best) = 0;
-    // How many players stand before this entry in the overall list, or in the week's list.
-    virtual std::int64_t PlayersBefore(const ListEntry& entry) = 0;
-    virtual std::int64_t WeeklyPlayersBefore(std::int64_t weekStart, const ListEntry& entry) = 0;
-    // The best score of the list (of players who have one).
-    virtual std::int32_t TopScore() = 0;
-    virtual std::int32_t WeeklyTopScore(std::int64_t weekStart) = 0;
+    EStaleLookup() : std::runtime_error("the player changed while the publication waited for the lock") {}
 };
 
-// One publication: a player ID the tables do not know (or none) makes a new
-// player with a fresh ID; the best scores are kept, the data replaced.
-PublishResult PublishScore(IRankingTables& tables, const ScorePublication& publication,
-                           std::int64_t weekStart);
+// The tables and indexes ("IF NOT EXISTS"), one statement each.
+std::vector<SqlStatement> RankingSchema(const RankingDialect& dialect);
+// Counts the places' buckets afresh when they are missing while the list is
+// not (a database from before they were kept, or emptied by hand after an
+// edit of the tables). Inside the caller's transaction.
+void RecountRanksWhenMissing(ISqlSession& db);
+
+// One publication, in the session's transaction, which it commits. A player
+// ID the store does not know (or none) makes a new player with a fresh ID;
+// the best scores are kept, the data replaced. Publications are stored one
+// after another under the database's write lock: either the session holds
+// it from its start (lock empty), or the statements `lock` take it after the
+// player was looked up, together with everything that writes, so that the
+// lock is held for one round trip only; EStaleLookup when the player changed
+// in between.
+PublishResult PublishScore(ISqlSession& db, const RankingDialect& dialect,
+                           const ScorePublication& publication, std::int64_t weekStart,
+                           const std::vector<SqlStatement>& lock);
+// The first count players of the overall list.
+std::vector<RankedPlayer> ReadTopPlayers(ISqlSession& db, std::size_t count);
+std::optional<RankedPlayer> ReadPlayer(ISqlSession& db, const std::string& playerId);
+std::int64_t CountPlayers(ISqlSession& db);
 
 // A fresh player ID: 16 random letters and digits.
 std::string NewPlayerId();
-
-// The tables and indexes of both stores ("IF NOT EXISTS"), in either's SQL:
-// keyType is a 64-bit primary key that numbers itself, bigInt a 64-bit number.
-std::string RankingSchema(std::string_view keyType, std::string_view bigInt);
-
-// A player's columns of the table "players" as the lists read them, and the
-// reading of one row: text(i) and integer(i) give column i.
-constexpr const char* RankingPlayerColumns =
-    "id, best_score, best_at, name, city, country, email, age, sex, comment, games_started, games_won, "
-    "stat_text, best_seq";
-constexpr int RankingBestSeqColumn = 13;
-template <class TextOf, class IntegerOf>
-RankedPlayer ReadRankedPlayer(const TextOf& text, const IntegerOf& integer) {
-    RankedPlayer p;
-    p.playerId = text(0);
-    p.score = static_cast<std::int32_t>(integer(1));
-    p.scoreAt = integer(2);
-    p.data = {text(3), text(4), text(5),     text(6),     static_cast<std::int32_t>(integer(7)),
-              text(8), text(9), integer(10), integer(11), text(12)};
-    return p;
-}

@@ -9,6 +9,13 @@ namespace {
     throw ESqliteError(what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
 }
 
+// SQLite numbers its parameters ?1, ?2, ...; the statements both stores share write $1, $2, ...
+std::string WithSqliteParameters(std::string sql) {
+    for (std::size_t i = 0; i + 1 < sql.size(); ++i)
+        if (sql[i] == '$' && sql[i + 1] >= '0' && sql[i + 1] <= '9') sql[i] = '?';
+    return sql;
+}
+
 }  // namespace
 
 SqliteDb::SqliteDb(const std::string& path) {
@@ -24,6 +31,7 @@ SqliteDb::SqliteDb(const std::string& path) {
 }
 
 SqliteDb::~SqliteDb() {
+    prepared_.clear();  // a connection with statements left cannot close
     sqlite3_close(db_);
 }
 
@@ -36,8 +44,18 @@ void SqliteDb::Exec(const std::string& sql) {
     }
 }
 
-std::int64_t SqliteDb::LastInsertId() const {
-    return sqlite3_last_insert_rowid(db_);
+SqliteStatement& SqliteDb::Prepared(const std::string& sql) {
+    std::unique_ptr<SqliteStatement>& statement = prepared_[sql];
+    if (!statement) {
+        try {
+            statement = std::make_unique<SqliteStatement>(*this, WithSqliteParameters(sql));
+        } catch (...) {
+            prepared_.erase(sql);
+            throw;
+        }
+    }
+    statement->Reset();
+    return *statement;
 }
 
 SqliteStatement::SqliteStatement(SqliteDb& db, std::string_view sql) : db_(db.Handle()) {
@@ -63,6 +81,13 @@ SqliteStatement& SqliteStatement::Bind(int index, std::string_view text) {
     return *this;
 }
 
+SqliteStatement& SqliteStatement::Bind(int index, const SqlValue& value) {
+    if (const auto* number = std::get_if<std::int64_t>(&value)) return Bind(index, *number);
+    if (const auto* text = std::get_if<std::string>(&value)) return Bind(index, std::string_view(*text));
+    Check(sqlite3_bind_null(stmt_, index));
+    return *this;
+}
+
 bool SqliteStatement::Step() {
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
@@ -70,8 +95,25 @@ bool SqliteStatement::Step() {
     Fail(db_, "statement failed");
 }
 
-void SqliteStatement::Run() {
-    if (Step()) throw ESqliteError("statement returned rows where none were expected");
+SqlRows SqliteStatement::RunWith(const std::vector<SqlValue>& params) {
+    // Reset however it ends: a statement left open would hold the database's read lock.
+    struct ResetAtEnd {
+        SqliteStatement& s;
+        ~ResetAtEnd() { s.Reset(); }
+    } reset{*this};
+    for (std::size_t i = 0; i < params.size(); ++i) Bind(static_cast<int>(i + 1), params[i]);
+    SqlRows rows;
+    const int columns = sqlite3_column_count(stmt_);
+    while (Step()) {
+        SqlRow& row = rows.emplace_back();
+        for (int c = 0; c < columns; ++c) row.push_back(Value(c));
+    }
+    return rows;
+}
+
+void SqliteStatement::Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
 }
 
 std::int64_t SqliteStatement::Int(int column) const {
@@ -82,6 +124,17 @@ std::string SqliteStatement::Text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
     return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
                 : std::string();
+}
+
+SqlValue SqliteStatement::Value(int column) const {
+    switch (sqlite3_column_type(stmt_, column)) {
+        case SQLITE_NULL:
+            return std::monostate();
+        case SQLITE_INTEGER:
+            return Int(column);
+        default:
+            return Text(column);
+    }
 }
 
 SqliteTransaction::SqliteTransaction(SqliteDb& db) : db_(db) {
@@ -101,4 +154,26 @@ SqliteTransaction::~SqliteTransaction() {
 void SqliteTransaction::Commit() {
     db_.Exec("COMMIT");
     done_ = true;
+}
+
+SqliteSession::SqliteSession(SqliteDb& db, bool write) : db_(db) {
+    if (write) transaction_.emplace(db_);
+}
+
+std::vector<SqlRows> SqliteSession::Run(const std::vector<SqlStatement>& statements) {
+    std::vector<SqlRows> results;
+    for (const SqlStatement& s : statements) {
+        try {
+            results.push_back(db_.Prepared(s.sql).RunWith(s.params));
+        } catch (const ESqliteError& e) {
+            throw ESqlStatementError(e.what(), results.size());
+        }
+    }
+    return results;
+}
+
+std::vector<SqlRows> SqliteSession::RunAndCommit(const std::vector<SqlStatement>& statements) {
+    std::vector<SqlRows> results = Run(statements);
+    if (transaction_) transaction_->Commit();
+    return results;
 }
