@@ -14,7 +14,9 @@
 #include "app/highscoreuploaded_form.h"
 #include "app/qt_text.h"
 #include "app/window_placement.h"
+#include "game/replay_files.h"
 #include "infra/env_data.h"
+#include "infra/paths.h"
 
 namespace {
 
@@ -36,6 +38,14 @@ QLineEdit* Edit(QWidget* parent, const char* name, int maxLength) {
     return edit;
 }
 
+// The replay of a published game goes out through the plain client (off the
+// window's thread, so without the wait cursor), found among the player's replays.
+TReplayUploads ReplayUploadsOf(IHttpClient& http) {
+    return {&http, [folder = GetProgramDir() + "/replays"](std::int32_t score, const std::string& statText) {
+                return FindReplayOfScore(folder, score, statText);
+            }};
+}
+
 // The text of an edit as Env stores it: Windows-1252, at most maxLength bytes.
 std::string EditText(const QLineEdit* edit, std::size_t maxLength) {
     return FromQString(edit->text()).substr(0, maxLength);
@@ -52,7 +62,7 @@ TPublishHighscoreForm::TPublishHighscoreForm(TInternet& internet, IMessages& mes
       env_(env),
       waitingHttp_(internet.Http()),
       internet_(internet.WithHttp(waitingHttp_)),
-      publisher_(internet_, messages, env, std::move(saveEnv)) {
+      publisher_(internet_, messages, env, std::move(saveEnv), ReplayUploadsOf(internet.Http())) {
     setObjectName("PublishHighscoreForm");
     setWindowTitle("Publish Highscore");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);

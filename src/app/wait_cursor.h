@@ -24,6 +24,11 @@ public:
         const TWaitCursor wait;
         return http_.Get(url, stop);
     }
+    // Without the cursor: posts go out behind the window's back.
+    THttpResponse Post(const std::string& url, std::string_view body, const std::string& contentType,
+                       std::stop_token stop) override {
+        return http_.Post(url, body, contentType, stop);
+    }
 
 private:
     IHttpClient& http_;

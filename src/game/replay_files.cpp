@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "hud/stat_text.h"
 #include "infra/checksum.h"
 #include "infra/errors.h"
 #include "infra/file_io.h"
@@ -31,7 +32,46 @@ bool IsReplayName(const std::string& name) {
     return true;
 }
 
+// At most this many replays of a score are read when looking for a game's.
+constexpr std::size_t MostReplaysRead = 20;
+
+// Whether the replay holds a game that ended with the score and those statistics' digits.
+bool HoldsGame(std::string_view text, std::int32_t score, const std::string& digits) {
+    try {
+        TReplayReader reader(text);
+        reader.ReadHeader();
+        for (TReplayRecord r; reader.Next(r);)
+            if (r.Kind == TReplayItem::Game && r.Game.Score == score && StatDigits(r.Game.Stats) == digits)
+                return true;
+    } catch (const EReplayError&) {
+        // A damaged file holds no game to send.
+    }
+    return false;
+}
+
 }  // namespace
+
+std::optional<std::string> FindReplayOfScore(const std::string& folder, std::int32_t score,
+                                             std::string_view statText) {
+    const std::optional<std::string> digits = DecodeStatText(statText);
+    if (!digits) return std::nullopt;
+    const std::string named = std::to_string(score) + std::string(HighscoreMark);
+    std::error_code ec;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file(ec) && IsReplayName(name) &&
+            name.compare(StampLength, named.size(), named) == 0 &&
+            (name[StampLength + named.size()] == '.' || name[StampLength + named.size()] == '_'))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), std::greater<>());
+    for (std::size_t i = 0; i < names.size() && i < MostReplaysRead; ++i) {
+        std::optional<std::string> text = ReadWholeFile(folder + "/" + names[i]);
+        if (text && HoldsGame(*text, score, *digits)) return text;
+    }
+    return std::nullopt;
+}
 
 std::optional<std::uint32_t> FileChecksum(std::string_view relativePath) {
     if (!FileExists(relativePath)) return std::nullopt;

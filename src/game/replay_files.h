@@ -1,6 +1,7 @@
 // Replays in the player's folder: the checksums of the files a visit reads,
-// and saving a recording crash-safely under its date and score, keeping the
-// newest 50 and every one that put a score into the high-score table.
+// saving a recording crash-safely under its date and score, keeping the
+// newest 50 and every one that put a score into the high-score table, and
+// finding the replay of a published score.
 #pragma once
 
 #include <chrono>
@@ -31,3 +32,10 @@ std::string SaveReplay(const std::string& folder, std::string_view text,
 // Deletes all but the KeptReplays newest replays of the folder, except those
 // that entered the high-score table. Files of other names are left alone.
 void PruneReplays(const std::string& folder);
+
+// The replay of the game that made a high score: the newest replay of the
+// folder that put a score into the table, had it as its best, and holds a
+// game that ended with it and with those statistics (the encoded text of the
+// table, compared by its digits). Nothing when none does.
+std::optional<std::string> FindReplayOfScore(const std::string& folder, std::int32_t score,
+                                             std::string_view statText);

@@ -27,8 +27,14 @@ std::string ShownReplyValue(const TScoreReply& reply, std::string_view key) {
 }
 
 THighscorePublisher::THighscorePublisher(TInternet& internet, IMessages& messages, TEnvData& env,
-                                         std::function<void()> saveEnv)
-    : internet_(internet), messages_(messages), env_(env), saveEnv_(std::move(saveEnv)) {}
+                                         std::function<void()> saveEnv, TReplayUploads uploads)
+    : internet_(internet),
+      messages_(messages),
+      env_(env),
+      saveEnv_(std::move(saveEnv)),
+      uploads_(std::move(uploads)) {}
+
+THighscorePublisher::~THighscorePublisher() = default;  // the upload's jthread stops and joins
 
 TPublishResult THighscorePublisher::Publish() {
     TPublishResult result;
@@ -40,6 +46,7 @@ TPublishResult THighscorePublisher::Publish() {
     try {
         result.Reply = Send();
         result.Outcome = TPublishOutcome::Published;
+        StartUpload();
     } catch (const std::exception& e) {
         messages_.Error("Could not publish Highscore: " + ShownServerText(e.what(), MaxShownErrorText) +
                         "\r\n" + ShownServerText(buffer_, MaxShownReplyText, true));
@@ -48,7 +55,9 @@ TPublishResult THighscorePublisher::Publish() {
 }
 
 TScoreReply THighscorePublisher::Send() {
-    buffer_ = ScoreRecordText(ScoreRecordFromEnv(env_));
+    record_ = ScoreRecordFromEnv(env_);
+    buffer_ = ScoreRecordText(record_);
+    recordSum_ = ScoreRecordChecksum(buffer_);
     const std::string url = ScorePublishUrl(EncodeScoreRecord(buffer_, random_));
     // Offline the buffer keeps the record, and the missing rank says so.
     try {
@@ -81,4 +90,26 @@ void THighscorePublisher::TakePlayerID(const TScoreReply& reply) {
         // The identifier stays in memory and is saved when the window closes.
         messages_.Error(e.what());
     }
+}
+
+void THighscorePublisher::StartUpload() {
+    if (!uploads_.Http || !uploads_.Find) return;
+    upload_ = {};  // a previous upload ends first
+    uploaded_.reset();
+    const TReplayUploadJob job{ScoreServerRoot(), env_.PlayerID.str(), recordSum_, record_.Score,
+                               record_.Statistics};
+    upload_ = std::jthread([this, job](std::stop_token stop) {
+        TReplayUploadOutcome outcome = TReplayUploadOutcome::Failed;
+        try {
+            outcome = UploadReplay(*uploads_.Http, job, uploads_.Find, stop);
+        } catch (const std::exception&) {
+            // Whatever went wrong, the publication stands and the player sees nothing of it.
+        }
+        uploaded_ = outcome;
+    });
+}
+
+std::optional<TReplayUploadOutcome> THighscorePublisher::FinishUpload() {
+    if (upload_.joinable()) upload_.join();
+    return uploaded_;
 }

@@ -1,10 +1,12 @@
-// What the program needs from the network: one HTTP GET of an address. The
-// platform layer implements it; tests give a fake.
+// What the program needs from the network: one HTTP GET of an address, and
+// one POST (a replay sent to the game server). The platform layer implements
+// it; tests give a fake.
 #pragma once
 
 #include <cstddef>
 #include <stop_token>
 #include <string>
+#include <string_view>
 
 // The largest body a GET accepts; the pages the program fetches are a few kilobytes.
 constexpr std::size_t MaxHttpBodyBytes = 4 * 1024 * 1024;
@@ -34,4 +36,9 @@ public:
     // error status is an answer like any other. Safe to call from several
     // threads at once; a stop request ends a running transfer early.
     virtual THttpResponse Get(const std::string& url, std::stop_token stop) = 0;
+    // One POST of body to url with that content type and the program's
+    // headers; redirects are not followed (the body is not sent twice).
+    // Otherwise as Get.
+    virtual THttpResponse Post(const std::string& url, std::string_view body, const std::string& contentType,
+                               std::stop_token stop) = 0;
 };

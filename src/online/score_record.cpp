@@ -4,6 +4,7 @@
 #include <charconv>
 #include <vector>
 
+#include "infra/checksum.h"
 #include "infra/env_data.h"
 #include "infra/helpers.h"
 #include "online/score_encoding.h"
@@ -107,6 +108,11 @@ std::string ScoreRecordText(const TScoreRecord& r) {
     for (const std::string& field : fields) text += CleanScoreField(field) + "|";
     text += std::string(ScoreRecordTag) + "|";
     return FillEmptyScoreFields(text);
+}
+
+std::uint32_t ScoreRecordChecksum(std::string_view recordText) {
+    const std::size_t end = recordText.find_last_not_of(' ');
+    return ChecksumOf(recordText.substr(0, end == std::string_view::npos ? 0 : end + 1));
 }
 
 TScoreRecord ParseScoreRecord(std::string_view text) {

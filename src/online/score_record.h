@@ -44,6 +44,11 @@ std::string FillEmptyScoreFields(std::string_view record);
 // + "VTR|", empty fields filled with one blank. An Age of 0 is sent empty.
 std::string ScoreRecordText(const TScoreRecord& record);
 
+// The checksum that binds a replay upload to its publication (FNV-1a, as in
+// the replays): of the record's text without the blanks the encoding pads
+// it with, so both ends compute it alike.
+std::uint32_t ScoreRecordChecksum(std::string_view recordText);
+
 // Reads a decoded record (padding blanks after the last tag allowed): both
 // tags, exactly fourteen fields, decimal numbers, the lengths the publishing
 // data can have (ID 1 to 32 letters, digits, "_" or "-"; name, city, country

@@ -1,10 +1,12 @@
-// One GET with libcurl: the program's headers, redirects within http and
-// https, a body limit, and a transfer that a stop request ends.
+// One GET or POST with libcurl: the program's headers, redirects within http
+// and https (for a GET), a body limit, and a transfer that a stop request ends.
 #include "platform/curl_http_client.h"
 
 #include <curl/curl.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/curl_ready.h"
 
@@ -33,13 +35,10 @@ int CheckStop(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 
 void SetOptions(CURL* c, const std::string& url, curl_slist* headers, TTransfer& transfer, char* errorText) {
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(c, CURLOPT_USERAGENT, HttpUserAgent);
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 15L);
     curl_easy_setopt(c, CURLOPT_TIMEOUT, 60L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
@@ -51,25 +50,34 @@ void SetOptions(CURL* c, const std::string& url, curl_slist* headers, TTransfer&
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
 }
 
-}  // namespace
+using TCurl = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
+using THeaders = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
 
-CurlHttpClient::CurlHttpClient() {
-    EnsureCurlReady();
+THeaders Headers(const std::vector<std::string>& lines) {
+    THeaders headers(nullptr, &curl_slist_free_all);
+    for (const std::string& line : lines) {
+        curl_slist* more = curl_slist_append(headers.get(), line.c_str());
+        if (!more) return THeaders(nullptr, &curl_slist_free_all);
+        headers.release();
+        headers.reset(more);
+    }
+    return headers;
 }
 
-THttpResponse CurlHttpClient::Get(const std::string& url, std::stop_token stop) {
+// Performs the transfer set up on curl by setUp and reads its answer.
+THttpResponse Perform(const std::string& url, const THeaders& headers, std::stop_token stop,
+                      const std::function<void(CURL*)>& setUp) {
     THttpResponse response;
-    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
-    if (!curl) {
+    TCurl curl(curl_easy_init(), &curl_easy_cleanup);
+    if (!curl || !headers) {
         response.Error = "HTTP client cannot start";
         return response;
     }
-    std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
-        curl_slist_append(nullptr, (std::string("Accept: ") + HttpAccept).c_str()), &curl_slist_free_all);
     TTransfer transfer;
     transfer.stop = std::move(stop);
     char errorText[CURL_ERROR_SIZE] = {};
     SetOptions(curl.get(), url, headers.get(), transfer, errorText);
+    setUp(curl.get());
     const CURLcode result = curl_easy_perform(curl.get());
 
     long status = 0;
@@ -87,4 +95,30 @@ THttpResponse CurlHttpClient::Get(const std::string& url, std::stop_token stop) 
     response.Status = static_cast<int>(status);
     response.Body = std::move(transfer.body);
     return response;
+}
+
+}  // namespace
+
+CurlHttpClient::CurlHttpClient() {
+    EnsureCurlReady();
+}
+
+THttpResponse CurlHttpClient::Get(const std::string& url, std::stop_token stop) {
+    return Perform(url, Headers({std::string("Accept: ") + HttpAccept}), std::move(stop), [](CURL* c) {
+        curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+        curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
+    });
+}
+
+THttpResponse CurlHttpClient::Post(const std::string& url, std::string_view body,
+                                   const std::string& contentType, std::stop_token stop) {
+    // "Expect:" keeps curl from waiting for the server's leave before a large body.
+    const THeaders headers =
+        Headers({std::string("Accept: ") + HttpAccept, "Content-Type: " + contentType, "Expect:"});
+    return Perform(url, headers, std::move(stop), [body](CURL* c) {
+        curl_easy_setopt(c, CURLOPT_POST, 1L);
+        curl_easy_setopt(c, CURLOPT_POSTFIELDS, body.data());
+        curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+    });
 }

@@ -235,6 +235,11 @@ public:
         if (stop.stop_requested()) r.Error = "Abgebrochen";
         return r;
     }
+    THttpResponse Post(const std::string&, std::string_view, const std::string&, std::stop_token) override {
+        THttpResponse r;
+        r.Error = "the news pane posts nothing";
+        return r;
+    }
     void Open() {
         std::lock_guard lock(mutex_);
         open_ = true;

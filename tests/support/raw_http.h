@@ -60,6 +60,14 @@ inline std::string RawHttpGet(int port, const std::string& target,
     return RawHttpExchange(port, request + "\r\n");
 }
 
+// A POST of the body that closes the connection after the answer.
+inline std::string RawHttpPost(int port, const std::string& target, const std::string& body) {
+    return RawHttpExchange(port, "POST " + target +
+                                     " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n"
+                                     "Content-Type: text/plain\r\nContent-Length: " +
+                                     std::to_string(body.size()) + "\r\n\r\n" + body);
+}
+
 // The status of an answer; 0 when it has no status line.
 inline int HttpStatusOf(const std::string& answer) {
     if (answer.rfind("HTTP/1.", 0) != 0 || answer.size() < 12) return 0;

@@ -52,13 +52,19 @@ void AddressOf(int (*query)(int, sockaddr*, socklen_t*), int sock, std::string& 
 
 // The bytes of one connection, received in blocks (the library reads a
 // request's head a byte at a time) and kept across its requests; each
-// request may read at most the limit BeginRequest set.
+// request's head may read at most the limit BeginRequest set, and its body
+// (after the empty line that ends the head) at most the body's limit.
 class BoundedSocketStream : public httplib::Stream {
 public:
     BoundedSocketStream(int sock, int readTimeoutMs, int writeTimeoutMs)
         : sock_(sock), readMs_(readTimeoutMs), writeMs_(writeTimeoutMs) {}
 
-    void BeginRequest(std::size_t limit) { left_ = limit; }
+    void BeginRequest(std::size_t headLimit, std::size_t bodyLimit) {
+        left_ = headLimit;
+        bodyLimit_ = bodyLimit;
+        inHead_ = true;
+        lineBytes_ = 0;
+    }
     bool HasBuffered() const { return begin_ < end_; }
     // A request wanted to read past its limit.
     bool Overflowed() const { return overflowed_; }
@@ -85,6 +91,7 @@ public:
         std::memcpy(ptr, buffer_ + begin_, count);
         begin_ += count;
         left_ -= count;
+        if (inHead_) WatchForBody(ptr, count);
         return static_cast<ssize_t>(count);
     }
 
@@ -106,11 +113,33 @@ public:
     socket_t socket() const override { return sock_; }
 
 private:
+    // The head ends with an empty line (CR LF or LF alone); what follows is the body's.
+    void WatchForBody(const char* bytes, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (bytes[i] == '\r') continue;
+            if (bytes[i] != '\n') {
+                ++lineBytes_;
+                continue;
+            }
+            if (lineBytes_ > 0) {
+                lineBytes_ = 0;
+                continue;
+            }
+            inHead_ = false;
+            const std::size_t bodyRead = count - i - 1;
+            left_ = bodyRead >= bodyLimit_ ? 0 : bodyLimit_ - bodyRead;
+            return;
+        }
+    }
+
     const int sock_;
     const int readMs_, writeMs_;
     char buffer_[4096];
     std::size_t begin_ = 0, end_ = 0;
     std::size_t left_ = 0;
+    std::size_t bodyLimit_ = 0;
+    bool inHead_ = true;
+    std::size_t lineBytes_ = 0;
     bool overflowed_ = false;
 };
 
@@ -153,7 +182,7 @@ bool BoundedHttpServer::process_and_close_socket(socket_t sock) {
                                Millis(write_timeout_sec_, write_timeout_usec_));
     bool served = false;
     for (std::size_t left = keep_alive_max_count_; left > 0 && WaitForRequest(stream); --left) {
-        stream.BeginRequest(requestBytes_);
+        stream.BeginRequest(requestBytes_, bodyBytes_);
         bool closed = false;
         served = process_request(stream, left == 1, closed, nullptr);
         if (!served || closed || stream.Overflowed()) break;

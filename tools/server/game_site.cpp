@@ -9,6 +9,7 @@
 #include "highscore_page.h"
 #include "html_page.h"
 #include "infra/helpers.h"
+#include "replay_site.h"
 #include "score_publishing.h"
 #include "site_path.h"
 
@@ -72,11 +73,18 @@ SiteResponse ErrorResponse(int status) {
     return r;
 }
 
-GameSite::GameSite(fs::path www, IScoreStore& store, IServerClock& clock)
-    : www_(std::move(www)), store_(store), clock_(clock) {}
+GameSite::GameSite(fs::path www, IScoreStore& store, IServerClock& clock, ReplaySettings replays)
+    : www_(std::move(www)), store_(store), clock_(clock), replays_(std::move(replays)) {}
 
-SiteResponse GameSite::Handle(std::string_view method, std::string_view target) const {
+SiteResponse GameSite::Handle(std::string_view method, std::string_view target, std::string_view body) const {
     const std::size_t query = target.find('?');
+    if (IsReplayPath(target)) {
+        try {
+            return ReplayRequest(method, target, body, store_, clock_, replays_);
+        } catch (const std::exception&) {
+            return ErrorResponse(500);
+        }
+    }
     if (target.substr(0, query) == ScorePublishPath) {
         // A publication changes the list: only GET, never HEAD.
         if (method != "GET") {
@@ -85,8 +93,9 @@ SiteResponse GameSite::Handle(std::string_view method, std::string_view target) 
             return r;
         }
         try {
-            return PublishScoreRequest(query == std::string_view::npos ? "" : target.substr(query + 1),
-                                       store_, clock_);
+            return PublishScoreRequest(
+                query == std::string_view::npos ? "" : target.substr(query + 1), store_, clock_,
+                replays_.verifiedOnly ? ListRanking::VerifiedScores : ListRanking::AllScores);
         } catch (const std::exception&) {
             return ErrorResponse(500);
         }
@@ -107,7 +116,11 @@ SiteResponse GameSite::Handle(std::string_view method, std::string_view target) 
             break;
     }
     try {
-        if (path.parts.size() == 1 && path.parts[0] == "highscore.html" && !path.folder) return Highscores();
+        if (path.parts.size() == 1 && !path.folder)
+            if (SiteResponse r =
+                    Generated(path.parts[0], query == std::string_view::npos ? "" : target.substr(query + 1));
+                r.status != 0)
+                return r;
         fs::path relative;
         for (const std::string& part : path.parts) relative /= part;
         return File(relative, path.folder || path.parts.empty());
@@ -135,9 +148,31 @@ SiteResponse GameSite::File(const fs::path& relative, bool folder) const {
     return r;
 }
 
-SiteResponse GameSite::Highscores() const {
+// The pages made at each request; status 0 for any other page.
+SiteResponse GameSite::Generated(const std::string& page, std::string_view query) const {
+    SiteResponse r;
+    if (page == "highscore.html") return Highscores(query);
+    if (page == CapabilitiesPage) {
+        r.contentType = "text/plain";
+        r.body = CapabilitiesText(replays_);
+        return r;
+    }
+    r.status = 0;
+    return r;
+}
+
+SiteResponse GameSite::Highscores(std::string_view query) const {
     SiteResponse r;
     r.contentType = "text/html; charset=utf-8";
-    r.body = HighscorePage(store_.TopPlayers(HighscorePageSize), store_.PlayerCount());
+    // Where only verified scores rank, they are the list.
+    const bool verified = replays_.verifiedOnly || query == "list=verified";
+    const HighscoreList list = replays_.verifiedOnly ? HighscoreList::VerifiedOnly
+                               : verified            ? HighscoreList::Verified
+                                                     : HighscoreList::All;
+    if (verified)
+        r.body =
+            HighscorePage(store_.TopVerifiedPlayers(HighscorePageSize), store_.VerifiedPlayerCount(), list);
+    else
+        r.body = HighscorePage(store_.TopPlayers(HighscorePageSize), store_.PlayerCount(), list);
     return r;
 }

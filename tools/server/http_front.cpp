@@ -5,20 +5,29 @@
 #include <stdexcept>
 
 #include "bounded_http_server.h"
+#include "replay_settings.h"
 
 namespace {
 
-// The site answers before the library reads a body, so none is read; should
-// the library ever read one, it stops at this size.
-constexpr std::size_t kMaxBodyBytes = 64 * 1024;
+// The site answers before the library reads a body, so none is read, except
+// for a replay's upload, which may be this large (the site refuses larger
+// ones); the library answers 413 when a request announces more.
+constexpr std::size_t kMaxBodyBytes = MaxReplayUploadBytes;
 // A request line and its headers together; the game sends a few hundred bytes.
 constexpr std::size_t kMaxRequestHeadBytes = 64 * 1024;
+// A chunked body's framing comes on top of its bytes.
+constexpr std::size_t kBodyFramingBytes = 64 * 1024;
+
+bool IsUpload(const httplib::Request& req) {
+    return req.method == "POST" && req.path == ReplayUploadPath;
+}
 
 void Answer(const GameSite& site, const httplib::Request& req, httplib::Response& res) {
-    SiteResponse r = site.Handle(req.method, req.target);
+    SiteResponse r = site.Handle(req.method, req.target, req.body);
     res.status = r.status;
     if (!r.allow.empty()) res.set_header("Allow", r.allow);
     if (!r.location.empty()) res.set_header("Location", r.location);
+    if (!r.disposition.empty()) res.set_header("Content-Disposition", r.disposition);
     // Operators edit the pages and the list changes with every publication.
     res.set_header("Cache-Control", "no-cache");
     res.set_content(std::move(r.body), r.contentType);
@@ -27,15 +36,19 @@ void Answer(const GameSite& site, const httplib::Request& req, httplib::Response
 }  // namespace
 
 HttpFront::HttpFront(const GameSite& site, RequestLog& log, int threads)
-    : server_(std::make_unique<BoundedHttpServer>(kMaxRequestHeadBytes)) {
+    : server_(std::make_unique<BoundedHttpServer>(kMaxRequestHeadBytes, kMaxBodyBytes + kBodyFramingBytes)) {
     server_->new_task_queue = [threads] {
         return new httplib::ThreadPool(static_cast<std::size_t>(threads));
     };
     server_->set_payload_max_length(kMaxBodyBytes);
     server_->set_pre_routing_handler([&site](const httplib::Request& req, httplib::Response& res) {
+        // An upload goes on to the handler below, which gets its body.
+        if (IsUpload(req)) return httplib::Server::HandlerResponse::Unhandled;
         Answer(site, req, res);
         return httplib::Server::HandlerResponse::Handled;
     });
+    server_->Post(std::string(ReplayUploadPath),
+                  [&site](const httplib::Request& req, httplib::Response& res) { Answer(site, req, res); });
     server_->set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
         const SiteResponse r = ErrorResponse(500);
         res.status = r.status;

@@ -59,7 +59,9 @@ void AppendPlayersBefore(SqlBuilder& sql, RankList list, const ListEntry& e) {
         sql << " + (SELECT COUNT(*) FROM players WHERE best_score = ";
         sql.Param(e.score) << " AND (best_at, best_seq) < (";
     } else {
-        sql << " + (SELECT COUNT(*) FROM weekly_best WHERE week_start = ";
+        sql << " + (SELECT COUNT(*) FROM "
+            << (list.kind == WeeklyRankList(0).kind ? "weekly_best" : "verified_best")
+            << " WHERE week_start = ";
         sql.Param(list.weekStart) << " AND score = ";
         sql.Param(e.score) << " AND (scored_at, publication_seq) < (";
     }
@@ -118,6 +120,11 @@ std::vector<SqlStatement> RecountRankCountsStatements() {
                                   "score" + bucket +
                                   ", COUNT(*) FROM weekly_best GROUP BY week_start, score" + bucket,
                               {}});
+        statements.push_back(
+            {insert + "CASE WHEN week_start = 0 THEN " + std::to_string(VerifiedRankList.kind) + " ELSE " +
+                 std::to_string(VerifiedWeeklyRankList(0).kind) + " END, week_start" + levelColumn + "score" +
+                 bucket + ", COUNT(*) FROM verified_best GROUP BY week_start, score" + bucket,
+             {}});
     }
     return statements;
 }

@@ -13,14 +13,21 @@
 
 #include "sql_batch.h"
 
-// One list: the overall list, or one week's list.
+// One list: the overall list or one week's list, of all scores or of the
+// verified ones only.
 struct RankList {
-    std::int64_t kind = 0;  // 0 overall, 1 weekly
+    std::int64_t kind = 0;  // 0 overall, 1 weekly, 2 verified overall, 3 verified weekly
     std::int64_t weekStart = 0;
 };
 constexpr RankList OverallRankList{0, 0};
 constexpr RankList WeeklyRankList(std::int64_t weekStart) {
     return {1, weekStart};
+}
+// verified_best keeps the overall verified list under week_start 0, which no
+// week starts at (1 January 1970 was a Thursday).
+constexpr RankList VerifiedRankList{2, 0};
+constexpr RankList VerifiedWeeklyRankList(std::int64_t weekStart) {
+    return {3, weekStart};
 }
 
 // A score as the lists order it: higher score first, then the earlier time,
@@ -55,5 +62,5 @@ void AddRankCountChanges(std::vector<RankCountChange>& changes, RankList list,
 SqlStatement RankCountChangesStatement(const std::vector<RankCountChange>& changes);
 
 // The statements that count every list afresh from the lists' own tables
-// (players and weekly_best), replacing what rank_counts held.
+// (players, weekly_best and verified_best), replacing what rank_counts held.
 std::vector<SqlStatement> RecountRankCountsStatements();

@@ -20,9 +20,12 @@
 #include "game_site.h"
 #include "http_front.h"
 #include "pg_score_store.h"
+#include "replay_check.h"
+#include "replay_content.h"
 #include "server_options.h"
 #include "sqlite_score_store.h"
 #include "title_banner.h"
+#include "verifier_pool.h"
 
 namespace fs = std::filesystem;
 
@@ -65,13 +68,61 @@ sigset_t BlockServerSignals() {
     return signals;
 }
 
+// The game's data replays are verified with; none when replays are off or
+// no data is found (an explicit --game-data that holds none is an error).
+std::optional<fs::path> ReplayData(const ServerOptions& o) {
+    if (!o.replays) return std::nullopt;
+    const std::optional<fs::path> data = FindGameData(o.gameData, ServerProgram().parent_path());
+    if (!data && !o.gameData.empty())
+        throw std::runtime_error("--game-data " + o.gameData.string() + " holds no game data (sps and snd)");
+    if (!data)
+        std::cerr
+            << "vantorel-server: no game data beside the server or in ../share/vantorel; replays are not "
+               "taken (--game-data DIR)\n";
+    else
+        std::cerr << "vantorel-server: replays are verified with the game's data in " << data->string()
+                  << "\n";
+    return data;
+}
+
+std::unique_ptr<VerifierPool> StartVerifiers(const ServerOptions& o, const fs::path& data, IScoreStore& store,
+                                             IServerClock& clock, RequestLog& log) {
+    if (o.verifiers == 0) return nullptr;
+    VerifierPoolSettings s;
+    s.command = {ServerProgram().string(),
+                 "--verify-replay",
+                 "-",
+                 "--game-data",
+                 data.string(),
+                 "--data",
+                 o.data.string(),
+                 "--replay-steps",
+                 std::to_string(o.caps.steps),
+                 "--replay-seconds",
+                 std::to_string(o.caps.seconds),
+                 "--replay-memory",
+                 std::to_string(o.caps.memoryMib)};
+    s.workers = o.verifiers;
+    s.caps = o.caps;
+    s.keepSeconds = std::int64_t{o.replayDays} * 86400;
+    s.prepare = [data, cache = o.data / "cache"] { PrepareGameMusic(data, cache); };
+    s.log = [&log](const std::string& line) { log.WriteText(line); };
+    return std::make_unique<VerifierPool>(store, clock, std::move(s));
+}
+
 int Run(const ServerOptions& o) {
     const sigset_t signals = BlockServerSignals();
     fs::create_directories(o.data);
     const std::unique_ptr<IScoreStore> store = OpenScoreStore(o);
     const std::unique_ptr<IServerClock> clock = OpenClock(o);
-    GameSite site(o.data / "www", *store, *clock);
     RequestLog log(std::cout, o.logHeaders);
+    const std::optional<fs::path> data = ReplayData(o);
+    const std::unique_ptr<VerifierPool> verifiers =
+        data ? StartVerifiers(o, *data, *store, *clock, log) : nullptr;
+    ReplaySettings replays{data.has_value(), o.verifiedOnly, o.caps, [&verifiers] {
+                               if (verifiers) verifiers->Wake();
+                           }};
+    GameSite site(o.data / "www", *store, *clock, std::move(replays));
     HttpFront front(site, log, o.threads);
     const int port = front.Bind(o.host, o.port);
     if (WriteDefaultSite(o.data / "www", DefaultSiteFiles(SiteUrl(o, port), GameTitleBanner())))
@@ -113,6 +164,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
+        if (options.verify) return RunReplayCheck(options);
         return Run(options);
     } catch (const std::exception& e) {
         std::cerr << "vantorel-server: " << e.what() << "\n";

@@ -13,21 +13,32 @@ std::optional<ListEntry> EntryOf(const SqlRow& row, std::size_t first) {
 }
 
 // What a publication learns before it writes: the player's entries in both
-// lists (no best for a new player), the player's number, and whether the ID
-// meant for a new player is taken.
+// lists (no best for a new player) and, where only verified scores rank, in
+// both verified lists; the player's number, and whether the ID meant for a
+// new player is taken.
 struct Lookup {
     std::optional<ListEntry> best;
     std::optional<ListEntry> weeklyBest;
+    std::optional<ListEntry> verifiedBest;
+    std::optional<ListEntry> verifiedWeeklyBest;
     std::int64_t playerSeq = 0;  // the player's, or the number a new player gets
     bool freshIdTaken = false;
 };
 
 Lookup LookUp(ISqlSession& db, const RankingDialect& d, const std::string& playerId,
-              const std::string& freshId, std::int64_t weekStart) {
+              const std::string& freshId, std::int64_t weekStart, ListRanking ranking) {
+    const bool verified = ranking == ListRanking::VerifiedScores;
     const std::vector<SqlRows> rows = db.Run({
-        {"SELECT p.seq, p.best_score, p.best_at, p.best_seq, w.score, w.scored_at, w.publication_seq "
-         "FROM players p LEFT JOIN weekly_best w ON w.week_start = $2 AND w.player_seq = p.seq "
-         "WHERE p.id = $1",
+        {std::string(
+             "SELECT p.seq, p.best_score, p.best_at, p.best_seq, w.score, w.scored_at, w.publication_seq") +
+             (verified
+                  ? ", v.score, v.scored_at, v.publication_seq, vw.score, vw.scored_at, vw.publication_seq"
+                  : "") +
+             " FROM players p LEFT JOIN weekly_best w ON w.week_start = $2 AND w.player_seq = p.seq " +
+             (verified ? "LEFT JOIN verified_best v ON v.week_start = 0 AND v.player_seq = p.seq "
+                         "LEFT JOIN verified_best vw ON vw.week_start = $2 AND vw.player_seq = p.seq "
+                       : "") +
+             "WHERE p.id = $1",
          {playerId, weekStart}},
         // A returning player takes no number (PostgreSQL's sequences do not give them back).
         {"SELECT CASE WHEN EXISTS (SELECT 1 FROM players WHERE id = $2) THEN 0 ELSE " + d.nextPlayerSeq +
@@ -42,17 +53,22 @@ Lookup LookUp(ISqlSession& db, const RankingDialect& d, const std::string& playe
         l.playerSeq = IntOf(player[0]);
         l.best = EntryOf(player, 1);
         l.weeklyBest = EntryOf(player, 4);
+        if (verified) {
+            l.verifiedBest = EntryOf(player, 7);
+            l.verifiedWeeklyBest = EntryOf(player, 10);
+        }
     }
     return l;
 }
 
 // The player the publication names, or a new one with a fresh ID (r.playerId, r.newPlayer).
-Lookup LookUpPlayer(ISqlSession& db, const RankingDialect& d, const std::string& playerId,
+Lookup LookUpPlayer(ISqlSession& db, const RankingDialect& d, const ScorePublication& p,
                     std::int64_t weekStart, PublishResult& r) {
+    const std::string& playerId = p.playerId;
     Lookup l;
     do {
         r.playerId = NewPlayerId();
-        l = LookUp(db, d, playerId, r.playerId, weekStart);
+        l = LookUp(db, d, playerId, r.playerId, weekStart, p.ranking);
     } while (!l.best && l.freshIdTaken);
     r.newPlayer = !l.best;
     if (!r.newPlayer) r.playerId = playerId;
@@ -129,20 +145,39 @@ SqlStatement SaveWeeklyBest(RankList week, std::int64_t playerSeq, const ListEnt
     return sql.Take();
 }
 
+// The lists a reply speaks of, and the player's entries in them before and
+// after the publication (after: none where the player did not move).
+struct ReplyLists {
+    RankList overall, weekly;
+    std::optional<ListEntry> overallBefore, weeklyBefore;
+    std::optional<ListEntry> overallAfter, weeklyAfter;
+};
+
 // Appends the places of the entries in both lists (how many players stand
 // before each) to a SELECT; NULL for an entry that is not there.
-void AppendPlaces(SqlBuilder& sql, const std::optional<ListEntry>& overall, RankList week,
+void AppendPlaces(SqlBuilder& sql, const ReplyLists& lists, const std::optional<ListEntry>& overall,
                   const std::optional<ListEntry>& weekly) {
     sql << "SELECT ";
     if (overall)
-        AppendPlayersBefore(sql, OverallRankList, *overall);
+        AppendPlayersBefore(sql, lists.overall, *overall);
     else
         sql << "NULL";
     sql << ", ";
     if (weekly)
-        AppendPlayersBefore(sql, week, *weekly);
+        AppendPlayersBefore(sql, lists.weekly, *weekly);
     else
         sql << "NULL";
+}
+
+// Appends the list's best score (0 for an empty list).
+void AppendTopScore(SqlBuilder& sql, RankList list) {
+    if (list.kind == OverallRankList.kind) {
+        sql << "COALESCE((SELECT best_score FROM players ORDER BY best_score DESC LIMIT 1), 0)";
+        return;
+    }
+    sql << "COALESCE((SELECT score FROM "
+        << (list.kind == WeeklyRankList(0).kind ? "weekly_best" : "verified_best") << " WHERE week_start = ";
+    sql.Param(list.weekStart) << " ORDER BY score DESC LIMIT 1), 0)";
 }
 
 std::optional<std::int64_t> PlaceOf(const SqlValue& playersBefore) {
@@ -168,6 +203,10 @@ void AppendWrites(std::vector<SqlStatement>& batch, const ScorePublication& p, c
                          {playerSeq, playerId, p.at}});
     batch.push_back({"INSERT INTO publications (player_seq, score, published_at) VALUES ($1, $2, $3)",
                      {playerSeq, std::int64_t{p.score}, p.at}});
+    batch.push_back(
+        {"INSERT INTO publication_records (publication_seq, player_seq, record_sum, stat_text, "
+         "games_won) VALUES ((SELECT MAX(seq) FROM publications), $1, $2, $3, $4)",
+         {playerSeq, std::int64_t{p.recordSum}, p.data.statText, p.data.gamesWon}});
     batch.push_back(SavePlayer(playerSeq, p, m.best ? *m.best : *m.before.best));
     const auto scoreOf = [](const std::optional<ListEntry>& e) {
         return e ? std::optional(e->score) : std::nullopt;
@@ -182,13 +221,35 @@ void AppendWrites(std::vector<SqlStatement>& batch, const ScorePublication& p, c
 }
 
 // The places after, where the player moved, and both lists' top scores.
-SqlStatement PlacesAfter(const Moves& m) {
+SqlStatement PlacesAfter(const ReplyLists& lists) {
     SqlBuilder sql;
-    AppendPlaces(sql, m.best, m.week, m.weeklyBest);
-    sql << ", COALESCE((SELECT best_score FROM players ORDER BY best_score DESC LIMIT 1), 0), "
-           "COALESCE((SELECT score FROM weekly_best WHERE week_start = ";
-    sql.Param(m.week.weekStart) << " ORDER BY score DESC LIMIT 1), 0)";
+    AppendPlaces(sql, lists, lists.overallAfter, lists.weeklyAfter);
+    sql << ", ";
+    AppendTopScore(sql, lists.overall);
+    sql << ", ";
+    AppendTopScore(sql, lists.weekly);
     return sql.Take();
+}
+
+// The entry that stands first in a list's order.
+std::optional<ListEntry> Better(const std::optional<ListEntry>& a, const ListEntry& b) {
+    if (a && (a->score > b.score || (a->score == b.score && a->at <= b.at))) return a;
+    return b;
+}
+
+// The lists the reply reports: those the publication moved the player in, or,
+// where only verified scores rank, the verified lists with the place the
+// score takes there once its replay is verified.
+ReplyLists ListsOfReply(const ScorePublication& p, const Lookup& l, const Moves& m) {
+    if (p.ranking == ListRanking::AllScores)
+        return {OverallRankList, m.week, l.best, l.weeklyBest, m.best, m.weeklyBest};
+    const ListEntry published{p.score, p.at, ThisPublication};
+    return {VerifiedRankList,
+            VerifiedWeeklyRankList(m.week.weekStart),
+            l.verifiedBest,
+            l.verifiedWeeklyBest,
+            Better(l.verifiedBest, published),
+            Better(l.verifiedWeeklyBest, published)};
 }
 
 }  // namespace
@@ -196,7 +257,7 @@ SqlStatement PlacesAfter(const Moves& m) {
 PublishResult PublishScore(ISqlSession& db, const RankingDialect& d, const ScorePublication& p,
                            std::int64_t weekStart, const std::vector<SqlStatement>& lock) {
     PublishResult r;
-    const Lookup l = LookUpPlayer(db, d, p.playerId, weekStart, r);
+    const Lookup l = LookUpPlayer(db, d, p, weekStart, r);
 
     // Only a higher score is a new best: reaching the same score again keeps the earlier place.
     const auto movedTo = [&](const std::optional<ListEntry>& old) {
@@ -204,15 +265,16 @@ PublishResult PublishScore(ISqlSession& db, const RankingDialect& d, const Score
                                             : std::nullopt;
     };
     const Moves moves{l, movedTo(l.best), movedTo(l.weeklyBest), WeeklyRankList(weekStart)};
+    const ReplyLists lists = ListsOfReply(p, l, moves);
     std::vector<SqlStatement> batch = lock;
     if (!lock.empty()) batch.push_back(Guard(l, r.playerId, weekStart));
     const std::size_t guard = batch.size() - 1;  // meaningful when there is a lock
     SqlBuilder before;
-    AppendPlaces(before, l.best, moves.week, l.weeklyBest);
+    AppendPlaces(before, lists, lists.overallBefore, lists.weeklyBefore);
     batch.push_back(before.Take());
     const std::size_t placesBefore = batch.size() - 1;
     AppendWrites(batch, p, r.playerId, moves);
-    batch.push_back(PlacesAfter(moves));
+    batch.push_back(PlacesAfter(lists));
 
     std::vector<SqlRows> rows;
     try {
@@ -224,9 +286,9 @@ PublishResult PublishScore(ISqlSession& db, const RankingDialect& d, const Score
     // A list the entry did not move in is as it was: under the lock no one else changed it.
     const SqlRow& old = rows.at(placesBefore).at(0);
     const SqlRow& now = rows.back().at(0);
-    r.overall = {IntOf(moves.best ? now[0] : old[0]) + 1, PlaceOf(old[0]),
+    r.overall = {IntOf(lists.overallAfter ? now[0] : old[0]) + 1, PlaceOf(old[0]),
                  static_cast<std::int32_t>(IntOf(now[2]))};
-    r.weekly = {IntOf(moves.weeklyBest ? now[1] : old[1]) + 1, PlaceOf(old[1]),
+    r.weekly = {IntOf(lists.weeklyAfter ? now[1] : old[1]) + 1, PlaceOf(old[1]),
                 static_cast<std::int32_t>(IntOf(now[3]))};
     return r;
 }

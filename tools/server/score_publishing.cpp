@@ -52,8 +52,10 @@ SiteResponse PlainText(int status, std::string body) {
 }  // namespace
 
 ScorePublication ScorePublicationFromQuery(std::string_view query, std::int64_t at) {
-    const TScoreRecord record = ParseScoreRecord(DecodeScoreRecord(EncodedRecordOf(query)));
+    const std::string decoded = DecodeScoreRecord(EncodedRecordOf(query));
+    const TScoreRecord record = ParseScoreRecord(decoded);
     ScorePublication p;
+    p.recordSum = ScoreRecordChecksum(decoded);
     p.playerId = record.PlayerID;
     p.score = record.Score;
     p.at = at;
@@ -83,11 +85,13 @@ std::string ScoreReplyText(const PublishResult& r) {
     return text;
 }
 
-SiteResponse PublishScoreRequest(std::string_view query, IScoreStore& store, IServerClock& clock) {
+SiteResponse PublishScoreRequest(std::string_view query, IScoreStore& store, IServerClock& clock,
+                                 ListRanking ranking) {
     const std::int64_t now = clock.Now();
     ScorePublication publication;
     try {
         publication = ScorePublicationFromQuery(query, now);
+        publication.ranking = ranking;
     } catch (const ETooLong&) {
         return PlainText(414, "URI Too Long\r\n");
     } catch (const EScoreRecordError& e) {

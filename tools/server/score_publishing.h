@@ -27,4 +27,5 @@ std::string ScoreReplyText(const PublishResult& result);
 
 // The whole request: 200 with the reply, 400 for a missing or bad record,
 // 414 for an over-long one. Failures of the store or the clock are thrown.
-SiteResponse PublishScoreRequest(std::string_view query, IScoreStore& store, IServerClock& clock);
+SiteResponse PublishScoreRequest(std::string_view query, IScoreStore& store, IServerClock& clock,
+                                 ListRanking ranking = ListRanking::AllScores);

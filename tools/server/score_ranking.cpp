@@ -40,13 +40,48 @@ constexpr const char* kSchema[] = {
     list INTEGER NOT NULL, week_start {bigint} NOT NULL, level INTEGER NOT NULL, bucket {bigint} NOT NULL,
     players {bigint} NOT NULL,
     PRIMARY KEY (list, week_start, level, bucket)){clustered})sql",
+    // What binds a replay to its publication, and what the replay must show.
+    R"sql(CREATE TABLE IF NOT EXISTS publication_records (
+    publication_seq {bigint} PRIMARY KEY, player_seq {bigint} NOT NULL, record_sum {bigint} NOT NULL,
+    stat_text TEXT NOT NULL, games_won {bigint} NOT NULL))sql",
+    "CREATE INDEX IF NOT EXISTS publication_records_by_player ON publication_records (player_seq, "
+    "record_sum)",
+    // The replays sent with publications and their verdicts (replay_records.h).
+    R"sql(CREATE TABLE IF NOT EXISTS replays (
+    seq {key},
+    publication_seq {bigint} NOT NULL UNIQUE, player_seq {bigint} NOT NULL, uploaded_at {bigint} NOT NULL,
+    replay TEXT NOT NULL, state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '',
+    outcome TEXT NOT NULL DEFAULT '', attempts INTEGER NOT NULL DEFAULT 0,
+    claimed_by TEXT NOT NULL DEFAULT '', claimed_at {bigint} NOT NULL DEFAULT 0,
+    checked_at {bigint} NOT NULL DEFAULT 0, check_ms {bigint} NOT NULL DEFAULT 0))sql",
+    "CREATE INDEX IF NOT EXISTS replays_by_state ON replays (state, seq)",
+    // Each player's best verified score: overall (week_start 0) and in each week.
+    R"sql(CREATE TABLE IF NOT EXISTS verified_best (
+    week_start {bigint} NOT NULL,
+    player_seq {bigint} NOT NULL REFERENCES players (seq),
+    score INTEGER NOT NULL, scored_at {bigint} NOT NULL, publication_seq {bigint} NOT NULL,
+    PRIMARY KEY (week_start, player_seq)))sql",
+    "CREATE INDEX IF NOT EXISTS verified_by_rank ON verified_best (week_start, score DESC, scored_at, "
+    "publication_seq)",
 };
 
-// A player's columns as the lists read them.
+// A player's columns as the overall list reads them, with the marks of the
+// replays: the state of the best score's replay, the best verified score and
+// its replay.
 constexpr const char* kPlayerColumns =
-    "id, best_score, best_at, name, city, country, email, age, sex, comment, games_started, games_won, "
-    "stat_text, best_seq";
+    "p.id, p.best_score, p.best_at, p.name, p.city, p.country, p.email, p.age, p.sex, p.comment, "
+    "p.games_started, p.games_won, p.stat_text, p.best_seq, r.state, r.reason, v.score, vr.seq "
+    "FROM players p LEFT JOIN replays r ON r.publication_seq = p.best_seq "
+    "LEFT JOIN verified_best v ON v.week_start = 0 AND v.player_seq = p.seq "
+    "LEFT JOIN replays vr ON vr.publication_seq = v.publication_seq";
 constexpr std::size_t kBestSeqColumn = 13;
+
+// The same for the list of verified scores: its score is the verified one.
+constexpr const char* kVerifiedColumns =
+    "p.id, v.score, v.scored_at, p.name, p.city, p.country, p.email, p.age, p.sex, p.comment, "
+    "p.games_started, p.games_won, p.stat_text, v.publication_seq, 'verified', '', v.score, vr.seq "
+    "FROM verified_best v JOIN players p ON p.seq = v.player_seq "
+    "LEFT JOIN replays vr ON vr.publication_seq = v.publication_seq";
 
 RankedPlayer PlayerOf(const SqlRow& row) {
     RankedPlayer p;
@@ -63,7 +98,33 @@ RankedPlayer PlayerOf(const SqlRow& row) {
               IntOf(row[10]),
               IntOf(row[11]),
               TextOf(row[12])};
+    p.replays.state = TextOf(row[14]);
+    p.replays.reason = TextOf(row[15]);
+    if (const std::optional<std::int64_t> verified = OptionalIntOf(row[16]))
+        p.replays.verifiedScore = static_cast<std::int32_t>(*verified);
+    p.replays.verifiedReplay = OptionalIntOf(row[17]).value_or(0);
     return p;
+}
+
+std::vector<RankedPlayer> ReadList(ISqlSession& db, const char* columnsAndTables, const char* order,
+                                   std::size_t count) {
+    SqlBuilder sql;
+    sql << "SELECT " << columnsAndTables << order;
+    sql.Param(static_cast<std::int64_t>(count));
+    std::vector<RankedPlayer> list;
+    const std::vector<SqlRows> rows = db.Run({sql.Take()});
+    for (const SqlRow& row : rows.at(0)) {
+        list.push_back(PlayerOf(row));
+        list.back().rank = static_cast<std::int64_t>(list.size());
+    }
+    return list;
+}
+
+std::int64_t CountList(ISqlSession& db, RankList list) {
+    SqlBuilder sql;
+    sql << "SELECT ";
+    AppendPlayersInList(sql, list);
+    return IntOf(db.Run({sql.Take()}).at(0).at(0).at(0));
 }
 
 }  // namespace
@@ -108,21 +169,18 @@ void RecountRanksWhenMissing(ISqlSession& db) {
 }
 
 std::vector<RankedPlayer> ReadTopPlayers(ISqlSession& db, std::size_t count) {
-    SqlBuilder sql;
-    sql << "SELECT " << kPlayerColumns << " FROM players ORDER BY best_score DESC, best_at, best_seq LIMIT ";
-    sql.Param(static_cast<std::int64_t>(count));
-    std::vector<RankedPlayer> list;
-    const std::vector<SqlRows> rows = db.Run({sql.Take()});
-    for (const SqlRow& row : rows.at(0)) {
-        list.push_back(PlayerOf(row));
-        list.back().rank = static_cast<std::int64_t>(list.size());
-    }
-    return list;
+    return ReadList(db, kPlayerColumns, " ORDER BY p.best_score DESC, p.best_at, p.best_seq LIMIT ", count);
+}
+
+std::vector<RankedPlayer> ReadTopVerifiedPlayers(ISqlSession& db, std::size_t count) {
+    return ReadList(db, kVerifiedColumns,
+                    " WHERE v.week_start = 0 ORDER BY v.score DESC, v.scored_at, v.publication_seq LIMIT ",
+                    count);
 }
 
 std::optional<RankedPlayer> ReadPlayer(ISqlSession& db, const std::string& playerId) {
     const SqlRows rows =
-        db.Run({{std::string("SELECT ") + kPlayerColumns + " FROM players WHERE id = $1", {playerId}}}).at(0);
+        db.Run({{std::string("SELECT ") + kPlayerColumns + " WHERE p.id = $1", {playerId}}}).at(0);
     if (rows.empty()) return std::nullopt;
     RankedPlayer p = PlayerOf(rows[0]);
     SqlBuilder sql;
@@ -133,8 +191,9 @@ std::optional<RankedPlayer> ReadPlayer(ISqlSession& db, const std::string& playe
 }
 
 std::int64_t CountPlayers(ISqlSession& db) {
-    SqlBuilder sql;
-    sql << "SELECT ";
-    AppendPlayersInList(sql, OverallRankList);
-    return IntOf(db.Run({sql.Take()}).at(0).at(0).at(0));
+    return CountList(db, OverallRankList);
+}
+
+std::int64_t CountVerifiedPlayers(ISqlSession& db) {
+    return CountList(db, VerifiedRankList);
 }

@@ -22,6 +22,7 @@ struct RankingDialect {
     std::string bigInt;          // a 64-bit number
     std::string clusteredTable;  // after a table that is best stored in its key's order
     std::string nextPlayerSeq;   // an expression: the number a new player gets
+    std::string skipLocked;      // after a subquery's LIMIT: rows others have locked are passed over
 };
 
 // The player changed between the lookup and the lock (another publication of
@@ -50,10 +51,13 @@ void RecountRanksWhenMissing(ISqlSession& db);
 PublishResult PublishScore(ISqlSession& db, const RankingDialect& dialect,
                            const ScorePublication& publication, std::int64_t weekStart,
                            const std::vector<SqlStatement>& lock);
-// The first count players of the overall list.
+// The first count players of the overall list, with their replays' marks.
 std::vector<RankedPlayer> ReadTopPlayers(ISqlSession& db, std::size_t count);
 std::optional<RankedPlayer> ReadPlayer(ISqlSession& db, const std::string& playerId);
 std::int64_t CountPlayers(ISqlSession& db);
+// The same for the list of verified scores.
+std::vector<RankedPlayer> ReadTopVerifiedPlayers(ISqlSession& db, std::size_t count);
+std::int64_t CountVerifiedPlayers(ISqlSession& db);
 
 // A fresh player ID: 16 random letters and digits.
 std::string NewPlayerId();

@@ -2,6 +2,8 @@
 #include "server_options.h"
 
 #include <charconv>
+#include <climits>
+#include <functional>
 
 namespace {
 
@@ -33,16 +35,56 @@ void ParseListen(std::string_view text, ServerOptions& o) {
     o.port = ParseNumber(port, 0, 65535, "port");
 }
 
+// "SCORE:GAMESWON:STATISTICS"; the statistics text may hold anything, ":" too.
+void ParseExpectation(std::string_view text, VerifyReplayJob& job) {
+    const std::size_t first = text.find(':');
+    const std::size_t second = first == std::string_view::npos ? first : text.find(':', first + 1);
+    if (second == std::string_view::npos) throw std::invalid_argument("bad --expect: " + std::string(text));
+    job.score = ParseNumber(text.substr(0, first), INT32_MIN, INT32_MAX, "expected score");
+    job.gamesWon =
+        ParseNumber(text.substr(first + 1, second - first - 1), 0, INT32_MAX, "expected games won");
+    job.statText = std::string(text.substr(second + 1));
+}
+
+// The options of replays; false for an option that is not one of them.
+bool ParseReplayOption(const std::string& a, const std::function<const std::string&()>& value,
+                       ServerOptions& o) {
+    if (a == "--game-data")
+        o.gameData = value();
+    else if (a == "--no-replays")
+        o.replays = false;
+    else if (a == "--verifiers")
+        o.verifiers = ParseNumber(value(), 0, 64, "verifier count");
+    else if (a == "--verified-only")
+        o.verifiedOnly = true;
+    else if (a == "--replay-days")
+        o.replayDays = ParseNumber(value(), 1, 36500, "number of days");
+    else if (a == "--replay-steps")
+        o.caps.steps = ParseNumber(value(), 1, 4000000, "number of steps");
+    else if (a == "--replay-seconds")
+        o.caps.seconds = ParseNumber(value(), 1, 3600, "number of seconds");
+    else if (a == "--replay-memory")
+        o.caps.memoryMib = ParseNumber(value(), 64, 65536, "memory size");
+    else if (a == "--verify-replay")
+        (o.verify ? *o.verify : o.verify.emplace()).file = value();
+    else if (a == "--expect")
+        ParseExpectation(value(), o.verify ? *o.verify : o.verify.emplace());
+    else
+        return false;
+    return true;
+}
+
 }  // namespace
 
 ServerOptions ParseServerOptions(const std::vector<std::string>& args) {
     ServerOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&]() -> const std::string& {
+        const std::function<const std::string&()> value = [&]() -> const std::string& {
             if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
             return args[++i];
         };
+        if (ParseReplayOption(a, value, o)) continue;
         if (a == "--listen")
             ParseListen(value(), o);
         else if (a == "--data")
@@ -59,6 +101,10 @@ ServerOptions ParseServerOptions(const std::vector<std::string>& args) {
             o.help = true;
         else
             throw std::invalid_argument("unknown option: " + a);
+    }
+    if (o.verify) {
+        if (o.verify->file.empty()) throw std::invalid_argument("--expect needs --verify-replay FILE");
+        return o;  // a verification needs no folder of its own
     }
     if (!o.help && o.data.empty()) throw std::invalid_argument("--data DIR is required");
     if (!o.database.empty() && !IsPostgresAddress(o.database))

@@ -3,6 +3,7 @@
 // the same file waiting.
 #include "sqlite_score_store.h"
 
+#include "replay_records.h"
 #include "score_ranking.h"
 
 namespace {
@@ -14,8 +15,9 @@ constexpr const char* kSettings = "PRAGMA journal_mode = WAL; PRAGMA synchronous
 
 const RankingDialect& Sqlite() {
     // SQLite's INTEGER holds 64 bits; an INTEGER PRIMARY KEY numbers itself.
+    // A write transaction holds the whole file, so a claim has no rows to pass over.
     static const RankingDialect dialect{"INTEGER PRIMARY KEY", "INTEGER", " WITHOUT ROWID",
-                                        "(SELECT COALESCE(MAX(seq), 0) + 1 FROM players)"};
+                                        "(SELECT COALESCE(MAX(seq), 0) + 1 FROM players)", ""};
     return dialect;
 }
 
@@ -26,7 +28,7 @@ SqliteScoreStore::SqliteScoreStore(const std::string& path) : db_(path) {
     SqliteSession session(db_, true);
     session.Run(RankingSchema(Sqlite()));
     RecountRanksWhenMissing(session);
-    session.RunAndCommit({{"PRAGMA user_version = 3", {}}});
+    session.RunAndCommit({{"PRAGMA user_version = 4", {}}});
 }
 
 PublishResult SqliteScoreStore::Publish(const ScorePublication& p, std::int64_t weekStart) {
@@ -52,4 +54,53 @@ std::int64_t SqliteScoreStore::PlayerCount() {
     std::lock_guard lock(mutex_);
     SqliteSession session(db_, false);
     return CountPlayers(session);
+}
+
+std::vector<RankedPlayer> SqliteScoreStore::TopVerifiedPlayers(std::size_t count) {
+    std::lock_guard lock(mutex_);
+    SqliteSession session(db_, false);
+    return ReadTopVerifiedPlayers(session, count);
+}
+
+std::int64_t SqliteScoreStore::VerifiedPlayerCount() {
+    std::lock_guard lock(mutex_);
+    SqliteSession session(db_, false);
+    return CountVerifiedPlayers(session);
+}
+
+ReplayUploadResult SqliteScoreStore::AddReplay(const ReplayUpload& upload, std::int64_t maxWaiting) {
+    std::lock_guard lock(mutex_);
+    SqliteSession session(db_, true);
+    return AddReplayRecord(session, upload, maxWaiting);
+}
+
+std::optional<ClaimedReplay> SqliteScoreStore::ClaimReplay(const std::string& worker, std::int64_t now,
+                                                           std::int64_t staleBefore) {
+    std::lock_guard lock(mutex_);
+    SqliteSession session(db_, true);
+    return ClaimReplayRecord(session, Sqlite(), worker, now, staleBefore);
+}
+
+void SqliteScoreStore::FinishReplay(std::int64_t replay, const ReplayVerdictRecord& verdict) {
+    std::lock_guard lock(mutex_);
+    SqliteSession session(db_, true);
+    FinishReplayRecord(session, replay, verdict);
+}
+
+void SqliteScoreStore::ReleaseReplay(std::int64_t replay) {
+    std::lock_guard lock(mutex_);
+    SqliteSession session(db_, true);
+    ReleaseReplayRecord(session, replay);
+}
+
+std::optional<ReplayStatus> SqliteScoreStore::FindReplay(std::int64_t replay, bool withText) {
+    std::lock_guard lock(mutex_);
+    SqliteSession session(db_, false);
+    return ReadReplayRecord(session, replay, withText);
+}
+
+std::int64_t SqliteScoreStore::PruneReplays(std::int64_t uploadedBefore) {
+    std::lock_guard lock(mutex_);
+    SqliteSession session(db_, true);
+    return PruneReplayRecords(session, uploadedBefore);
 }

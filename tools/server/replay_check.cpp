@@ -1,0 +1,91 @@
+// The verification of one replay in a process of its own: its caps set
+// before it reads anything, the game played headless with the game's data,
+// and one line for the server that started it.
+#include "replay_check.h"
+
+#include <sys/resource.h>
+
+#include <iostream>
+#include <iterator>
+#include <new>
+
+#include "content/content_resources.h"
+#include "engine/block_font_rasterizer.h"
+#include "infra/file_io.h"
+#include "replay_content.h"
+#include "replay_judge.h"
+#include "replay_site.h"
+
+namespace {
+
+void Cap(int resource, rlim_t soft, rlim_t hard) {
+    const rlimit limit{soft, hard};
+    if (setrlimit(resource, &limit) != 0) throw std::runtime_error("cannot cap the verification");
+}
+
+// Processor time (then SIGXCPU, a second later SIGKILL), address space,
+// files of at most 64 KiB (the verdict may go to one) and no core dumps: a
+// hostile replay costs at most this.
+void CapThisProcess(const ReplayCaps& caps) {
+    const auto seconds = static_cast<rlim_t>(caps.seconds);
+    Cap(RLIMIT_CPU, seconds, seconds + 1);
+    const rlim_t bytes = static_cast<rlim_t>(caps.memoryMib) << 20;
+    Cap(RLIMIT_AS, bytes, bytes);
+    Cap(RLIMIT_FSIZE, 65536, 65536);
+    Cap(RLIMIT_CORE, 0, 0);
+}
+
+std::string ReadReplay(const std::string& file) {
+    if (file != "-") {
+        std::optional<std::string> text = ReadWholeFile(file);
+        if (!text) throw std::runtime_error("cannot read " + file);
+        return std::move(*text);
+    }
+    std::string text;
+    char buffer[65536];
+    while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(std::cin.gcount()));
+        if (text.size() > MaxReplayUploadBytes) break;  // the reader refuses it by its size
+    }
+    return text;
+}
+
+// The program version in the replay's header; empty when it has none (the
+// verification then says what is wrong with the file).
+std::string ReplayProgram(std::string_view text) {
+    try {
+        return TReplayReader(text).ReadHeader().Program;
+    } catch (const EReplayError&) {
+        return {};
+    }
+}
+
+ReplayJudgement Check(const ServerOptions& o, const std::filesystem::path& data) {
+    const VerifyReplayJob& job = *o.verify;
+    std::string text = ReadReplay(job.file);
+    UseGameData(data, o.data.empty() ? data : o.data / "cache");
+    TBlockFontRasterizer fonts;
+    TReplayContent content;
+    content.Resources = &ContentResources();
+    content.Fonts = &fonts;
+    const std::string program = ReplayProgram(text);
+    const TReplayVerdict verdict = VerifyReplay(std::move(text), content, ReplayLimitsOf(o.caps));
+    return JudgeReplay(verdict, program, {job.score, job.statText, job.gamesWon});
+}
+
+}  // namespace
+
+int RunReplayCheck(const ServerOptions& o) {
+    CapThisProcess(o.caps);
+    const std::optional<std::filesystem::path> data = FindGameData(o.gameData, ServerProgram().parent_path());
+    if (!data) throw std::runtime_error("no game data to verify with (--game-data DIR)");
+    ReplayJudgement judgement;
+    try {
+        judgement = Check(o, *data);
+    } catch (const std::bad_alloc&) {
+        judgement.reason = "verification needed more than " + std::to_string(o.caps.memoryMib) + " MiB";
+    }
+    std::cout << (judgement.verified ? "verified " + judgement.outcome : "rejected " + judgement.reason)
+              << std::endl;
+    return 0;
+}

@@ -1,0 +1,25 @@
+// What a verification plays with: the game's data (the level and cave in
+// sps, the sounds in snd), the music converted once into the server's own
+// folder, and the server's program, which verifies each replay in a process
+// of its own.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+// The running program (/proc/self/exe).
+std::filesystem::path ServerProgram();
+
+// The folder of the game's data: the one given when it holds it; otherwise
+// the program's own folder (a build folder), else ../share/vantorel beside it
+// (an installation). None when the folder found holds no sps and snd.
+std::optional<std::filesystem::path> FindGameData(const std::filesystem::path& given,
+                                                  const std::filesystem::path& programDir);
+
+// Points the game's folders at the data, with the music converted into cache.
+void UseGameData(const std::filesystem::path& data, const std::filesystem::path& cache);
+
+// Converts the game's MP3 music into cache, as the menu window does for a
+// player; the games a replay shows were played with it. Throws
+// std::runtime_error when it cannot.
+void PrepareGameMusic(const std::filesystem::path& data, const std::filesystem::path& cache);
