@@ -13,8 +13,8 @@ namespace {
 bool IsPlainPath(std::string_view path) {
     if (path.empty() || path[0] != '/') return false;
     for (const char c : path) {
-        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' ||
-                        c == '.' || c == '_' || c == '-';
+        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                        c == '/' || c == '.' || c == '_' || c == '-';
         if (!ok) return false;
     }
     return path.find("..") == std::string_view::npos;
@@ -35,7 +35,8 @@ std::optional<TReplayOffer> ReplayOfferOf(std::string_view text) {
         TReplayOffer offer{std::string(line.substr(0, gap)), 0};
         const std::string_view size = line.substr(gap + 1);
         const auto [at, ec] = std::from_chars(size.data(), size.data() + size.size(), offer.maxBytes);
-        if (ec != std::errc() || at != size.data() + size.size() || !IsPlainPath(offer.path)) return std::nullopt;
+        if (ec != std::errc() || at != size.data() + size.size() || !IsPlainPath(offer.path))
+            return std::nullopt;
         return offer;
     }
     return std::nullopt;
@@ -44,8 +45,8 @@ std::optional<TReplayOffer> ReplayOfferOf(std::string_view text) {
 TReplayUploadOutcome UploadReplay(IHttpClient& http, const TReplayUploadJob& job, const TReplayFinder& find,
                                   std::stop_token stop) {
     if (!IsValidPlayerID(job.playerId)) return TReplayUploadOutcome::NotOffered;
-    const THttpResponse asked =
-        http.Get(job.serverRoot + std::string(GameServerAreaPath) + "/" + std::string(CapabilitiesFile), stop);
+    const THttpResponse asked = http.Get(
+        job.serverRoot + std::string(GameServerAreaPath) + "/" + std::string(CapabilitiesFile), stop);
     const std::optional<TReplayOffer> offer =
         asked.Failed() || asked.Status != 200 ? std::nullopt : ReplayOfferOf(asked.Body);
     if (!offer) return TReplayUploadOutcome::NotOffered;
@@ -56,5 +57,6 @@ TReplayUploadOutcome UploadReplay(IHttpClient& http, const TReplayUploadJob& job
         job.serverRoot + offer->path + "?id=" + job.playerId + "&sum=" + ChecksumText(job.recordSum);
     const THttpResponse sent = http.Post(url, *replay, "text/plain", stop);
     if (sent.Failed()) return TReplayUploadOutcome::Failed;
-    return sent.Status >= 200 && sent.Status < 300 ? TReplayUploadOutcome::Sent : TReplayUploadOutcome::Refused;
+    return sent.Status >= 200 && sent.Status < 300 ? TReplayUploadOutcome::Sent
+                                                   : TReplayUploadOutcome::Refused;
 }

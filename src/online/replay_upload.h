@@ -30,7 +30,8 @@ std::optional<TReplayOffer> ReplayOfferOf(std::string_view capabilities);
 
 // The replay of the game with this score and statistics text; none when the
 // player has none.
-using TReplayFinder = std::function<std::optional<std::string>(std::int32_t score, const std::string& statText)>;
+using TReplayFinder =
+    std::function<std::optional<std::string>(std::int32_t score, const std::string& statText)>;
 
 // What one publication's upload needs.
 struct TReplayUploadJob {

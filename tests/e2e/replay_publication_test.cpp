@@ -89,12 +89,14 @@ TEST(ReplayPublication, ABotsGameIsVerifiedOnTheListAndARaisedScoreOrAnotherGame
     // The true record again, with the replay of another game.
     const TScoreRecord honest = ScoreRecordFromEnv(Env);
     PublishByHand(server, honest);
-    EXPECT_EQ(HttpStatusOf(RawHttpPost(server.Port(), ReplayUploadTarget(id, honest), SourceReplay("torpedoes.replay"))),
+    EXPECT_EQ(HttpStatusOf(RawHttpPost(server.Port(), ReplayUploadTarget(id, honest),
+                                       SourceReplay("torpedoes.replay"))),
               202);
     ASSERT_TRUE(LineStarts(server, "replay 3 rejected: "));
 
     // The verified list keeps the verified score alone.
-    const std::string verified = HttpBodyOf(RawHttpGet(server.Port(), "/vtrinternal/highscore.html?list=verified"));
+    const std::string verified =
+        HttpBodyOf(RawHttpGet(server.Port(), "/vtrinternal/highscore.html?list=verified"));
     EXPECT_NE(verified.find("<b>" + std::to_string(score) + "</b>"), std::string::npos);
     EXPECT_EQ(verified.find("<b>" + std::to_string(raised.Score) + "</b>"), std::string::npos);
 }
@@ -113,8 +115,8 @@ TEST(ReplayPublication, BadUploadsAreRefusedWithTheirReasonAndTheServerServesOn)
 
     EXPECT_EQ(refusal(target, std::string(5 * 1024 * 1024, 'f')).substr(0, 3), "413");
     EXPECT_EQ(refusal(target, won.substr(0, won.size() / 2)).substr(0, 21), "400 bad replay: line ");
-    EXPECT_EQ(refusal(target, won + std::string(1, '\0')), "400 not a replay: byte " + std::to_string(won.size()) +
-                                                              " is not text\r\n");
+    EXPECT_EQ(refusal(target, won + std::string(1, '\0')),
+              "400 not a replay: byte " + std::to_string(won.size()) + " is not text\r\n");
     EXPECT_EQ(refusal(ReplayUploadTarget("AAAAAAAAAAAAAAAA", record), won),
               "404 no publication of this player with this record\r\n");
     // A replay built to run long: more steps than this server verifies.

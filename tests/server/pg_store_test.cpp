@@ -31,6 +31,9 @@ StoreUnderTest FreshStore() {
 INSTANTIATE_TEST_SUITE_P(Stores, ScoreStoreContract,
                          testing::Values(StoreKind{"PostgreSQL", FreshStore, Unavailable}),
                          ContractKindName<StoreUnderTest>);
+INSTANTIATE_TEST_SUITE_P(Stores, ReplayStoreContract,
+                         testing::Values(StoreKind{"PostgreSQL", FreshStore, Unavailable}),
+                         ContractKindName<StoreUnderTest>);
 
 class PgSessions : public ISessionSource {
 public:

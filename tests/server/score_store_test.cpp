@@ -29,6 +29,8 @@ StoreUnderTest FreshStore() {
 
 INSTANTIATE_TEST_SUITE_P(Stores, ScoreStoreContract, testing::Values(StoreKind{"SQLite", FreshStore}),
                          ContractKindName<StoreUnderTest>);
+INSTANTIATE_TEST_SUITE_P(Stores, ReplayStoreContract, testing::Values(StoreKind{"SQLite", FreshStore}),
+                         ContractKindName<StoreUnderTest>);
 
 class SqliteSessions : public ISessionSource {
 public:

@@ -104,6 +104,7 @@ std::unique_ptr<VerifierPool> StartVerifiers(const ServerOptions& o, const fs::p
                  std::to_string(o.caps.memoryMib)};
     s.workers = o.verifiers;
     s.caps = o.caps;
+    s.wallLimit = WallLimitOf(o.caps);
     s.keepSeconds = std::int64_t{o.replayDays} * 86400;
     s.prepare = [data, cache = o.data / "cache"] { PrepareGameMusic(data, cache); };
     s.log = [&log](const std::string& line) { log.WriteText(line); };

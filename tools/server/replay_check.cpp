@@ -3,8 +3,6 @@
 // and one line for the server that started it.
 #include "replay_check.h"
 
-#include <sys/resource.h>
-
 #include <iostream>
 #include <iterator>
 #include <new>
@@ -17,23 +15,6 @@
 #include "replay_site.h"
 
 namespace {
-
-void Cap(int resource, rlim_t soft, rlim_t hard) {
-    const rlimit limit{soft, hard};
-    if (setrlimit(resource, &limit) != 0) throw std::runtime_error("cannot cap the verification");
-}
-
-// Processor time (then SIGXCPU, a second later SIGKILL), address space,
-// files of at most 64 KiB (the verdict may go to one) and no core dumps: a
-// hostile replay costs at most this.
-void CapThisProcess(const ReplayCaps& caps) {
-    const auto seconds = static_cast<rlim_t>(caps.seconds);
-    Cap(RLIMIT_CPU, seconds, seconds + 1);
-    const rlim_t bytes = static_cast<rlim_t>(caps.memoryMib) << 20;
-    Cap(RLIMIT_AS, bytes, bytes);
-    Cap(RLIMIT_FSIZE, 65536, 65536);
-    Cap(RLIMIT_CORE, 0, 0);
-}
 
 std::string ReadReplay(const std::string& file) {
     if (file != "-") {
@@ -76,7 +57,7 @@ ReplayJudgement Check(const ServerOptions& o, const std::filesystem::path& data)
 }  // namespace
 
 int RunReplayCheck(const ServerOptions& o) {
-    CapThisProcess(o.caps);
+    CapThisVerification(o.caps);
     const std::optional<std::filesystem::path> data = FindGameData(o.gameData, ServerProgram().parent_path());
     if (!data) throw std::runtime_error("no game data to verify with (--game-data DIR)");
     ReplayJudgement judgement;

@@ -1,6 +1,8 @@
 // Finding the game's data and preparing its music for verifications.
 #include "replay_content.h"
 
+#include <sys/resource.h>
+
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -34,7 +36,23 @@ public:
     bool Question(std::string_view text) override { throw std::runtime_error(std::string(text)); }
 };
 
+void Cap(int resource, rlim_t soft, rlim_t hard) {
+    const rlimit limit{soft, hard};
+    if (setrlimit(resource, &limit) != 0) throw std::runtime_error("cannot cap the verification");
+}
+
 }  // namespace
+
+void CapThisVerification(const ReplayCaps& caps) {
+    const auto seconds = static_cast<rlim_t>(caps.seconds);
+    Cap(RLIMIT_CPU, seconds, seconds + 1);
+#if !defined(__SANITIZE_ADDRESS__)
+    const rlim_t bytes = static_cast<rlim_t>(caps.memoryMib) << 20;
+    Cap(RLIMIT_AS, bytes, bytes);
+#endif
+    Cap(RLIMIT_FSIZE, 64 * 1024, 64 * 1024);
+    Cap(RLIMIT_CORE, 0, 0);
+}
 
 fs::path ServerProgram() {
     std::error_code ec;

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "server_options.h"
+
 // The running program (/proc/self/exe).
 std::filesystem::path ServerProgram();
 
@@ -23,3 +25,9 @@ void UseGameData(const std::filesystem::path& data, const std::filesystem::path&
 // player; the games a replay shows were played with it. Throws
 // std::runtime_error when it cannot.
 void PrepareGameMusic(const std::filesystem::path& data, const std::filesystem::path& cache);
+
+// Caps the running process as a verification: processor time (then SIGXCPU,
+// a second later SIGKILL), address space, files of at most 64 KiB (the
+// verdict may go to one) and no core dumps. The sanitizer build leaves the
+// address space alone: its shadow memory alone is larger than any cap.
+void CapThisVerification(const ReplayCaps& caps);

@@ -25,18 +25,20 @@ bool StandsBefore(const ListEntry& a, const ListEntry& b) {
 void EnterVerifiedList(std::vector<SqlStatement>& batch, std::vector<RankCountChange>& changes, RankList list,
                        std::int64_t playerSeq, const std::optional<ListEntry>& old, const ListEntry& entry) {
     if (old && !StandsBefore(entry, *old)) return;
-    batch.push_back({"INSERT INTO verified_best (week_start, player_seq, score, scored_at, publication_seq) "
-                     "VALUES ($1, $2, $3, $4, $5) ON CONFLICT (week_start, player_seq) DO UPDATE SET "
-                     "score = excluded.score, scored_at = excluded.scored_at, "
-                     "publication_seq = excluded.publication_seq",
-                     {list.weekStart, playerSeq, entry.score, entry.at, entry.seq}});
+    batch.push_back(
+        {"INSERT INTO verified_best (week_start, player_seq, score, scored_at, publication_seq) "
+         "VALUES ($1, $2, $3, $4, $5) ON CONFLICT (week_start, player_seq) DO UPDATE SET "
+         "score = excluded.score, scored_at = excluded.scored_at, "
+         "publication_seq = excluded.publication_seq",
+         {list.weekStart, playerSeq, entry.score, entry.at, entry.seq}});
     AddRankCountChanges(changes, list, old ? std::optional(old->score) : std::nullopt, entry.score);
 }
 
 // The publication's score enters both lists of verified scores: overall and its week's.
 void EnterVerifiedScore(ISqlSession& db, std::int64_t publication) {
     const SqlRows pub =
-        db.Run({{"SELECT player_seq, score, published_at FROM publications WHERE seq = $1", {publication}}}).at(0);
+        db.Run({{"SELECT player_seq, score, published_at FROM publications WHERE seq = $1", {publication}}})
+            .at(0);
     if (pub.empty()) return;
     const std::int64_t playerSeq = IntOf(pub[0][0]);
     const ListEntry entry{IntOf(pub[0][1]), IntOf(pub[0][2]), publication};
@@ -75,9 +77,10 @@ ReplayUploadResult AddReplayRecord(ISqlSession& db, const ReplayUpload& u, std::
         return result;
     }
     const SqlRows taken =
-        db.RunAndCommit({{"INSERT INTO replays (publication_seq, player_seq, uploaded_at, replay, state) VALUES "
-                          "($1, $2, $3, $4, 'pending') ON CONFLICT (publication_seq) DO NOTHING RETURNING seq",
-                          {rows[0][0][0], rows[0][0][1], u.at, u.replay}}})
+        db.RunAndCommit(
+              {{"INSERT INTO replays (publication_seq, player_seq, uploaded_at, replay, state) VALUES "
+                "($1, $2, $3, $4, 'pending') ON CONFLICT (publication_seq) DO NOTHING RETURNING seq",
+                {rows[0][0][0], rows[0][0][1], u.at, u.replay}}})
             .at(0);
     if (taken.empty())
         result.refusal = ReplayRefusal::AlreadyTaken;
@@ -86,14 +89,16 @@ ReplayUploadResult AddReplayRecord(ISqlSession& db, const ReplayUpload& u, std::
     return result;
 }
 
-std::optional<ClaimedReplay> ClaimReplayRecord(ISqlSession& db, const RankingDialect& d, const std::string& worker,
-                                               std::int64_t now, std::int64_t staleBefore) {
+std::optional<ClaimedReplay> ClaimReplayRecord(ISqlSession& db, const RankingDialect& d,
+                                               const std::string& worker, std::int64_t now,
+                                               std::int64_t staleBefore) {
     const std::vector<SqlRows> rows = db.Run({
         {"UPDATE replays SET state = 'rejected', reason = 'verification did not finish', claimed_by = '', "
          "checked_at = $1 WHERE state = 'checking' AND claimed_at < $2 AND attempts >= $3",
          {now, staleBefore, MaxReplayClaims}},
         {"UPDATE replays SET state = 'checking', claimed_by = $1, claimed_at = $2, attempts = attempts + 1 "
-         "WHERE seq = (SELECT seq FROM replays WHERE state = 'pending' OR (state = 'checking' AND claimed_at < $3) "
+         "WHERE seq = (SELECT seq FROM replays WHERE state = 'pending' OR (state = 'checking' AND claimed_at "
+         "< $3) "
          "ORDER BY seq LIMIT 1" +
              d.skipLocked + ") RETURNING seq, publication_seq, replay",
          {worker, now, staleBefore}},
@@ -105,11 +110,12 @@ std::optional<ClaimedReplay> ClaimReplayRecord(ISqlSession& db, const RankingDia
     ClaimedReplay c;
     c.replay = IntOf(rows[1][0][0]);
     c.text = TextOf(rows[1][0][2]);
-    const SqlRows pub = db.RunAndCommit({{"SELECT pub.score, rec.stat_text, rec.games_won FROM publications pub "
-                                          "JOIN publication_records rec ON rec.publication_seq = pub.seq "
-                                          "WHERE pub.seq = $1",
-                                          {rows[1][0][1]}}})
-                            .at(0);
+    const SqlRows pub =
+        db.RunAndCommit({{"SELECT pub.score, rec.stat_text, rec.games_won FROM publications pub "
+                          "JOIN publication_records rec ON rec.publication_seq = pub.seq "
+                          "WHERE pub.seq = $1",
+                          {rows[1][0][1]}}})
+            .at(0);
     if (pub.empty()) throw std::runtime_error("replay " + std::to_string(c.replay) + " has no publication");
     c.score = static_cast<std::int32_t>(IntOf(pub[0][0]));
     c.statText = TextOf(pub[0][1]);
@@ -130,14 +136,15 @@ void FinishReplayRecord(ISqlSession& db, std::int64_t replay, const ReplayVerdic
 }
 
 void ReleaseReplayRecord(ISqlSession& db, std::int64_t replay) {
-    db.RunAndCommit({{"UPDATE replays SET state = 'pending', claimed_by = '', attempts = attempts - 1 "
-                      "WHERE seq = $1 AND state = 'checking'",
-                      {replay}}});
+    db.RunAndCommit(
+        {{"UPDATE replays SET state = 'pending', claimed_by = '', attempts = attempts - 1 "
+          "WHERE seq = $1 AND state = 'checking'",
+          {replay}}});
 }
 
 std::optional<ReplayStatus> ReadReplayRecord(ISqlSession& db, std::int64_t replay, bool withText) {
-    const SqlRows rows = db.Run({{std::string("SELECT state, reason, outcome") + (withText ? ", replay" : "") +
-                                      " FROM replays WHERE seq = $1",
+    const SqlRows rows = db.Run({{std::string("SELECT state, reason, outcome") +
+                                      (withText ? ", replay" : "") + " FROM replays WHERE seq = $1",
                                   {replay}}})
                              .at(0);
     if (rows.empty()) return std::nullopt;

@@ -53,7 +53,8 @@ SiteResponse Upload(std::string_view query, std::string_view body, IScoreStore& 
     if (!IsValidPlayerID(id)) return Text(400, "bad player ID");
     if (!sum) return Text(400, "bad record checksum (sum=8 hexadecimal digits)");
     if (body.size() > MaxReplayUploadBytes) return Text(413, "replay too large");
-    if (const auto at = FirstNonText(body)) return Text(400, "not a replay: byte " + std::to_string(*at) + " is not text");
+    if (const auto at = FirstNonText(body))
+        return Text(400, "not a replay: byte " + std::to_string(*at) + " is not text");
     try {
         ValidateReplay(body, ReplayLimitsOf(settings.caps));
     } catch (const EReplayError& e) {
@@ -79,7 +80,8 @@ SiteResponse Upload(std::string_view query, std::string_view body, IScoreStore& 
 // "/replays/N" (its state) or "/replays/N.replay" (the verified replay itself).
 SiteResponse Show(std::string_view rest, IScoreStore& store) {
     constexpr std::string_view extension = ".replay";
-    const bool download = rest.size() > extension.size() && rest.substr(rest.size() - extension.size()) == extension;
+    const bool download =
+        rest.size() > extension.size() && rest.substr(rest.size() - extension.size()) == extension;
     if (download) rest.remove_suffix(extension.size());
     std::int64_t replay = 0;
     const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), replay);
@@ -116,8 +118,8 @@ std::string CapabilitiesText(const ReplaySettings& settings) {
 
 bool IsReplayPath(std::string_view target) {
     const std::string_view path = target.substr(0, target.find('?'));
-    return path == ReplayUploadPath ||
-           (path.size() > ReplayUploadPath.size() + 1 && path.substr(0, ReplayUploadPath.size() + 1) == "/replays/");
+    return path == ReplayUploadPath || (path.size() > ReplayUploadPath.size() + 1 &&
+                                        path.substr(0, ReplayUploadPath.size() + 1) == "/replays/");
 }
 
 SiteResponse ReplayRequest(std::string_view method, std::string_view target, std::string_view body,

@@ -34,26 +34,27 @@ std::chrono::milliseconds WallLimitOf(const ReplayCaps& caps) {
     return std::chrono::seconds(4 * caps.seconds + 10);
 }
 
-ReplayVerdictRecord VerdictOfRun(const VerifierRun& run, const ReplayCaps& caps) {
+ReplayVerdictRecord VerdictOfRun(const VerifierRun& run, const VerifierPoolSettings& settings) {
+    const ReplayCaps& caps = settings.caps;
     ReplayVerdictRecord v;
     v.checkMs = run.ms;
     switch (run.ending) {
         case VerifierRun::Answered: {
             const std::size_t gap = run.line.find(' ');
-            const std::string word = run.line.substr(0, gap), rest = gap == std::string::npos ? "" : run.line.substr(gap + 1);
+            const std::string word = run.line.substr(0, gap),
+                              rest = gap == std::string::npos ? "" : run.line.substr(gap + 1);
             v.verified = word == "verified";
             (v.verified ? v.outcome : v.reason) = rest;
             if (!v.verified && word != "rejected") v.reason = "verification failed: " + run.line;
             break;
         }
         case VerifierRun::Failed:
-            v.reason = run.signal ? SignalReason(run.signal, caps)
-                                  : "verification failed (exit status " + std::to_string(run.exitStatus) + ")";
+            v.reason = run.signal
+                           ? SignalReason(run.signal, caps)
+                           : "verification failed (exit status " + std::to_string(run.exitStatus) + ")";
             break;
         case VerifierRun::TimedOut:
-            v.reason = "verification took longer than " +
-                       std::to_string(std::chrono::duration_cast<std::chrono::seconds>(WallLimitOf(caps)).count()) +
-                       " s";
+            v.reason = "verification took longer than " + std::to_string(settings.wallLimit.count()) + " ms";
             break;
         case VerifierRun::Stopped:
             v.reason = "the server stopped";
@@ -110,7 +111,9 @@ void VerifierPool::Work(std::stop_token stop, int worker) {
                 Prune();
             }
             const std::int64_t now = clock_.Now();
-            const auto stale = std::chrono::duration_cast<std::chrono::seconds>(WallLimitOf(settings_.caps)).count();
+            // A claim older than twice the wall-clock limit has lost its verifier.
+            const auto stale =
+                std::chrono::duration_cast<std::chrono::seconds>(settings_.wallLimit).count() + 1;
             const std::optional<ClaimedReplay> claim = store_.ClaimReplay(name, now, now - 2 * stale);
             if (!claim) {
                 Idle(stop);
@@ -132,20 +135,21 @@ void VerifierPool::Work(std::stop_token stop, int worker) {
 
 void VerifierPool::Verify(const ClaimedReplay& claim, const std::stop_token& stop) {
     std::vector<std::string> argv = settings_.command;
-    argv.insert(argv.end(), {"--expect", std::to_string(claim.score) + ":" + std::to_string(claim.gamesWon) + ":" +
-                                             claim.statText});
-    const VerifierRun run = RunVerifier(argv, claim.text, WallLimitOf(settings_.caps), stop);
+    argv.insert(argv.end(), {"--expect", std::to_string(claim.score) + ":" + std::to_string(claim.gamesWon) +
+                                             ":" + claim.statText});
+    const VerifierRun run = RunVerifier(argv, claim.text, settings_.wallLimit, stop);
     if (run.ending == VerifierRun::Stopped) {
         store_.ReleaseReplay(claim.replay);
         return;
     }
-    ReplayVerdictRecord verdict = VerdictOfRun(run, settings_.caps);
+    ReplayVerdictRecord verdict = VerdictOfRun(run, settings_);
     verdict.at = clock_.Now();
     store_.FinishReplay(claim.replay, verdict);
     const std::string which = "replay " + std::to_string(claim.replay);
-    settings_.log(verdict.verified ? which + " verified (" + verdict.outcome + " " + std::to_string(claim.score) +
-                                         ") in " + std::to_string(run.ms) + " ms"
-                                   : which + " rejected: " + verdict.reason);
+    settings_.log(verdict.verified
+                      ? which + " verified (" + verdict.outcome + " " + std::to_string(claim.score) +
+                            ") in " + std::to_string(run.ms) + " ms"
+                      : which + " rejected: " + verdict.reason);
 }
 
 void VerifierPool::Prune() {

@@ -5,6 +5,7 @@
 // upload only wakes them. One of them also deletes old replays.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -24,6 +25,7 @@ struct VerifierPoolSettings {
     std::vector<std::string> command;
     int workers = 2;
     ReplayCaps caps;
+    std::chrono::milliseconds wallLimit = std::chrono::seconds(90);  // WallLimitOf(caps)
     std::int64_t keepSeconds = 30 * 86400;
     // Runs once before the first verification (the game's music); may throw.
     std::function<void()> prepare;
@@ -61,7 +63,7 @@ private:
 };
 
 // What a finished verifier run means for its replay: the verdict the store keeps.
-ReplayVerdictRecord VerdictOfRun(const VerifierRun& run, const ReplayCaps& caps);
+ReplayVerdictRecord VerdictOfRun(const VerifierRun& run, const VerifierPoolSettings& settings);
 // How long a verification may take on the wall clock: four times its
 // processor time (the verifiers share the processors), and ten seconds more.
 std::chrono::milliseconds WallLimitOf(const ReplayCaps& caps);

@@ -130,7 +130,8 @@ VerifierRun RunVerifier(const std::vector<std::string>& argv, std::string_view i
     std::string out;
     run.ending = Read(readEnd.Get(), out, start + wallLimit, stop);
     const int status = Reap(pid, run.ending, start + wallLimit, stop);
-    run.ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    run.ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+                 .count();
     run.line = out.substr(0, out.find('\n'));
     if (run.ending != VerifierRun::Answered) return run;
     if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
