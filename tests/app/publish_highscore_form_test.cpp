@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "app/highscoreuploaded_form.h"
 #include "app/publish_highscore_form.h"
 #include "app/qt_messages.h"
@@ -23,6 +26,7 @@
 #include "support/fake_internet.h"
 #include "support/modal_dialogs.h"
 #include "support/recording_messages.h"
+#include "support/replay_uploads.h"
 #include "support/temp_program_dir.h"
 
 namespace {
@@ -36,6 +40,11 @@ THttpResponse Reply(int status, const std::string& body) {
     r.Status = status;
     r.Body = body;
     return r;
+}
+
+// The publishing code asks the score server whether it takes replays.
+bool IsCapabilities(const std::string& url) {
+    return url == std::string(ScoreServer) + "/vtrinternal/capabilities.txt";
 }
 
 // The record a request carries, as the server reads it.
@@ -146,6 +155,7 @@ TEST_F(PublishHighscoreTest, CaptionsLimitsAndTheStoredData) {
 TEST_F(PublishHighscoreTest, APublicationSendsTheDataKeepsTheNewIDAndCloses) {
     std::vector<TScoreRecord> sent;
     http.handler = [&](const std::string& url) {
+        if (IsCapabilities(url)) return Reply(404, "");
         sent.push_back(SentRecord(url));
         return Reply(200, FullReply);
     };
@@ -184,6 +194,7 @@ TEST_F(PublishHighscoreTest, OnlyANewValidIDReplacesTheStoredOne) {
     std::string body;
     std::vector<std::string> sentIDs;
     http.handler = [&](const std::string& url) {
+        if (IsCapabilities(url)) return Reply(404, "");
         sentIDs.push_back(SentRecord(url).PlayerID);
         return Reply(200, body);
     };
@@ -201,6 +212,31 @@ TEST_F(PublishHighscoreTest, OnlyANewValidIDReplacesTheStoredOne) {
     // An ID arrives with a reply that has no rank: kept all the same.
     EXPECT_EQ(publish("iD=bert-2\r\n"), "bert-2");
     EXPECT_EQ(saves, 1);
+}
+
+TEST_F(PublishHighscoreTest, ThePublishedGamesReplayGoesWhereTheServerTakesItAndAFailureShowsNothing) {
+    std::ifstream in(std::string(VANTOREL_SOURCE_DIR) + "/tests/replays/won.replay", std::ios::binary);
+    const std::string replay((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const TScoreRecord game = RecordOfReplayGame(replay, "Anna");
+    Env.Highscores[0].Score = game.Score;
+    Env.StatTexts[0].reset(game.Statistics);
+    dir.Write("replays/2024-05-06_10-00-00_" + std::to_string(game.Score) + "_highscore.replay", replay);
+    std::uint32_t sum = 0;
+    http.handler = [&](const std::string& url) {
+        if (IsCapabilities(url)) return Reply(200, "replays /replays 100000\r\n");
+        sum = ScoreRecordChecksum(DecodeScoreRecord(url.substr(url.find("cs=") + 3)));
+        return Reply(200, FullReply);
+    };
+    http.postHandler = [](const std::string&, std::string_view) { return Reply(500, "broken"); };
+    const auto form = ShowDialog();
+    EXPECT_EQ(Publish(*form).size(), 9);
+    EXPECT_TRUE(form.isNull());  // which waited for the upload
+    EXPECT_TRUE(messages.shown.empty());
+    const std::vector<FakeHttpClient::Posted> posts = http.Posts();
+    ASSERT_EQ(posts.size(), 1u);
+    EXPECT_EQ(posts[0].url, std::string(ScoreServer) + "/replays?id=anna_7&sum=" + ChecksumText(sum));
+    EXPECT_EQ(posts[0].body, replay);
+    EXPECT_EQ(posts[0].contentType, "text/plain");
 }
 
 TEST_F(PublishHighscoreTest, FailuresSayWhyAndKeepTheDialogOpen) {

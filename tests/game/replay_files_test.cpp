@@ -7,6 +7,7 @@
 
 #include "game/replay_files.h"
 #include "game/replay_recorder.h"
+#include "hud/stat_text.h"
 #include "infra/errors.h"
 #include "support/temp_program_dir.h"
 
@@ -19,7 +20,46 @@ std::set<std::string> NamesIn(const std::filesystem::path& folder) {
     return names;
 }
 
+// A replay's header and one game that ended with the score after so many seconds.
+std::string ReplayWithGame(std::int32_t score, std::int32_t seconds, std::uint32_t seed) {
+    TReplayHeader header;
+    header.Seed = seed;
+    TReplayGame game;
+    game.Score = score;
+    game.Outcome = TGameOutcome::Won;
+    game.Stats[StatSecondsPlayed] = seconds;
+    TReplayLine line;
+    GameLine(game, line);
+    return HeaderText(header) + std::string(line.Text()) + "\n";
+}
+
+std::string StatsOf(std::int32_t seconds) {
+    TGameStats stats{};
+    stats[StatSecondsPlayed] = seconds;
+    return EncodeStatText(stats);
+}
+
 }  // namespace
+
+TEST(ReplayFiles, APublishedScoresReplayIsTheNewestHighscoreVisitWithAGameOfItsScoreAndStatistics) {
+    TempProgramDir dir;
+    const std::string folder = (dir / "replays").string();
+    const auto start = std::chrono::system_clock::from_time_t(1700000000);
+    const auto save = [&](int minute, std::int32_t best, bool highscore, const std::string& text) {
+        SaveReplay(folder, text, start + std::chrono::minutes(minute), best, highscore);
+    };
+    save(1, 700, true, ReplayWithGame(700, 61, 1));
+    save(2, 700, true, ReplayWithGame(700, 62, 2));   // newer, other statistics
+    save(3, 700, false, ReplayWithGame(700, 61, 3));  // the table did not change
+    save(4, 900, true, ReplayWithGame(700, 61, 4));   // its best game was another
+    save(5, 700, true, "vantorel-replay 1\ndamaged");
+    EXPECT_EQ(FindReplayOfScore(folder, 700, StatsOf(61)), ReplayWithGame(700, 61, 1));
+    EXPECT_EQ(FindReplayOfScore(folder, 700, StatsOf(62)), ReplayWithGame(700, 62, 2));
+    EXPECT_FALSE(FindReplayOfScore(folder, 700, StatsOf(63)));
+    EXPECT_FALSE(FindReplayOfScore(folder, 70, StatsOf(61)));
+    EXPECT_FALSE(FindReplayOfScore(folder, 700, "not a statistics text"));
+    EXPECT_FALSE(FindReplayOfScore((dir / "none").string(), 700, StatsOf(61)));
+}
 
 TEST(ReplayFiles, TheNewestFiftyAndEveryHighscoreReplayAreKept) {
     TempProgramDir dir;

@@ -18,7 +18,8 @@ using ModelEntry = std::tuple<std::int64_t, std::int64_t, int>;  // -score, time
 using ModelList = std::map<std::string, ModelEntry>;
 
 std::int64_t ModelPlace(const ModelList& list, const ModelEntry& entry, const std::string& id) {
-    return 1 + std::count_if(list.begin(), list.end(), [&](const auto& e) { return e.first != id && e.second < entry; });
+    return 1 + std::count_if(list.begin(), list.end(),
+                             [&](const auto& e) { return e.first != id && e.second < entry; });
 }
 
 // The reply where only verified scores rank: the place the score takes once verified.
@@ -27,7 +28,8 @@ ListPlace ModelReply(const ModelList& list, const std::string& id, const ModelEn
     const auto old = list.find(id);
     if (old != list.end()) place.oldRank = ModelPlace(list, old->second, id);
     place.rank = ModelPlace(list, old == list.end() ? published : std::min(old->second, published), id);
-    const auto top = std::min_element(list.begin(), list.end(), [](auto& a, auto& b) { return a.second < b.second; });
+    const auto top =
+        std::min_element(list.begin(), list.end(), [](auto& a, auto& b) { return a.second < b.second; });
     place.topScore = top == list.end() ? 0 : static_cast<std::int32_t>(-std::get<0>(top->second));
     return place;
 }
@@ -35,7 +37,8 @@ ListPlace ModelReply(const ModelList& list, const std::string& id, const ModelEn
 TEST_P(ReplayStoreContract, AReplayIsBoundToItsPublicationClaimedOnceAndGivenUpAfterItsClaims) {
     const std::string id = PublishRecord("", 900, kMonday, 0x1234).playerId;
     EXPECT_EQ(store->AddReplay({id, 0x9999, "r", kMonday}, 1000).refusal, ReplayRefusal::NoPublication);
-    EXPECT_EQ(store->AddReplay({"NoSuchPlayer", 0x1234, "r", kMonday}, 1000).refusal, ReplayRefusal::NoPublication);
+    EXPECT_EQ(store->AddReplay({"NoSuchPlayer", 0x1234, "r", kMonday}, 1000).refusal,
+              ReplayRefusal::NoPublication);
     const ReplayUploadResult taken = store->AddReplay({id, 0x1234, "the replay", kMonday}, 1000);
     ASSERT_EQ(taken.refusal, ReplayRefusal::None);
     EXPECT_EQ(store->AddReplay({id, 0x1234, "again", kMonday}, 1000).refusal, ReplayRefusal::AlreadyTaken);
@@ -78,12 +81,12 @@ TEST_P(ReplayStoreContract, VerifiedScoresFormListsOfTheirOwnAndRankAloneWhereOn
         const ModelEntry entry{-std::int64_t{score}, at, k};
         ModelList& week = weeks[WeekStart(at)];
         const bool ranked = random() % 2 == 0;
-        const PublishResult r =
-            PublishRecord(id, score, at, static_cast<std::uint32_t>(k),
-                          ranked ? ListRanking::VerifiedScores : ListRanking::AllScores);
+        const PublishResult r = PublishRecord(id, score, at, static_cast<std::uint32_t>(k),
+                                              ranked ? ListRanking::VerifiedScores : ListRanking::AllScores);
         if (!returning) ids.push_back(r.playerId);
         if (ranked) {
-            const ListPlace o = ModelReply(overall, r.playerId, entry), w = ModelReply(week, r.playerId, entry);
+            const ListPlace o = ModelReply(overall, r.playerId, entry),
+                            w = ModelReply(week, r.playerId, entry);
             EXPECT_EQ(std::tie(r.overall.rank, r.overall.oldRank, r.overall.topScore),
                       std::tie(o.rank, o.oldRank, o.topScore))
                 << "publication " << k;
@@ -109,7 +112,8 @@ TEST_P(ReplayStoreContract, VerifiedScoresFormListsOfTheirOwnAndRankAloneWhereOn
     for (const RankedPlayer& p : store->TopPlayers(ids.size())) {
         const auto v = overall.find(p.playerId);
         EXPECT_EQ(p.replays.verifiedScore,
-                  v == overall.end() ? std::nullopt : std::optional(static_cast<std::int32_t>(-std::get<0>(v->second))));
+                  v == overall.end() ? std::nullopt
+                                     : std::optional(static_cast<std::int32_t>(-std::get<0>(v->second))));
     }
     // Counted afresh, the verified lists' places stay.
     store.reset();

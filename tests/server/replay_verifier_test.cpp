@@ -135,8 +135,9 @@ protected:
 
 TEST_F(VerifierPoolTest, TheVerifiersAnswerIsStoredWithWhatThePublicationClaimed) {
     // The claim comes as "--expect SCORE:GAMESWON:STATISTICS" and the replay on standard input.
-    const auto pool = Start(R"sh(test "$1 $2 $(cat)" = "--expect 14880:0:stats the replay" && echo verified won)sh",
-                            std::chrono::seconds(10));
+    const auto pool =
+        Start(R"sh(test "$1 $2 $(cat)" = "--expect 14880:0:stats the replay" && echo verified won)sh",
+              std::chrono::seconds(10));
     EXPECT_EQ(StateWhenJudged(), "verified won");
     EXPECT_EQ(prepared, 1);
     std::lock_guard lock(mutex);

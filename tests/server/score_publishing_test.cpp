@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <random>
+#include <set>
 #include <thread>
 
 #include "online/score_reply.h"
@@ -19,6 +22,7 @@
 #include "support/game_server_process.h"
 #include "support/postgres_cluster.h"
 #include "support/raw_http.h"
+#include "support/replay_uploads.h"
 #include "support/score_requests.h"
 #include "support/temp_program_dir.h"
 
@@ -226,6 +230,39 @@ TEST_P(ScorePublishing, TwoServersOnOneListRankConcurrentPublicationsOneAfterAno
     EXPECT_EQ(OpenStore("first")->FindPlayer(id)->score, 480);
     EXPECT_EQ(first->Stop(), 0);
     EXPECT_EQ(second->Stop(), 0);
+}
+
+TEST_P(ScorePublishing, TwoServersOnOneListVerifyEachReplayOnce) {
+    const auto first = StartServer("first");
+    const auto second = GetParam().postgres ? StartServer("second") : StartServer("first");
+    GameServerProcess* servers[] = {first.get(), second.get()};
+    std::ifstream in(std::string(VANTOREL_SOURCE_DIR) + "/tests/replays/won.replay", std::ios::binary);
+    const std::string replay((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    constexpr int kReplays = 6;
+    for (int i = 0; i < kReplays; ++i) {
+        const TScoreRecord record = RecordOfReplayGame(replay, "Player " + std::to_string(i));
+        const std::string id = Publish(servers[i % 2]->Port(), record).Value("ID");
+        const std::string answer =
+            RawHttpPost(servers[(i + 1) % 2]->Port(), ReplayUploadTarget(id, record), replay);
+        ASSERT_EQ(HttpStatusOf(answer), 202) << answer;
+    }
+    // Each verification is written by the server that made it.
+    const auto verifications = [&] {
+        std::multiset<std::string> made;
+        for (GameServerProcess* server : servers)
+            for (const std::string& line : server->Lines())
+                if (line.find(" verified (won 14880) in ") != std::string::npos)
+                    made.insert(line.substr(0, line.find(" v")));
+        return made;
+    };
+    for (int wait = 0; wait < 600 && verifications().size() < kReplays; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(500));  // a second verification of one would show by now
+    const std::multiset<std::string> made = verifications();
+    EXPECT_EQ(made.size(), std::size_t{kReplays});
+    for (int r = 1; r <= kReplays; ++r) EXPECT_EQ(made.count("replay " + std::to_string(r)), 1u) << r;
+    EXPECT_EQ(OpenStore("first")->VerifiedPlayerCount(), kReplays);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, ScorePublishing,

@@ -1,7 +1,10 @@
 // Finding the game's data and preparing its music for verifications.
 #include "replay_content.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <stdexcept>
 #include <string>
@@ -34,6 +37,22 @@ public:
     void Information(std::string_view text) override { throw std::runtime_error(std::string(text)); }
     void Error(std::string_view text) override { throw std::runtime_error(std::string(text)); }
     bool Question(std::string_view text) override { throw std::runtime_error(std::string(text)); }
+};
+
+// An exclusive lock on a file, held until it goes.
+class FileLock {
+public:
+    explicit FileLock(const fs::path& file) : fd_(open(file.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600)) {
+        if (fd_ >= 0 && flock(fd_, LOCK_EX) == 0) return;
+        if (fd_ >= 0) close(fd_);
+        throw std::runtime_error("cannot lock " + file.string());
+    }
+    ~FileLock() { close(fd_); }  // and with it the lock
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    int fd_;
 };
 
 void Cap(int resource, rlim_t soft, rlim_t hard) {
@@ -74,6 +93,8 @@ void UseGameData(const fs::path& data, const fs::path& cache) {
 
 void PrepareGameMusic(const fs::path& data, const fs::path& cache) {
     fs::create_directories(cache);
+    // Servers sharing a folder (and so a cache) convert one after another.
+    const FileLock lock(cache / ".converting");
     UseGameData(data, cache);
     SilentProgress progress;
     ThrowingMessages messages;
