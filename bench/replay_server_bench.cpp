@@ -76,7 +76,8 @@ std::string Read(const fs::path& file) {
 // a program folder for the headless runner (which converts its own).
 class ScratchFolders {
 public:
-    ScratchFolders() : root_(fs::temp_directory_path() / ("vantorel-replay-bench-" + std::to_string(getpid()))) {
+    ScratchFolders()
+        : root_(fs::temp_directory_path() / ("vantorel-replay-bench-" + std::to_string(getpid()))) {
         PrepareGameMusic(VANTOREL_BUILD_DIR, root_ / "server" / "cache");
         const fs::path runner = Runner();
         fs::create_directories(runner / "sps");
@@ -100,17 +101,24 @@ void BM_VerifyReplayAsTheServerDoes(benchmark::State& state) {
     const ScratchFolders folders;
     const std::string file = std::string(VANTOREL_SOURCE_DIR) + "/tests/replays/won.replay";
     const TScoreRecord claim = RecordOfReplayGame(Read(file), "Bench");
-    const std::vector<std::string> server = {
-        VANTOREL_SERVER_BINARY, "--verify-replay", file, "--game-data", VANTOREL_BUILD_DIR,
-        "--data", folders.Server().string(), "--expect",
-        std::to_string(claim.Score) + ":1:" + claim.Statistics};
-    const std::vector<std::string> runner = {VANTOREL_HEADLESS, "--dir", folders.Runner().string(), "--replay", file};
+    const std::vector<std::string> server = {VANTOREL_SERVER_BINARY,
+                                             "--verify-replay",
+                                             file,
+                                             "--game-data",
+                                             VANTOREL_BUILD_DIR,
+                                             "--data",
+                                             folders.Server().string(),
+                                             "--expect",
+                                             std::to_string(claim.Score) + ":1:" + claim.Statistics};
+    const std::vector<std::string> runner = {VANTOREL_HEADLESS, "--dir", folders.Runner().string(),
+                                             "--replay", file};
     std::vector<std::string> runnerVerify = runner;
     runnerVerify.push_back("--verify");
     Run(runnerVerify);  // converts the runner's music first
     Timed verify, headlessVerify, drawn;
     for (auto _ : state) {
-        for (auto [timed, argv] : {std::pair{&verify, &server}, {&headlessVerify, &runnerVerify}, {&drawn, &runner}}) {
+        for (auto [timed, argv] :
+             {std::pair{&verify, &server}, {&headlessVerify, &runnerVerify}, {&drawn, &runner}}) {
             const Timed t = Run(*argv);
             timed->wallMs += t.wallMs;
             timed->cpuMs += t.cpuMs;
@@ -132,9 +140,11 @@ struct Latencies {
     std::vector<double> ms;
     void Print(const char* what) {
         std::sort(ms.begin(), ms.end());
-        const auto at = [&](double q) { return ms[static_cast<std::size_t>(q * static_cast<double>(ms.size() - 1))]; };
-        std::fprintf(stderr, "  %s: %zu pages, median %.2f ms, 99th percentile %.2f ms, slowest %.2f ms\n", what,
-                     ms.size(), at(0.5), at(0.99), ms.back());
+        const auto at = [&](double q) {
+            return ms[static_cast<std::size_t>(q * static_cast<double>(ms.size() - 1))];
+        };
+        std::fprintf(stderr, "  %s: %zu pages, median %.2f ms, 99th percentile %.2f ms, slowest %.2f ms\n",
+                     what, ms.size(), at(0.5), at(0.99), ms.back());
     }
 };
 
@@ -155,9 +165,11 @@ int Verified(GameServerProcess& server) {
 void BM_ListPageWhileEightVerificationsRun(benchmark::State& state) {
     constexpr int kVerifiers = 8, kReplays = 48, kOthers = 60;
     const ScratchFolders folders;
-    GameServerProcess server(VANTOREL_SERVER_BINARY, folders.Server(), {"--verifiers", std::to_string(kVerifiers)});
+    GameServerProcess server(VANTOREL_SERVER_BINARY, folders.Server(),
+                             {"--verifiers", std::to_string(kVerifiers)});
     const std::string replay = Read(std::string(VANTOREL_SOURCE_DIR) + "/tests/replays/won.replay");
-    for (int i = 0; i < kOthers; ++i) RawHttpGet(server.Port(), ScoreRequestTarget(ScoreRecordOf("Other", 100 * i)));
+    for (int i = 0; i < kOthers; ++i)
+        RawHttpGet(server.Port(), ScoreRequestTarget(ScoreRecordOf("Other", 100 * i)));
     std::vector<std::pair<std::string, TScoreRecord>> uploads;
     for (int i = 0; i < kReplays; ++i) {
         const TScoreRecord record = RecordOfReplayGame(replay, "Player " + std::to_string(i));
@@ -168,13 +180,15 @@ void BM_ListPageWhileEightVerificationsRun(benchmark::State& state) {
         Latencies idle, busy;
         for (int i = 0; i < 100; ++i) idle.ms.push_back(PageMs(server.Port()));
         const auto start = Clock::now();
-        for (const auto& [id, record] : uploads) RawHttpPost(server.Port(), ReplayUploadTarget(id, record), replay);
+        for (const auto& [id, record] : uploads)
+            RawHttpPost(server.Port(), ReplayUploadTarget(id, record), replay);
         while (Verified(server) < kReplays && MsSince(start) < 300000) {
             busy.ms.push_back(PageMs(server.Port()));
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         const double allMs = MsSince(start);
-        std::fprintf(stderr, "the ranking list page (%d players) while %d replays are verified, %d at once:\n",
+        std::fprintf(stderr,
+                     "the ranking list page (%d players) while %d replays are verified, %d at once:\n",
                      kOthers + kReplays, kReplays, kVerifiers);
         idle.Print("no verification");
         busy.Print("verifying");

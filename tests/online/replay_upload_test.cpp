@@ -25,12 +25,13 @@ TEST(ReplayOfferOf, ReadsThePathAndSizeOfAReplayLineAndNothingElse) {
 class ReplayUploadTest : public testing::Test {
 protected:
     TReplayUploadOutcome Upload(const std::string& playerId = "anna_7") {
-        return UploadReplay(http, {Root, playerId, 0x2a, 14880, "stats"},
-                            [this](std::int32_t score, const std::string& stats) -> std::optional<std::string> {
-                                asked = std::to_string(score) + " " + stats;
-                                return replay;
-                            },
-                            {});
+        return UploadReplay(
+            http, {Root, playerId, 0x2a, 14880, "stats"},
+            [this](std::int32_t score, const std::string& stats) -> std::optional<std::string> {
+                asked = std::to_string(score) + " " + stats;
+                return replay;
+            },
+            {});
     }
 
     FakeHttpClient http;

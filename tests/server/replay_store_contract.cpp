@@ -44,6 +44,8 @@ TEST_P(ReplayStoreContract, AReplayIsBoundToItsPublicationClaimedOnceAndGivenUpA
     EXPECT_EQ(store->AddReplay({id, 0x1234, "again", kMonday}, 1000).refusal, ReplayRefusal::AlreadyTaken);
     PublishRecord(id, 900, kMonday + 1, 0x1234);  // the same record published again takes a replay of its own
     EXPECT_EQ(store->AddReplay({id, 0x1234, "r", kMonday}, 1).refusal, ReplayRefusal::QueueFull);
+    PublishRecord(id, 800, kMonday + 2, 0x5555);  // a replay binds to the player's latest publication only
+    EXPECT_EQ(store->AddReplay({id, 0x1234, "r", kMonday}, 1000).refusal, ReplayRefusal::NoPublication);
 
     const std::optional<ClaimedReplay> first = store->ClaimReplay("a", kMonday, kMonday - 60);
     ASSERT_TRUE(first);

@@ -63,6 +63,23 @@ TEST(SqliteScoreStore, KeepsTheListInItsFile) {
     EXPECT_EQ(reopened.FindPlayer(id)->data.email, "kim@example.org");
 }
 
+TEST(SqliteScoreStore, AListFromBeforeReplaysGetsTheirColumnsAndTakesThem) {
+    TempProgramDir dir;
+    const std::string file = (dir / "scores.sqlite").string();
+    { SqliteScoreStore made(file); }
+    {
+        SqliteDb old(file);
+        old.Exec(
+            "ALTER TABLE players DROP COLUMN last_record_sum; ALTER TABLE players DROP COLUMN "
+            "last_publication");
+    }
+    SqliteScoreStore store(file);
+    ScorePublication p;
+    p.recordSum = 77;
+    const std::string id = store.Publish(p, 0).playerId;
+    EXPECT_EQ(store.AddReplay({id, 77, "r", 0}, 10).replay, 1);
+}
+
 TEST(WeekStart, WeeksBeginOnMondayAtMidnightUtc) {
     EXPECT_EQ(WeekStart(kMonday), kMonday);
     EXPECT_EQ(WeekStart(kMonday - 1), kMonday - kWeek);

@@ -3,7 +3,6 @@
 // holds until the commit, sent in two round trips.
 #include "pg_score_store.h"
 
-#include "replay_records.h"
 #include "score_ranking.h"
 
 namespace {
@@ -14,8 +13,14 @@ constexpr std::int64_t kSchemaLock = 0x56545230;
 constexpr std::int64_t kPublishLock = 0x56545231;
 
 const RankingDialect& Postgres() {
-    static const RankingDialect dialect{"BIGSERIAL PRIMARY KEY", "BIGINT", "", "nextval('players_seq_seq')",
-                                        " FOR UPDATE SKIP LOCKED"};
+    static const RankingDialect dialect{
+        "BIGSERIAL PRIMARY KEY",
+        "BIGINT",
+        "",
+        "nextval('players_seq_seq')",
+        " FOR UPDATE SKIP LOCKED",
+        "SELECT column_name FROM information_schema.columns WHERE table_name = "
+        "'players' AND table_schema = current_schema()"};
     return dialect;
 }
 
@@ -26,10 +31,11 @@ std::vector<SqlStatement> LockStatement(std::int64_t lock) {
 }  // namespace
 
 PgScoreStore::PgScoreStore(const std::string& conninfo, std::size_t maxConnections)
-    : pool_(conninfo, maxConnections) {
+    : SqlScoreStore(Postgres()), pool_(conninfo, maxConnections) {
     const PgPool::Lease c = pool_.Acquire();
     PgSession session(*c, LockStatement(kSchemaLock));
     session.Run(RankingSchema(Postgres()));
+    AddMissingColumns(session, Postgres());
     RecountRanksWhenMissing(session);
     session.RunAndCommit({});
 }
@@ -49,71 +55,14 @@ PublishResult PgScoreStore::Publish(const ScorePublication& p, std::int64_t week
     return PublishScore(session, Postgres(), p, weekStart, {});
 }
 
-std::vector<RankedPlayer> PgScoreStore::TopPlayers(std::size_t count) {
+void PgScoreStore::WithSession(SessionKind kind, const std::function<void(ISqlSession&)>& work) {
     const PgPool::Lease c = pool_.Acquire();
-    PgSession session(*c);
-    return ReadTopPlayers(session, count);
-}
-
-std::optional<RankedPlayer> PgScoreStore::FindPlayer(const std::string& playerId) {
-    const PgPool::Lease c = pool_.Acquire();
-    PgSession session(*c);
-    return ReadPlayer(session, playerId);
-}
-
-std::int64_t PgScoreStore::PlayerCount() {
-    const PgPool::Lease c = pool_.Acquire();
-    PgSession session(*c);
-    return CountPlayers(session);
-}
-
-std::vector<RankedPlayer> PgScoreStore::TopVerifiedPlayers(std::size_t count) {
-    const PgPool::Lease c = pool_.Acquire();
-    PgSession session(*c);
-    return ReadTopVerifiedPlayers(session, count);
-}
-
-std::int64_t PgScoreStore::VerifiedPlayerCount() {
-    const PgPool::Lease c = pool_.Acquire();
-    PgSession session(*c);
-    return CountVerifiedPlayers(session);
-}
-
-ReplayUploadResult PgScoreStore::AddReplay(const ReplayUpload& upload, std::int64_t maxWaiting) {
-    const PgPool::Lease c = pool_.Acquire();
-    PgSession session(*c, {});
-    return AddReplayRecord(session, upload, maxWaiting);
-}
-
-std::optional<ClaimedReplay> PgScoreStore::ClaimReplay(const std::string& worker, std::int64_t now,
-                                                       std::int64_t staleBefore) {
-    const PgPool::Lease c = pool_.Acquire();
-    // The claim passes over rows another server is claiming, so no lock is needed.
-    PgSession session(*c, {});
-    return ClaimReplayRecord(session, Postgres(), worker, now, staleBefore);
-}
-
-void PgScoreStore::FinishReplay(std::int64_t replay, const ReplayVerdictRecord& verdict) {
-    const PgPool::Lease c = pool_.Acquire();
-    // A verified score changes the lists' counts: under the publications' lock.
-    PgSession session(*c, LockStatement(kPublishLock));
-    FinishReplayRecord(session, replay, verdict);
-}
-
-void PgScoreStore::ReleaseReplay(std::int64_t replay) {
-    const PgPool::Lease c = pool_.Acquire();
-    PgSession session(*c, {});
-    ReleaseReplayRecord(session, replay);
-}
-
-std::optional<ReplayStatus> PgScoreStore::FindReplay(std::int64_t replay, bool withText) {
-    const PgPool::Lease c = pool_.Acquire();
-    PgSession session(*c);
-    return ReadReplayRecord(session, replay, withText);
-}
-
-std::int64_t PgScoreStore::PruneReplays(std::int64_t uploadedBefore) {
-    const PgPool::Lease c = pool_.Acquire();
-    PgSession session(*c, {});
-    return PruneReplayRecords(session, uploadedBefore);
+    if (kind == SessionKind::Read) {
+        PgSession session(*c);
+        work(session);
+        return;
+    }
+    PgSession session(
+        *c, kind == SessionKind::ListsLocked ? LockStatement(kPublishLock) : std::vector<SqlStatement>{});
+    work(session);
 }

@@ -118,7 +118,8 @@ SqlStatement SavePlayer(std::int64_t playerSeq, const ScorePublication& p, const
                                                         {"stat_text", d.statText},
                                                         {"best_score", best.score},
                                                         {"best_at", best.at},
-                                                        {"updated_at", p.at}};
+                                                        {"updated_at", p.at},
+                                                        {"last_record_sum", std::int64_t{p.recordSum}}};
     SqlBuilder sql;
     sql << "UPDATE players SET ";
     for (const auto& [column, value] : columns) {
@@ -127,6 +128,9 @@ SqlStatement SavePlayer(std::int64_t playerSeq, const ScorePublication& p, const
     }
     sql << "best_seq = ";
     AppendPublicationSeq(sql, best.seq);
+    // The publication a replay upload binds to: the player's latest.
+    sql << ", last_publication = ";
+    AppendPublicationSeq(sql, ThisPublication);
     sql << " WHERE seq = ";
     sql.Param(playerSeq);
     return sql.Take();
@@ -203,10 +207,6 @@ void AppendWrites(std::vector<SqlStatement>& batch, const ScorePublication& p, c
                          {playerSeq, playerId, p.at}});
     batch.push_back({"INSERT INTO publications (player_seq, score, published_at) VALUES ($1, $2, $3)",
                      {playerSeq, std::int64_t{p.score}, p.at}});
-    batch.push_back(
-        {"INSERT INTO publication_records (publication_seq, player_seq, record_sum, stat_text, "
-         "games_won) VALUES ((SELECT MAX(seq) FROM publications), $1, $2, $3, $4)",
-         {playerSeq, std::int64_t{p.recordSum}, p.data.statText, p.data.gamesWon}});
     batch.push_back(SavePlayer(playerSeq, p, m.best ? *m.best : *m.before.best));
     const auto scoreOf = [](const std::optional<ListEntry>& e) {
         return e ? std::optional(e->score) : std::nullopt;

@@ -61,9 +61,10 @@ void EnterVerifiedScore(ISqlSession& db, std::int64_t publication) {
 }  // namespace
 
 ReplayUploadResult AddReplayRecord(ISqlSession& db, const ReplayUpload& u, std::int64_t maxWaiting) {
+    // The player's latest publication, and what it claimed: the players row keeps its data.
     const std::vector<SqlRows> rows = db.Run({
-        {"SELECT r.publication_seq, r.player_seq FROM players p JOIN publication_records r ON "
-         "r.player_seq = p.seq WHERE p.id = $1 AND r.record_sum = $2 ORDER BY r.publication_seq DESC LIMIT 1",
+        {"SELECT p.last_publication, p.seq, pub.score, p.stat_text, p.games_won FROM players p "
+         "JOIN publications pub ON pub.seq = p.last_publication WHERE p.id = $1 AND p.last_record_sum = $2",
          {u.playerId, std::int64_t{u.recordSum}}},
         {"SELECT COUNT(*) FROM replays WHERE state IN ('pending', 'checking')", {}},
     });
@@ -76,11 +77,13 @@ ReplayUploadResult AddReplayRecord(ISqlSession& db, const ReplayUpload& u, std::
         result.refusal = ReplayRefusal::QueueFull;
         return result;
     }
+    const SqlRow& pub = rows[0][0];
     const SqlRows taken =
         db.RunAndCommit(
-              {{"INSERT INTO replays (publication_seq, player_seq, uploaded_at, replay, state) VALUES "
-                "($1, $2, $3, $4, 'pending') ON CONFLICT (publication_seq) DO NOTHING RETURNING seq",
-                {rows[0][0][0], rows[0][0][1], u.at, u.replay}}})
+              {{"INSERT INTO replays (publication_seq, player_seq, uploaded_at, replay, score, stat_text, "
+                "games_won, state) VALUES ($1, $2, $3, $4, $5, $6, $7, 'pending') "
+                "ON CONFLICT (publication_seq) DO NOTHING RETURNING seq",
+                {pub[0], pub[1], u.at, u.replay, pub[2], pub[3], pub[4]}}})
             .at(0);
     if (taken.empty())
         result.refusal = ReplayRefusal::AlreadyTaken;
@@ -92,35 +95,22 @@ ReplayUploadResult AddReplayRecord(ISqlSession& db, const ReplayUpload& u, std::
 std::optional<ClaimedReplay> ClaimReplayRecord(ISqlSession& db, const RankingDialect& d,
                                                const std::string& worker, std::int64_t now,
                                                std::int64_t staleBefore) {
-    const std::vector<SqlRows> rows = db.Run({
-        {"UPDATE replays SET state = 'rejected', reason = 'verification did not finish', claimed_by = '', "
-         "checked_at = $1 WHERE state = 'checking' AND claimed_at < $2 AND attempts >= $3",
-         {now, staleBefore, MaxReplayClaims}},
-        {"UPDATE replays SET state = 'checking', claimed_by = $1, claimed_at = $2, attempts = attempts + 1 "
-         "WHERE seq = (SELECT seq FROM replays WHERE state = 'pending' OR (state = 'checking' AND claimed_at "
-         "< $3) "
-         "ORDER BY seq LIMIT 1" +
-             d.skipLocked + ") RETURNING seq, publication_seq, replay",
-         {worker, now, staleBefore}},
-    });
-    if (rows[1].empty()) {
-        db.RunAndCommit({});
-        return std::nullopt;
-    }
-    ClaimedReplay c;
-    c.replay = IntOf(rows[1][0][0]);
-    c.text = TextOf(rows[1][0][2]);
-    const SqlRows pub =
-        db.RunAndCommit({{"SELECT pub.score, rec.stat_text, rec.games_won FROM publications pub "
-                          "JOIN publication_records rec ON rec.publication_seq = pub.seq "
-                          "WHERE pub.seq = $1",
-                          {rows[1][0][1]}}})
-            .at(0);
-    if (pub.empty()) throw std::runtime_error("replay " + std::to_string(c.replay) + " has no publication");
-    c.score = static_cast<std::int32_t>(IntOf(pub[0][0]));
-    c.statText = TextOf(pub[0][1]);
-    c.gamesWon = IntOf(pub[0][2]);
-    return c;
+    const SqlRows claimed =
+        db.RunAndCommit({{"UPDATE replays SET state = 'rejected', reason = 'verification did not finish', "
+                          "claimed_by = '', "
+                          "checked_at = $1 WHERE state = 'checking' AND claimed_at < $2 AND attempts >= $3",
+                          {now, staleBefore, MaxReplayClaims}},
+                         {"UPDATE replays SET state = 'checking', claimed_by = $1, claimed_at = $2, attempts "
+                          "= attempts + 1 "
+                          "WHERE seq = (SELECT seq FROM replays WHERE state = 'pending' OR "
+                          "(state = 'checking' AND claimed_at < $3) ORDER BY seq LIMIT 1" +
+                              d.skipLocked + ") RETURNING seq, replay, score, stat_text, games_won",
+                          {worker, now, staleBefore}}})
+            .at(1);
+    if (claimed.empty()) return std::nullopt;
+    const SqlRow& r = claimed[0];
+    return ClaimedReplay{IntOf(r[0]), TextOf(r[1]), static_cast<std::int32_t>(IntOf(r[2])), TextOf(r[3]),
+                         IntOf(r[4])};
 }
 
 void FinishReplayRecord(ISqlSession& db, std::int64_t replay, const ReplayVerdictRecord& v) {

@@ -3,6 +3,7 @@
 
 #include <sys/random.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "list_places.h"
@@ -28,42 +29,42 @@ constexpr const char* kSchema[] = {
     score INTEGER NOT NULL,
     published_at {bigint} NOT NULL))sql",
     "CREATE INDEX IF NOT EXISTS publications_by_time ON publications (published_at)",
-    R"sql(CREATE TABLE IF NOT EXISTS weekly_best (
-    week_start {bigint} NOT NULL,
-    player_seq {bigint} NOT NULL REFERENCES players (seq),
-    score INTEGER NOT NULL, scored_at {bigint} NOT NULL, publication_seq {bigint} NOT NULL,
-    PRIMARY KEY (week_start, player_seq)))sql",
-    "CREATE INDEX IF NOT EXISTS weekly_by_rank ON weekly_best (week_start, score DESC, scored_at, "
-    "publication_seq)",
     // How many players each list has in each bucket of scores (list_places.h).
     R"sql(CREATE TABLE IF NOT EXISTS rank_counts (
     list INTEGER NOT NULL, week_start {bigint} NOT NULL, level INTEGER NOT NULL, bucket {bigint} NOT NULL,
     players {bigint} NOT NULL,
     PRIMARY KEY (list, week_start, level, bucket)){clustered})sql",
-    // What binds a replay to its publication, and what the replay must show.
-    R"sql(CREATE TABLE IF NOT EXISTS publication_records (
-    publication_seq {bigint} PRIMARY KEY, player_seq {bigint} NOT NULL, record_sum {bigint} NOT NULL,
-    stat_text TEXT NOT NULL, games_won {bigint} NOT NULL))sql",
-    "CREATE INDEX IF NOT EXISTS publication_records_by_player ON publication_records (player_seq, "
-    "record_sum)",
-    // The replays sent with publications and their verdicts (replay_records.h).
+    // The replays sent with publications, what their publication claimed, and
+    // their verdicts (replay_records.h).
     R"sql(CREATE TABLE IF NOT EXISTS replays (
     seq {key},
     publication_seq {bigint} NOT NULL UNIQUE, player_seq {bigint} NOT NULL, uploaded_at {bigint} NOT NULL,
-    replay TEXT NOT NULL, state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '',
+    replay TEXT NOT NULL, score INTEGER NOT NULL, stat_text TEXT NOT NULL, games_won {bigint} NOT NULL,
+    state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '',
     outcome TEXT NOT NULL DEFAULT '', attempts INTEGER NOT NULL DEFAULT 0,
     claimed_by TEXT NOT NULL DEFAULT '', claimed_at {bigint} NOT NULL DEFAULT 0,
     checked_at {bigint} NOT NULL DEFAULT 0, check_ms {bigint} NOT NULL DEFAULT 0))sql",
     "CREATE INDEX IF NOT EXISTS replays_by_state ON replays (state, seq)",
-    // Each player's best verified score: overall (week_start 0) and in each week.
-    R"sql(CREATE TABLE IF NOT EXISTS verified_best (
+};
+
+// A table of each player's best entry of a list, and its index in the list's order.
+constexpr const char* kBestTable = R"sql(CREATE TABLE IF NOT EXISTS {table} (
     week_start {bigint} NOT NULL,
     player_seq {bigint} NOT NULL REFERENCES players (seq),
     score INTEGER NOT NULL, scored_at {bigint} NOT NULL, publication_seq {bigint} NOT NULL,
-    PRIMARY KEY (week_start, player_seq)))sql",
-    "CREATE INDEX IF NOT EXISTS verified_by_rank ON verified_best (week_start, score DESC, scored_at, "
-    "publication_seq)",
-};
+    PRIMARY KEY (week_start, player_seq)))sql";
+constexpr const char* kBestIndex =
+    "CREATE INDEX IF NOT EXISTS {index} ON {table} (week_start, score DESC, scored_at, publication_seq)";
+
+// The tables of players' best entries: each week's, and the verified scores'
+// (overall under week_start 0, and in each week).
+constexpr std::pair<const char*, const char*> kBestTables[] = {{"weekly_best", "weekly_by_rank"},
+                                                               {"verified_best", "verified_by_rank"}};
+
+void ReplaceAll(std::string& sql, std::string_view word, std::string_view text) {
+    for (std::size_t at = sql.find(word); at != std::string::npos; at = sql.find(word, at + text.size()))
+        sql.replace(at, word.size(), text);
+}
 
 // A player's columns as the overall list reads them, with the marks of the
 // replays: the state of the best score's replay, the best verified score and
@@ -147,17 +148,39 @@ std::string NewPlayerId() {
 }
 
 std::vector<SqlStatement> RankingSchema(const RankingDialect& d) {
+    std::vector<std::string> texts(std::begin(kSchema), std::end(kSchema));
+    for (const auto& [table, index] : kBestTables) {
+        texts.push_back(kBestTable);
+        ReplaceAll(texts.back(), "{table}", table);
+        texts.push_back(kBestIndex);
+        ReplaceAll(texts.back(), "{table}", table);
+        ReplaceAll(texts.back(), "{index}", index);
+    }
     std::vector<SqlStatement> statements;
-    for (std::string sql : kSchema) {
-        for (const auto& [word, text] : {std::pair{std::string_view("{key}"), &d.keyType},
-                                         {"{bigint}", &d.bigInt},
-                                         {"{clustered}", &d.clusteredTable}})
-            for (std::size_t at = sql.find(word); at != std::string::npos;
-                 at = sql.find(word, at + text->size()))
-                sql.replace(at, word.size(), *text);
-        statements.push_back({sql, {}});
+    for (std::string& sql : texts) {
+        ReplaceAll(sql, "{key}", d.keyType);
+        ReplaceAll(sql, "{bigint}", d.bigInt);
+        ReplaceAll(sql, "{clustered}", d.clusteredTable);
+        statements.push_back({std::move(sql), {}});
     }
     return statements;
+}
+
+void AddMissingColumns(ISqlSession& db, const RankingDialect& d) {
+    // What a replay upload binds to: the checksum of the player's latest
+    // record (-1: none, which no checksum is) and that publication.
+    constexpr std::pair<const char*, const char*> added[] = {
+        {"last_record_sum", "{bigint} NOT NULL DEFAULT -1"},
+        {"last_publication", "{bigint} NOT NULL DEFAULT 0"}};
+    const SqlRows columns = db.Run({{d.playerColumns, {}}}).at(0);
+    for (const auto& [name, type] : added) {
+        if (std::any_of(columns.begin(), columns.end(),
+                        [&](const SqlRow& c) { return TextOf(c.at(0)) == name; }))
+            continue;
+        std::string sql = std::string("ALTER TABLE players ADD COLUMN ") + name + " " + type;
+        ReplaceAll(sql, "{bigint}", d.bigInt);
+        db.Run({{sql, {}}});
+    }
 }
 
 void RecountRanksWhenMissing(ISqlSession& db) {

@@ -23,6 +23,7 @@ struct RankingDialect {
     std::string clusteredTable;  // after a table that is best stored in its key's order
     std::string nextPlayerSeq;   // an expression: the number a new player gets
     std::string skipLocked;      // after a subquery's LIMIT: rows others have locked are passed over
+    std::string playerColumns;   // a query of the names of the table players' columns
 };
 
 // The player changed between the lookup and the lock (another publication of
@@ -35,6 +36,9 @@ public:
 
 // The tables and indexes ("IF NOT EXISTS"), one statement each.
 std::vector<SqlStatement> RankingSchema(const RankingDialect& dialect);
+// Adds the columns of players that a database from before replays lacks.
+// Inside the caller's transaction, after the tables.
+void AddMissingColumns(ISqlSession& db, const RankingDialect& dialect);
 // Counts the places' buckets afresh when they are missing while the list is
 // not (a database from before they were kept, or emptied by hand after an
 // edit of the tables). Inside the caller's transaction.

@@ -3,7 +3,6 @@
 // the same file waiting.
 #include "sqlite_score_store.h"
 
-#include "replay_records.h"
 #include "score_ranking.h"
 
 namespace {
@@ -16,17 +15,22 @@ constexpr const char* kSettings = "PRAGMA journal_mode = WAL; PRAGMA synchronous
 const RankingDialect& Sqlite() {
     // SQLite's INTEGER holds 64 bits; an INTEGER PRIMARY KEY numbers itself.
     // A write transaction holds the whole file, so a claim has no rows to pass over.
-    static const RankingDialect dialect{"INTEGER PRIMARY KEY", "INTEGER", " WITHOUT ROWID",
-                                        "(SELECT COALESCE(MAX(seq), 0) + 1 FROM players)", ""};
+    static const RankingDialect dialect{"INTEGER PRIMARY KEY",
+                                        "INTEGER",
+                                        " WITHOUT ROWID",
+                                        "(SELECT COALESCE(MAX(seq), 0) + 1 FROM players)",
+                                        "",
+                                        "SELECT name FROM pragma_table_info('players')"};
     return dialect;
 }
 
 }  // namespace
 
-SqliteScoreStore::SqliteScoreStore(const std::string& path) : db_(path) {
+SqliteScoreStore::SqliteScoreStore(const std::string& path) : SqlScoreStore(Sqlite()), db_(path) {
     db_.Exec(kSettings);
     SqliteSession session(db_, true);
     session.Run(RankingSchema(Sqlite()));
+    AddMissingColumns(session, Sqlite());
     RecountRanksWhenMissing(session);
     session.RunAndCommit({{"PRAGMA user_version = 4", {}}});
 }
@@ -38,69 +42,9 @@ PublishResult SqliteScoreStore::Publish(const ScorePublication& p, std::int64_t 
     return PublishScore(session, Sqlite(), p, weekStart, {});
 }
 
-std::vector<RankedPlayer> SqliteScoreStore::TopPlayers(std::size_t count) {
+void SqliteScoreStore::WithSession(SessionKind kind, const std::function<void(ISqlSession&)>& work) {
     std::lock_guard lock(mutex_);
-    SqliteSession session(db_, false);
-    return ReadTopPlayers(session, count);
-}
-
-std::optional<RankedPlayer> SqliteScoreStore::FindPlayer(const std::string& playerId) {
-    std::lock_guard lock(mutex_);
-    SqliteSession session(db_, false);
-    return ReadPlayer(session, playerId);
-}
-
-std::int64_t SqliteScoreStore::PlayerCount() {
-    std::lock_guard lock(mutex_);
-    SqliteSession session(db_, false);
-    return CountPlayers(session);
-}
-
-std::vector<RankedPlayer> SqliteScoreStore::TopVerifiedPlayers(std::size_t count) {
-    std::lock_guard lock(mutex_);
-    SqliteSession session(db_, false);
-    return ReadTopVerifiedPlayers(session, count);
-}
-
-std::int64_t SqliteScoreStore::VerifiedPlayerCount() {
-    std::lock_guard lock(mutex_);
-    SqliteSession session(db_, false);
-    return CountVerifiedPlayers(session);
-}
-
-ReplayUploadResult SqliteScoreStore::AddReplay(const ReplayUpload& upload, std::int64_t maxWaiting) {
-    std::lock_guard lock(mutex_);
-    SqliteSession session(db_, true);
-    return AddReplayRecord(session, upload, maxWaiting);
-}
-
-std::optional<ClaimedReplay> SqliteScoreStore::ClaimReplay(const std::string& worker, std::int64_t now,
-                                                           std::int64_t staleBefore) {
-    std::lock_guard lock(mutex_);
-    SqliteSession session(db_, true);
-    return ClaimReplayRecord(session, Sqlite(), worker, now, staleBefore);
-}
-
-void SqliteScoreStore::FinishReplay(std::int64_t replay, const ReplayVerdictRecord& verdict) {
-    std::lock_guard lock(mutex_);
-    SqliteSession session(db_, true);
-    FinishReplayRecord(session, replay, verdict);
-}
-
-void SqliteScoreStore::ReleaseReplay(std::int64_t replay) {
-    std::lock_guard lock(mutex_);
-    SqliteSession session(db_, true);
-    ReleaseReplayRecord(session, replay);
-}
-
-std::optional<ReplayStatus> SqliteScoreStore::FindReplay(std::int64_t replay, bool withText) {
-    std::lock_guard lock(mutex_);
-    SqliteSession session(db_, false);
-    return ReadReplayRecord(session, replay, withText);
-}
-
-std::int64_t SqliteScoreStore::PruneReplays(std::int64_t uploadedBefore) {
-    std::lock_guard lock(mutex_);
-    SqliteSession session(db_, true);
-    return PruneReplayRecords(session, uploadedBefore);
+    // A write transaction holds the whole file: the lists' lock too.
+    SqliteSession session(db_, kind != SessionKind::Read);
+    work(session);
 }
