@@ -96,6 +96,7 @@ int Run(const HeadlessOptions& options) {
     if (!options.ReplayFile.empty()) return RunReplay(options);
     const std::string inputFile = Absolute(options.InputFile);
     const std::string framesDir = Absolute(options.SaveFramesDir);
+    const std::string recordFile = Absolute(options.RecordFile);
     if (!options.Dir.empty()) SetProgramDir(Absolute(options.Dir));
     std::function<void(std::string_view)> onLogLine;
     SetLogListener([&onLogLine](std::string_view line) {
@@ -129,9 +130,9 @@ int Run(const HeadlessOptions& options) {
     };
     form.ShowModal();
     onLogLine = nullptr;
-    if (!options.RecordFile.empty()) {
+    if (!recordFile.empty()) {
         if (!form.Recorder.Complete()) throw std::runtime_error("the run left no replay to write");
-        WriteFileAtomically(Absolute(options.RecordFile), form.Recorder.Text());
+        WriteFileAtomically(recordFile, form.Recorder.Text());
     }
     // As the menu window does when it closes: the counters of games started
     // and won live in Env, which the game screen saves only with a new name.
