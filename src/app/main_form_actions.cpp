@@ -11,6 +11,7 @@
 #include "app/info_form.h"
 #include "app/main_form.h"
 #include "app/main_options.h"
+#include "game/replay_files.h"
 #include "infra/env_data.h"
 #include "infra/messages.h"
 #include "infra/paths.h"
@@ -81,8 +82,8 @@ void TForm1::CreateMenus() {
 }
 
 std::string TForm1::ReplayFolder() const {
-    EnsureDir("replays");
-    return ResolvePath("replays");
+    EnsureDir(ReplayDir);
+    return ResolvePath(ReplayDir);
 }
 
 void TForm1::ActionReplayExecute() {

@@ -54,10 +54,6 @@ void TDDFullScreenForm1::StartTape() {
         return;
     }
     caveEdit_ = SwitchSettingOn("caveedit", *Outside().Messages);
-    if (!RecordReplay) {
-        Tape = nullptr;
-        return;
-    }
     TReplayHeader header;
     header.Program = ProgramVersion;
     header.Seed = RandSeed;
@@ -141,7 +137,7 @@ void TDDFullScreenForm1::ScreenClosed() {
 void TDDFullScreenForm1::SaveRecording() {
     if (Recorder.GamesPlayed() > 0)
         SaveOrSay([this] {
-            SaveReplay(GetProgramDir() + "/replays", Recorder.Text(), std::chrono::system_clock::now(),
+            SaveReplay(ResolvePath(ReplayDir), Recorder.Text(), std::chrono::system_clock::now(),
                        Recorder.BestScore(), EnteredHighscores(Recorder.Header(), Env));
         });
     // The log keeps the replay of the visit that failed, also when the
