@@ -14,6 +14,7 @@
 #include "game/replay_files.h"
 #include "infra/env_data.h"
 #include "infra/messages.h"
+#include "infra/option_settings.h"
 #include "infra/paths.h"
 #include "online/internet.h"
 #include "online/server_addresses.h"
@@ -98,7 +99,7 @@ void TForm1::ActionReplayExecute() {
     std::string problem;
     if (ReadyToPlay()) {
         try {
-            RunGameScreen([&] { problem = runReplay_(file, DisplayModeSetting(), sbMemoText_); });
+            RunGameScreen([&] { problem = runReplay_(file, ChosenDisplayMode(), sbMemoText_); });
         } catch (const std::exception& e) {
             problem = e.what();
         }
