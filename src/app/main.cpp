@@ -20,7 +20,7 @@
 #include "app/qt_messages.h"
 #include "content/content_resources.h"
 #include "game/menu_preparation.h"
-#include "infra/env_data.h"
+#include "infra/option_settings.h"
 #include "infra/outside_world.h"
 #include "online/internet.h"
 #include "platform/curl_http_client.h"
@@ -50,9 +50,7 @@ int WatchReplay(const char* file, TGameScreenHost& screens, const TOutsideWorld&
         // Named from where the program was started, which is left below.
         const std::string path = std::filesystem::absolute(file).string();
         PrepareLikeTheMenu(outside);
-        std::optional<int> mode;
-        if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) mode = Env.DisplayMode;
-        problem = screens.RunReplay(path, mode, {});
+        problem = screens.RunReplay(path, ChosenDisplayMode(), {});
         result = screens.ReplayResult();
     } catch (const std::exception& e) {
         problem = e.what();

@@ -24,6 +24,7 @@
 #include "infra/game_data.h"
 #include "infra/log.h"
 #include "infra/messages.h"
+#include "infra/option_settings.h"
 #include "infra/paths.h"
 #include "infra/random.h"
 #include "online/system_report.h"
@@ -214,11 +215,6 @@ bool TForm1::ReadyToPlay() {
     return false;
 }
 
-std::optional<int> TForm1::DisplayModeSetting() const {
-    if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) return Env.DisplayMode;
-    return std::nullopt;
-}
-
 void TForm1::ActionStartExecute() {
     if (gameRunning_ || activating_) return;
     if (!ReadyToPlay()) return;
@@ -232,7 +228,7 @@ void TForm1::ActionStartExecute() {
     }
     const std::int32_t bestBefore = Env.Highscores[0].Score;
     try {
-        RunGameScreen([this] { runGameScreen_(DisplayModeSetting(), sbMemoText_); });
+        RunGameScreen([this] { runGameScreen_(ChosenDisplayMode(), sbMemoText_); });
     } catch (const std::exception& e) {
         // The game screen could not even be made (no display): said here, and
         // what follows a game still runs, the timer's restart included.

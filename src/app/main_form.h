@@ -164,7 +164,6 @@ private:
     void RunGameScreen(const std::function<void()>& run);
     // The music is ready to play, or the player was told why not.
     bool ReadyToPlay();
-    std::optional<int> DisplayModeSetting() const;
 
     void AfterGame(std::int32_t bestBefore);
     // The window is active again (first showing, a game or one of its own

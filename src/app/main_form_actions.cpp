@@ -11,8 +11,10 @@
 #include "app/info_form.h"
 #include "app/main_form.h"
 #include "app/main_options.h"
+#include "game/replay_files.h"
 #include "infra/env_data.h"
 #include "infra/messages.h"
+#include "infra/option_settings.h"
 #include "infra/paths.h"
 #include "online/internet.h"
 #include "online/server_addresses.h"
@@ -81,8 +83,8 @@ void TForm1::CreateMenus() {
 }
 
 std::string TForm1::ReplayFolder() const {
-    EnsureDir("replays");
-    return ResolvePath("replays");
+    EnsureDir(ReplayDir);
+    return ResolvePath(ReplayDir);
 }
 
 void TForm1::ActionReplayExecute() {
@@ -97,7 +99,7 @@ void TForm1::ActionReplayExecute() {
     std::string problem;
     if (ReadyToPlay()) {
         try {
-            RunGameScreen([&] { problem = runReplay_(file, DisplayModeSetting(), sbMemoText_); });
+            RunGameScreen([&] { problem = runReplay_(file, ChosenDisplayMode(), sbMemoText_); });
         } catch (const std::exception& e) {
             problem = e.what();
         }

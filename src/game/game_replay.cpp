@@ -23,6 +23,20 @@ namespace {
 // Fast-forward plays this many recorded steps per step of the clock.
 constexpr std::uint32_t FastForwardSpeed = 4;
 
+// Runs one save of the recording; a failure is only logged, so that neither
+// the other save nor the game's own files depend on it.
+void SaveOrSay(const std::function<void()>& save) {
+    try {
+        save();
+    } catch (const std::exception& e) {
+        try {
+            WriteLog(std::string("Replay not saved: ") + e.what());
+        } catch (const std::exception&) {
+            // Nowhere to say it either; the game's own files are untouched.
+        }
+    }
+}
+
 }  // namespace
 
 void TDDFullScreenForm1::PlayReplay(TReplayPlayer& player) {
@@ -40,10 +54,6 @@ void TDDFullScreenForm1::StartTape() {
         return;
     }
     caveEdit_ = SwitchSettingOn("caveedit", *Outside().Messages);
-    if (!RecordReplay) {
-        Tape = nullptr;
-        return;
-    }
     TReplayHeader header;
     header.Program = ProgramVersion;
     header.Seed = RandSeed;
@@ -125,17 +135,13 @@ void TDDFullScreenForm1::ScreenClosed() {
 }
 
 void TDDFullScreenForm1::SaveRecording() {
-    try {
-        if (Recorder.GamesPlayed() > 0)
-            SaveReplay(GetProgramDir() + "/replays", Recorder.Text(), std::chrono::system_clock::now(),
+    if (Recorder.GamesPlayed() > 0)
+        SaveOrSay([this] {
+            SaveReplay(ResolvePath(ReplayDir), Recorder.Text(), std::chrono::system_clock::now(),
                        Recorder.BestScore(), EnteredHighscores(Recorder.Header(), Env));
-        // The log keeps the replay of the visit that failed.
-        if (ErrorOccurred) WriteFileAtomically(ResolvePath(LogReplayFile), Recorder.Text());
-    } catch (const std::exception& e) {
-        try {
-            WriteLog(std::string("Replay not saved: ") + e.what());
-        } catch (const std::exception&) {
-            // Nowhere to say it either; the game's own files are untouched.
-        }
-    }
+        });
+    // The log keeps the replay of the visit that failed, also when the
+    // replays folder could not take it.
+    if (ErrorOccurred)
+        SaveOrSay([this] { WriteFileAtomically(ResolvePath(LogReplayFile), Recorder.Text()); });
 }

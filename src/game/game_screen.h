@@ -67,10 +67,8 @@ public:
     TGameWorld World{Screen, GameClock};
     bool LevelLoaded() const { return World.IsOpen(); }
 
-    // Replays. Every visit is recorded unless RecordReplay is turned off
-    // before the screen is shown; the replay is saved when it closes.
+    // Replays. Every visit is recorded; the replay is saved when it closes.
     TReplayRecorder Recorder;
-    bool RecordReplay = true;
     // The state procedures run so far (a paused step does not run).
     std::uint64_t StepsRun = 0;
     // Plays a replay instead of taking live input: set before ShowModal. The

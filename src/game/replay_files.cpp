@@ -74,7 +74,6 @@ std::optional<std::string> FindReplayOfScore(const std::string& folder, std::int
 }
 
 std::optional<std::uint32_t> FileChecksum(std::string_view relativePath) {
-    if (!FileExists(relativePath)) return std::nullopt;
     const auto bytes = ReadWholeFile(ResolvePath(relativePath));
     if (!bytes) return std::nullopt;
     return ChecksumOf(*bytes);
@@ -108,7 +107,7 @@ std::string SaveReplay(const std::string& folder, std::string_view text,
     const std::string stem = name.substr(0, name.size() - ReplayExtension.size());
     std::string path = folder + "/" + name;
     for (int n = 2; fs::exists(path, ec); ++n)
-        path = folder + "/" + stem + "_" + std::to_string(n) + ".replay";
+        path = folder + "/" + stem + "_" + std::to_string(n) + std::string(ReplayExtension);
     WriteFileAtomically(path, text);
     PruneReplays(folder);
     return path;

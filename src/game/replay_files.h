@@ -14,6 +14,8 @@
 #include "game/replay_format.h"
 #include "infra/env_data.h"
 
+// The player's replays, below the program directory.
+constexpr const char* ReplayDir = "replays";
 constexpr std::size_t KeptReplays = 50;
 constexpr std::string_view ReplayExtension = ".replay";
 

@@ -1,13 +1,12 @@
 // Writing and reading the replay format's lines.
 #include "game/replay_format.h"
 
-#include "game/frame_timer.h"
-
 #include <algorithm>
 #include <charconv>
 #include <functional>
 #include <limits>
 
+#include "game/frame_timer.h"
 #include "infra/checksum.h"
 #include "infra/helpers.h"
 
@@ -369,10 +368,6 @@ void ParseGame(const TLineParser& p, TReplayGame& game) {
     for (std::size_t i = 0; i < game.Stats.size(); ++i)
         game.Stats[i] = static_cast<std::int32_t>(p.Number(3 + i, Int32Min, Int32Max));
 }
-
-}  // namespace
-
-namespace {
 
 using TFail = std::function<void(const std::string&)>;
 // The next line, which must start with keyword and have that many words.

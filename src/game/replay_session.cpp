@@ -29,7 +29,7 @@ TReplaySession::TReplaySession(std::string text, const TReplayLimits& limits,
       gameData_(GameData),
       seed_(RandSeed),
       diversion_(std::move(logLine)),
-      player_(std::make_unique<TReplayPlayer>(text_)) {
+      player_(text_) {
     PutEnvSettings(header_, Env);
     GameData.LevelNumber = header_.LevelNumber;
     RandSeed = header_.Seed;

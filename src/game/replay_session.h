@@ -5,7 +5,6 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +24,7 @@ public:
     TReplaySession(const TReplaySession&) = delete;
     TReplaySession& operator=(const TReplaySession&) = delete;
 
-    TReplayPlayer& Player() { return *player_; }
+    TReplayPlayer& Player() { return player_; }
     const TReplayHeader& Header() const { return header_; }
     const TReplayCounts& Counts() const { return counts_; }
     // Nothing when the level (and the cave, where the front is on) in the
@@ -40,5 +39,5 @@ private:
     TGameData gameData_;
     std::uint32_t seed_;
     TLogDiversion diversion_;
-    std::unique_ptr<TReplayPlayer> player_;
+    TReplayPlayer player_;
 };

@@ -17,8 +17,13 @@ void WriteIfChanged(Field& field, Value shown, Value chosen) {
 
 }  // namespace
 
+std::optional<int> ChosenDisplayMode() {
+    if (Env.DisplayMode >= 0 && Env.DisplayMode <= 2) return Env.DisplayMode;
+    return std::nullopt;
+}
+
 void ReadOptionSettings(TOptionSettings& s, IMessages& messages) {
-    s.DisplayMode = Env.DisplayMode >= 0 && Env.DisplayMode <= 2 ? Env.DisplayMode : -1;
+    s.DisplayMode = ChosenDisplayMode().value_or(-1);
     s.Autostart = Env.Autostart != 0;
     s.Transparency = Env.Transparency != 0;
     s.FrontOn = Env.FrontOn != 0;

@@ -2,6 +2,8 @@
 // text setting "caveedit", as the dialog's controls hold them.
 #pragma once
 
+#include <optional>
+
 class IMessages;
 
 constexpr int BubblesPercentMax = 100;
@@ -21,6 +23,10 @@ struct TOptionSettings {
 
     bool operator==(const TOptionSettings&) const = default;
 };
+
+// Env's display mode when it is one of the three (0..2); nothing otherwise,
+// and the game screen keeps its own default.
+std::optional<int> ChosenDisplayMode();
 
 // The controls' values: a number outside its slider's range shows at the
 // nearest end, a display mode other than 0..2 selects no item, any non-zero

@@ -165,10 +165,10 @@ std::span<const std::int16_t> TMixBuffer::NextRun(std::size_t frames, std::vecto
     if (!stream_) return {samples_->data() + 2 * pos_, 2 * frames};
     if (readAhead_->Size() == 0) {
         // The game moved the voice after the output thread read ahead for it:
-        // read here, under the lock, rather than play anything else.
-        const TReadAhead order = ReadAheadOrder(nullptr);
+        // read here, under the lock, rather than play anything else, but only
+        // what this mix needs; the read-ahead outside the lock does the rest.
         std::size_t next = 0;
-        const std::size_t n = stream_->Read(order.from, order.count, order.looping, scratch.data(), next);
+        const std::size_t n = stream_->Read(feedPos_, frames, looping_, scratch.data(), next);
         TakeReadAhead(generation_, scratch.data(), n, next);
     }
     const std::span<const std::int16_t> front = readAhead_->Front();

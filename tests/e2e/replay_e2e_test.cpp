@@ -195,3 +195,14 @@ TEST(ReplayRecording, AReplayThatCannotBeSavedIsSkippedAndTheGameEndsWell) {
     EXPECT_NE(Env.Highscores[0].Score, EmptyHighscore);
     EXPECT_EQ(game.Dir.Read("replays"), "a file where the folder should be");
 }
+
+TEST(ReplayRecording, AFailedRunKeepsItsReplayWithTheLogAlsoWhenTheReplaysCannotBeSaved) {
+    HeadlessGame game;
+    game.Dir.Write("replays", "a file where the folder should be");
+    std::filesystem::create_directories(game.Dir / "sps/game.dat");  // the save after the game fails
+    game.SetLevel({"speed=10", "boba=virus1", "formation=1", "end", "DefineFormation1", "a9;", "end"});
+    const HeadlessResult r = game.Run("500 click\n9000 key Enter\n12000 key Escape\n14000 key Escape\n");
+    ASSERT_EQ(r.Last(), "ERROR") << r.Text();
+    EXPECT_GE(r.Find("Replay not saved: ", 0, true), 0) << r.Text();
+    EXPECT_EQ(game.Dir.Read("sps/log.replay").rfind("vantorel-replay 1\n", 0), 0u);
+}

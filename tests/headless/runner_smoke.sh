@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # vantorel-headless on a fresh program directory: it converts the music,
-# runs the game screen to a scripted Escape, saves the asked frames and ends
-# with the closing protocol's "OK", within the 90,000 KB of memory the
-# program states as its need (not checked in the sanitizer build).
+# runs the game screen to a scripted Escape, saves the asked frames and the
+# visit's replay (named relative to where it was started) and ends with the
+# closing protocol's "OK", within the 90,000 KB of memory the program states
+# as its need (not checked in the sanitizer build).
 # Usage: runner_smoke.sh <build dir> [sanitized]
 set -u
 BUILD=$1
@@ -20,10 +21,13 @@ for f in "$BUILD"/snd/*; do
 done
 # Leave after a second; the second Escape ends the information picture.
 printf '1000 key Escape\n2000 key Escape\n' >"$WORK/input.txt"
-/usr/bin/python3 "$(dirname "$0")/../support/peak_rss.py" "$WORK/peak.kb" \
+PEAK_RSS=$(cd "$(dirname "$0")/../support" && pwd)/peak_rss.py
+cd "$WORK" || exit 1
+/usr/bin/python3 "$PEAK_RSS" "$WORK/peak.kb" \
   "$BUILD/vantorel-headless" --dir "$WORK/game" --seed 3 --input "$WORK/input.txt" \
-  --save-frames "$WORK/frames" --at 5,40 >"$WORK/out.txt" 2>&1 || fail "exit code $?"
+  --save-frames "$WORK/frames" --at 5,40 --record visit.replay >"$WORK/out.txt" 2>&1 || fail "exit code $?"
 [ -f "$WORK/frames/step_5.png" ] && [ -f "$WORK/frames/step_40.png" ] || fail "frames not saved"
+head -n 1 "$WORK/visit.replay" 2>/dev/null | grep -qx "vantorel-replay 1" || fail "replay not written to ./visit.replay"
 ls "$WORK/game/snd/back.wav" >/dev/null 2>&1 || fail "music not converted"
 tail -n 1 "$WORK/out.txt" | grep -qx "OK" || fail "printed log does not end with OK"
 tail -n 1 "$WORK/game/sps/LOG.TXT" | tr -d '\r' | grep -qx "OK" || fail "log file does not end with OK"

@@ -61,6 +61,16 @@ std::string Absolute(const std::string& path) {
     return path.empty() ? std::string() : std::filesystem::absolute(path).string();
 }
 
+// The runner's outside world (the generated resources, FreeType's text), with
+// the program folder prepared as the menu window would before a game.
+TOutsideWorld PreparedOutside(TFreeTypeRasterizer& font) {
+    TOutsideWorld outside;
+    outside.Resources = &ContentResources();
+    outside.Fonts = &font;
+    PrepareLikeTheMenu(outside);
+    return outside;
+}
+
 // Plays the replay: 0 when it matches, 1 when it differs, 2 when it cannot be read.
 int RunReplay(const HeadlessOptions& options) {
     const std::string replayFile = Absolute(options.ReplayFile);
@@ -69,10 +79,7 @@ int RunReplay(const HeadlessOptions& options) {
     if (!text) throw std::runtime_error("cannot read " + replayFile);
     if (!options.Dir.empty()) SetProgramDir(Absolute(options.Dir));
     TFreeTypeRasterizer font;
-    TOutsideWorld outside;
-    outside.Resources = &ContentResources();
-    outside.Fonts = &font;
-    PrepareLikeTheMenu(outside);
+    const TOutsideWorld outside = PreparedOutside(font);
     TReplayContent content;
     content.Resources = outside.Resources;
     content.Fonts = &font;
@@ -96,6 +103,7 @@ int Run(const HeadlessOptions& options) {
     if (!options.ReplayFile.empty()) return RunReplay(options);
     const std::string inputFile = Absolute(options.InputFile);
     const std::string framesDir = Absolute(options.SaveFramesDir);
+    const std::string recordFile = Absolute(options.RecordFile);
     if (!options.Dir.empty()) SetProgramDir(Absolute(options.Dir));
     std::function<void(std::string_view)> onLogLine;
     SetLogListener([&onLogLine](std::string_view line) {
@@ -103,10 +111,7 @@ int Run(const HeadlessOptions& options) {
         if (onLogLine) onLogLine(line);
     });
     TFreeTypeRasterizer font;
-    TOutsideWorld outside;
-    outside.Resources = &ContentResources();
-    outside.Fonts = &font;
-    PrepareLikeTheMenu(outside);
+    TOutsideWorld outside = PreparedOutside(font);
     // Game time from here on; the music preparation above waits on real time.
     ManualClock clock(0);
     outside.Clock = &clock;
@@ -129,9 +134,9 @@ int Run(const HeadlessOptions& options) {
     };
     form.ShowModal();
     onLogLine = nullptr;
-    if (!options.RecordFile.empty()) {
+    if (!recordFile.empty()) {
         if (!form.Recorder.Complete()) throw std::runtime_error("the run left no replay to write");
-        WriteFileAtomically(Absolute(options.RecordFile), form.Recorder.Text());
+        WriteFileAtomically(recordFile, form.Recorder.Text());
     }
     // As the menu window does when it closes: the counters of games started
     // and won live in Env, which the game screen saves only with a new name.
