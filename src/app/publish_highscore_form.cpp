@@ -41,7 +41,7 @@ QLineEdit* Edit(QWidget* parent, const char* name, int maxLength) {
 // The replay of a published game goes out through the plain client (off the
 // window's thread, so without the wait cursor), found among the player's replays.
 TReplayUploads ReplayUploadsOf(IHttpClient& http) {
-    return {&http, [folder = GetProgramDir() + "/replays"](std::int32_t score, const std::string& statText) {
+    return {&http, [folder = ResolvePath(ReplayDir)](std::int32_t score, const std::string& statText) {
                 return FindReplayOfScore(folder, score, statText);
             }};
 }
