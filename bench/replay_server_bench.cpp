@@ -1,9 +1,5 @@
-// The game server's verification of replays as the server runs it: a process
-// of its own for each replay (its start, the game's data, the replay, the
-// verdict), on a recorded 90-second game, beside the headless runner
-// verifying the same replay and playing it at its own pace (drawn); and the
-// ranking list page answered by a real server while eight verifications run.
-// Processor and wall-clock time of the processes, printed to standard error.
+// The game server's verification of a 90-second game as the server runs it, beside the
+// headless runner; and the ranking list page of a real server while eight verifications run.
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>

@@ -1,6 +1,5 @@
-// A text rasteriser for a game that nobody watches (a replay verified on a
-// server): every character is a cell of size/2 x size points and no ink is
-// drawn. The game never depends on its text's pixels, so any metrics serve.
+// A text rasteriser for a game nobody watches (a replay verified on a server): cells of
+// size/2 x size and no ink. The game never depends on its text's pixels.
 #pragma once
 
 #include "engine/font_rasterizer.h"

@@ -1,9 +1,5 @@
-// Sending the replay of a published game to the score server, where the
-// server says that it takes replays: its /vtrinternal/capabilities.txt holds
-// a line "replays <path> <largest size in bytes>". The upload is a POST to
-// that path with the player's ID and the checksum of the record as sent
-// ("?id=...&sum=..."), which bind it to the publication. Nothing it meets
-// (no such file, a refusal, a failed transfer) reaches the player.
+// Sending a published game's replay to the score server where its
+// capabilities file offers to take it; nothing of the upload reaches the player.
 #pragma once
 
 #include <cstddef>
@@ -44,6 +40,9 @@ struct TReplayUploadJob {
 
 enum class TReplayUploadOutcome { NotOffered, NoReplay, TooLarge, Sent, Refused, Failed };
 
-// Asks the server, finds the replay and sends it. Blocks until done or stopped.
+// Asks the server (its /vtrinternal/capabilities.txt holds "replays <path>
+// <largest size>"), finds the replay and POSTs it to the path with the
+// player's ID and the checksum of the record as sent ("?id=...&sum=..."),
+// which bind it to the publication. Blocks until done or stopped.
 TReplayUploadOutcome UploadReplay(IHttpClient& http, const TReplayUploadJob& job, const TReplayFinder& find,
                                   std::stop_token stop);

@@ -1,7 +1,5 @@
-// Replays sent to the real vantorel-server on 127.0.0.1 and verified there: a
-// game of the headless runner's bot published and uploaded by the game's own
-// publishing code, a raised score and another game's replay rejected, and
-// bad uploads refused with their reasons while the server serves on.
+// Replays verified by the real vantorel-server: a bot's game published by the game's own code,
+// forged ones rejected, and bad uploads refused with their reason while the server serves on.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

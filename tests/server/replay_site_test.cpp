@@ -1,6 +1,5 @@
-// The site's side of replays: the capabilities file, an upload taken once
-// with its state and download, and the ranking list's marks, its list of
-// verified scores and the ranking of verified scores alone.
+// The site's side of replays: the capabilities file, an upload with its state and
+// download, and the list's marks, its verified scores alone and their ranking.
 #include <gtest/gtest.h>
 
 #include <fstream>

@@ -1,7 +1,5 @@
-// The store's contract for replays: an upload bound to its publication,
-// claimed by one verifier at a time and given up after its claims, the lists
-// of verified scores (and the replies where only they rank) against a model,
-// and the retention rule.
+// The store's contract for replays: binding, claims, the lists of verified scores
+// (and the replies where only they rank) against a model, and retention.
 #include <gmock/gmock.h>
 
 #include <algorithm>

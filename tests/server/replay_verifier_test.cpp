@@ -1,6 +1,5 @@
-// The verification's pieces: the judgement of a replayed visit against its
-// publication, the caps a verification puts on itself, and the pool of
-// verifiers with stand-in verifier programs that answer, fail, loop or hang.
+// The verification's pieces: the judgement, the caps a verification puts on itself,
+// and the verifier pool with stand-in verifiers that answer, fail, spin or hang.
 #include <gtest/gtest.h>
 
 #include <signal.h>

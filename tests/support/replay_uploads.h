@@ -1,6 +1,5 @@
-// Publishing a replay's game and sending the replay, as a player (or a
-// cheater) does it by hand: the record a replay's game makes, and the
-// upload's address. Header-only.
+// Publishing a replay's game and sending the replay by hand, as a player or a
+// cheater would: the record of a replay's game, and the upload's address.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,5 @@
-// The verification of one replay in a process of its own: its caps set
-// before it reads anything, the game played headless with the game's data,
-// and one line for the server that started it.
+// One replay's verification in its own process: its caps first, then the game
+// played headless with the game's data, and one line for the server.
 #include "replay_check.h"
 
 #include <iostream>

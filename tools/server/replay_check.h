@@ -1,7 +1,5 @@
-// vantorel-server --verify-replay FILE --expect SCORE:GAMESWON:STATISTICS:
-// the verification of one replay, which the server runs in a process of its
-// own for each replay it was sent. Prints "verified <won|lost|left>" or
-// "rejected <reason>" and returns 0; throws when it cannot verify at all.
+// vantorel-server --verify-replay FILE --expect SCORE:GAMESWON:STATISTICS: one
+// replay verified against a publication's claims, in the process the server started.
 #pragma once
 
 #include "server_options.h"

@@ -1,7 +1,5 @@
-// What a verification plays with: the game's data (the level and cave in
-// sps, the sounds in snd), the music converted once into the server's own
-// folder, and the server's program, which verifies each replay in a process
-// of its own.
+// What a verification plays with and under: the game's data, its music converted
+// once, the server's own program (which verifies each replay), and the caps.
 #pragma once
 
 #include <filesystem>

@@ -1,6 +1,5 @@
-// Whether a replayed visit shows the published game: the verdict of the
-// replay against what the publication claims (its score, its statistics text
-// and its count of games won).
+// Whether a replayed visit shows the published game: the verdict of the replay
+// against the publication's score, statistics text and count of games won.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,5 @@
-// The replays' steps and statements, shared by both stores: an upload bound
-// to its publication, a claim that one worker of all the servers gets, the
-// verdict with the lists of verified scores, and the retention rule.
+// The replays' steps shared by both stores: an upload bound to its publication, a claim
+// one worker of all servers gets, the verdict with the verified lists, retention.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,5 @@
-// The site's side of replays: the capabilities file that tells the game the
-// server takes them, the upload (POST /replays?id=ID&sum=CHECKSUM with the
-// replay as the body), each replay's state (/replays/N) and the download of
-// a verified one (/replays/N.replay).
+// The site's side of replays: the capabilities file, the upload
+// (POST /replays?id=ID&sum=CHECKSUM), a replay's state and its download.
 #pragma once
 
 #include <string>

@@ -1,7 +1,5 @@
-// What both stores share above their sessions: every reading of the lists
-// and every step of the replays runs one of the shared steps
-// (score_ranking.h, replay_records.h) in a session the store opens its own
-// way. The stores keep their publication, which each locks its own way.
+// What both stores share above their sessions: the lists' readings and the replays'
+// steps, run in a session each store opens its own way (publications stay theirs).
 #pragma once
 
 #include <functional>

@@ -1,8 +1,5 @@
-// The server's verifiers: a bounded pool of threads, each claiming one
-// waiting replay at a time from the store (so that servers sharing a
-// database verify each replay once), verifying it in a process of its own
-// under the caps, and storing the verdict. Off the request threads: an
-// upload only wakes them. One of them also deletes old replays.
+// The server's verifiers: a bounded pool of threads, each claiming one waiting replay
+// from the store at a time and verifying it in a capped process; one also prunes.
 #pragma once
 
 #include <chrono>
@@ -33,6 +30,8 @@ struct VerifierPoolSettings {
     std::function<void(const std::string&)> log;
 };
 
+// Each replay is claimed in the database, so servers sharing one verify it
+// once; verifications run off the request threads, which an upload only wakes.
 class VerifierPool {
 public:
     VerifierPool(IScoreStore& store, IServerClock& clock, VerifierPoolSettings settings);

@@ -1,6 +1,5 @@
-// One verification in a process of its own: the replay handed over on its
-// standard input, one line read from its standard output, and the process
-// killed when it outlasts its wall-clock time or the server stops.
+// One verification in a process of its own: the replay on its standard input, one
+// line read back, and a kill at its wall-clock limit or when the server stops.
 #pragma once
 
 #include <chrono>
