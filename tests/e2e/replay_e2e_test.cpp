@@ -35,6 +35,20 @@ std::uint64_t DifferingStep(const std::string& verdict) {
     return std::stoull(m[1]);
 }
 
+// The headless runner's --verify of a replay's text in the game's folder:
+// how it ended, and what it said of the replay.
+struct Verification {
+    HeadlessResult Run;
+    std::string Verdict;
+};
+
+Verification VerifyText(HeadlessGame& game, const std::string& text) {
+    game.Dir.Write("game.replay", text);
+    Verification v{game.Verify("game.replay"), ""};
+    v.Verdict = game.Dir.Read("stderr.txt");
+    return v;
+}
+
 }  // namespace
 
 TEST(ReplayCorpus, EveryCommittedReplayVerifiesAndWritesNothing) {
@@ -46,9 +60,7 @@ TEST(ReplayCorpus, EveryCommittedReplayVerifiesAndWritesNothing) {
     for (const auto& [name, games] : corpus) {
         HeadlessGame game;
         const std::string front = game.Dir.Read("sps/front.dat");
-        game.Dir.Write("game.replay", Corpus(name));
-        const HeadlessResult r = game.Verify("game.replay");
-        const std::string verdict = game.Dir.Read("stderr.txt");
+        const auto [r, verdict] = VerifyText(game, Corpus(name));
         EXPECT_EQ(r.ExitCode, 0) << name << ": " << verdict;
         EXPECT_NE(verdict.find("the replay matches"), std::string::npos) << name << ": " << verdict;
         EXPECT_NE(verdict.find(games), std::string::npos) << name << ": " << verdict;
@@ -75,9 +87,7 @@ TEST(ReplayCorpus, AChangedInputLineFailsAtTheFirstCheckAfterIt) {
     for (const auto& [replay, at] :
          {std::pair{moved, NextCheckStep(won, mouse)}, std::pair{later, NextCheckStep(won, tick)}}) {
         HeadlessGame game;
-        game.Dir.Write("game.replay", replay);
-        const HeadlessResult r = game.Verify("game.replay");
-        const std::string verdict = game.Dir.Read("stderr.txt");
+        const auto [r, verdict] = VerifyText(game, replay);
         EXPECT_EQ(r.ExitCode, 1) << verdict;
         EXPECT_EQ(DifferingStep(verdict), at) << verdict;
         EXPECT_NE(verdict.find("state differs"), std::string::npos) << verdict;
@@ -97,9 +107,7 @@ TEST(ReplayCorpus, AChangedResultOrALostKeyIsNamedAsSuch) {
         {keyless, "the replay has the end of a game the game did not come to"}};
     for (const auto& [replay, reason] : changed) {
         HeadlessGame game;
-        game.Dir.Write("game.replay", replay);
-        const HeadlessResult r = game.Verify("game.replay");
-        const std::string verdict = game.Dir.Read("stderr.txt");
+        const auto [r, verdict] = VerifyText(game, replay);
         EXPECT_EQ(r.ExitCode, 1) << verdict;
         EXPECT_NE(verdict.find(reason), std::string::npos) << verdict;
         EXPECT_GT(DifferingStep(verdict), 4500u) << verdict;
@@ -115,15 +123,15 @@ TEST(ReplayCorpus, AReplayCutShortVerifiesUpToItsCut) {
     std::size_t frames = 0;
     for (std::size_t f = lost.find("\nf "); f + 1 < end; f = lost.find("\nf ", f + 1)) ++frames;
     HeadlessGame game;
-    game.Dir.Write("game.replay", lost.substr(0, end) + "end 1000 " + std::to_string(frames) + " cut\n");
-    const HeadlessResult r = game.Verify("game.replay");
-    const std::string verdict = game.Dir.Read("stderr.txt");
+    const auto [r, verdict] =
+        VerifyText(game, lost.substr(0, end) + "end 1000 " + std::to_string(frames) + " cut\n");
     EXPECT_EQ(r.ExitCode, 0) << verdict;
     EXPECT_NE(verdict.find("matches: 1000 steps"), std::string::npos) << verdict;
     EXPECT_NE(verdict.find("(recorded only this far)"), std::string::npos) << verdict;
     // A cut whose counts do not agree with the file is refused.
-    game.Dir.Write("game.replay", lost.substr(0, end) + "end 1000 " + std::to_string(frames + 1) + " cut\n");
-    EXPECT_EQ(game.Verify("game.replay").ExitCode, 2) << game.Dir.Read("stderr.txt");
+    const auto [miscounted, refusal] =
+        VerifyText(game, lost.substr(0, end) + "end 1000 " + std::to_string(frames + 1) + " cut\n");
+    EXPECT_EQ(miscounted.ExitCode, 2) << refusal;
 }
 
 TEST(ReplayCorpus, BadFilesAreRefusedNamingTheLine) {
@@ -142,9 +150,7 @@ TEST(ReplayCorpus, BadFilesAreRefusedNamingTheLine) {
         {std::string(), "line 1: "}};
     for (const auto& [text, message] : bad) {
         HeadlessGame game;
-        game.Dir.Write("game.replay", text);
-        const HeadlessResult r = game.Verify("game.replay");
-        const std::string verdict = game.Dir.Read("stderr.txt");
+        const auto [r, verdict] = VerifyText(game, text);
         EXPECT_EQ(r.ExitCode, 2) << verdict;
         EXPECT_NE(verdict.find("bad replay: line "), std::string::npos) << verdict;
         EXPECT_NE(verdict.find(message), std::string::npos) << verdict;
