@@ -89,6 +89,11 @@ void VerifierPool::Idle(const std::stop_token& stop) {
     woken_.wait_for(lock, stop, kIdlePoll, [&] { return wakes_ != seen; });
 }
 
+void VerifierPool::Rest(const std::stop_token& stop) {
+    std::unique_lock lock(mutex_);
+    woken_.wait_for(lock, stop, kAfterFailure, [] { return false; });
+}
+
 bool VerifierPool::Prepared() {
     std::lock_guard lock(prepareMutex_);
     if (prepared_) return true;
@@ -121,14 +126,13 @@ void VerifierPool::Work(std::stop_token stop, int worker) {
             }
             if (!Prepared()) {
                 store_.ReleaseReplay(claim->replay);
-                std::this_thread::sleep_for(kAfterFailure);
+                Rest(stop);
                 continue;
             }
             Verify(*claim, stop);
         } catch (const std::exception& e) {
             settings_.log(std::string("replays: ") + e.what());
-            std::unique_lock lock(mutex_);
-            woken_.wait_for(lock, stop, kAfterFailure, [] { return false; });
+            Rest(stop);
         }
     }
 }

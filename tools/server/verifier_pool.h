@@ -49,6 +49,8 @@ private:
     void Verify(const ClaimedReplay& claim, const std::stop_token& stop);
     void Prune();
     void Idle(const std::stop_token& stop);
+    // Waits after a failure, or until the pool stops.
+    void Rest(const std::stop_token& stop);
 
     IScoreStore& store_;
     IServerClock& clock_;
